@@ -1,0 +1,26 @@
+# Two entry points: `make run` and `make test`. Both install what is missing first.
+BUILD_DIR ?= build
+GENERATOR ?= Ninja
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD_DIR)/bin/LumadocApp
+
+test: build
+	@bash scripts/test.sh $(BUILD_DIR)
+
+clean:
+	@rm -rf $(BUILD_DIR)

@@ -1,0 +1,12 @@
+#include "MainWindow.h"
+
+#include <QWidget>
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Lumadoc"));
+    auto* centre = new QWidget(this);
+    centre->setObjectName(QStringLiteral("videoContainer"));
+    setCentralWidget(centre);
+    resize(1280, 800);
+}

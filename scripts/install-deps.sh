@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Installs every Debian package and npm tool the build and the tests need.
+# Idempotent: when everything is already present it asks nothing and changes nothing.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build ccache pkg-config git
+  # Qt 5.15
+  qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5opengl5-dev
+  qt5-qmake libqt5svg5-dev
+  # crash capture and platform probes
+  libunwind-dev libdrm-dev libgl-dev libegl-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  xvfb xauth x11-utils libgl1-mesa-dri mesa-utils
+  imagemagick
+  # fonts: the default interface language is Chinese
+  fonts-wqy-microhei fonts-dejavu-core
+)
+# npm fetches the minidump reader tools; some images carry a Node.js build that already has it.
+if ! command -v npm >/dev/null 2>&1; then packages+=(nodejs npm); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$p")
+  fi
+done
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "[deps] installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -q
+  # libunwind-dev conflicts with the libunwind-14-dev some images carry; let apt resolve it.
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
+    -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
+    "${missing[@]}"
+fi
+
+# The minidump reader tools used by the crash tests ship inside an npm package.
+tools="$root/third_party/minidump"
+if [ ! -x "$tools/bin/linux-x64/minidump_dump" ]; then
+  echo "[deps] fetching minidump tools"
+  tmp=$(mktemp -d)
+  (cd "$tmp" && npm pack --silent minidump@0.26.0 >/dev/null)
+  mkdir -p "$tools"
+  tar -xzf "$tmp"/minidump-*.tgz -C "$tools" --strip-components=1
+  rm -rf "$tmp"
+  chmod +x "$tools"/bin/linux-x64/* 2>/dev/null || true
+fi
