@@ -28,10 +28,13 @@ thread_local bool t_insideLogger = false;
 class InsideLoggerScope
 {
 public:
-    InsideLoggerScope() { t_insideLogger = true; }
-    ~InsideLoggerScope() { t_insideLogger = false; }
+    InsideLoggerScope() : m_wasInside(t_insideLogger) { t_insideLogger = true; }
+    ~InsideLoggerScope() { t_insideLogger = m_wasInside; }
     InsideLoggerScope(const InsideLoggerScope&) = delete;
     InsideLoggerScope& operator=(const InsideLoggerScope&) = delete;
+
+private:
+    bool m_wasInside;
 };
 
 void writeToStandardError(const QString& text)
@@ -306,7 +309,8 @@ bool Logger::canWriteTo(const QString& dir)
     // A fixed name (say, by process id) could be held by a leftover of an earlier process; that would
     // both fail the test and be deleted by it. QTemporaryFile creates a fresh name exclusively and
     // removes only the file it made.
-    QTemporaryFile probe(dir + QStringLiteral("/.wtest_%1_XXXXXX.tmp").arg(QCoreApplication::applicationPid()));
+    QTemporaryFile probe(dir +
+                         QStringLiteral("/.wtest_%1_XXXXXX.tmp").arg(QCoreApplication::applicationPid()));
     if (!probe.open())
         return false;
     const bool wrote = probe.write("x", 1) == 1 && probe.flush();

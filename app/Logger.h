@@ -99,7 +99,7 @@ private:
     QString m_currentDate; // "yyyy-MM-dd" of the day whose file is (or should be) open
     std::unique_ptr<QFile> m_file;
     std::unique_ptr<QTextStream> m_stream;
-    bool m_active = false;         // install() succeeded and shutdown() has not run yet
+    bool m_active = false; // install() succeeded and shutdown() has not run yet
     bool m_reportedOpenFailure = false;
     QtMessageHandler m_previousHandler = nullptr;
 };

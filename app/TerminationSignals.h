@@ -17,6 +17,9 @@ public:
     ~TerminationSignals() override;
     // The window to close when a termination signal arrives.
     void setWindow(QWidget* window) { m_window = window; }
+    // A signal came before the event loop ran: closing the window then cannot end a loop that has not
+    // started, so the caller must not enter it.
+    bool requested() const { return m_requested; }
 
 signals:
     void terminationRequested(int signalNumber);
@@ -26,6 +29,7 @@ private:
 
     QSocketNotifier* m_notifier = nullptr;
     QWidget* m_window = nullptr;
+    bool m_requested = false;
 };
 
 } // namespace startup

@@ -9,12 +9,14 @@
 #include "LanguageManager.h"
 #include "Logger.h"
 #include "MainWindow.h"
+#include "Resources.h"
 #include "SingleInstance.h"
 #include "StartupFlags.h"
 #include "TerminationSignals.h"
 #include "VoiceCommand.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -293,6 +295,7 @@ int main(int argc, char** argv)
     bootlog::console("[MAIN] Library paths added pre-app\n");
     flags.createRunIncomplete();
     QApplication app(argc, argv);
+    lumadoc::initResources();
 
     // 11. OpenGL 3.3, with the one automatic restart.
     const GlOutcome gl = verifyOpenGl(flags, instance, exePath, argc, argv);
@@ -338,7 +341,9 @@ int main(int argc, char** argv)
     window->showMaximized();
     bootlog::log("[MAIN] step 10: showMaximized called, entering event loop\n");
     splash.finish(window.get());
-    const int ret = app.exec();
+    // The splash waits for the window to be exposed and handles events meanwhile, a termination signal
+    // among them; the loop must not start after the window has already gone.
+    const int ret = termination.requested() ? 0 : app.exec();
 
     // 22.
     bootlog::log("[MAIN] step 11: event loop exited, ret=%d\n", ret);

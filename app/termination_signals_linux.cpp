@@ -60,8 +60,9 @@ void TerminationSignals::onSignalReadable()
     if (last == 0)
         return;
     qInfo("[MAIN] signal %d received, closing the main window", last);
+    m_requested = true;
     emit terminationRequested(last);
-    if (m_window)
+    if (m_window && m_window->isVisible())
         m_window->close();
     else
         QCoreApplication::quit();

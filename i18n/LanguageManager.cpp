@@ -101,9 +101,9 @@ void LanguageManager::loadLanguage(const QString& code)
     }
 
     if (isSafeCode(code)) {
-        const QStringList candidates = {
-            QCoreApplication::applicationDirPath() + QStringLiteral("/translations/lumadoc_%1.qm").arg(code),
-            resourceCatalogue(code)};
+        const QStringList candidates = {QCoreApplication::applicationDirPath() +
+                                            QStringLiteral("/translations/lumadoc_%1.qm").arg(code),
+                                        resourceCatalogue(code)};
         for (const QString& path : candidates) {
             if (!loadCatalogue(m_translator, path))
                 continue;
@@ -125,6 +125,7 @@ QVector<LanguageManager::Language> LanguageManager::supportedLanguages()
 {
     QVector<Language> languages;
     for (const LanguageEntry& entry : kLanguages)
-        languages.push_back({QString::fromLatin1(entry.code), QCoreApplication::translate(kContext, entry.name)});
+        languages.push_back(
+            {QString::fromLatin1(entry.code), QCoreApplication::translate(kContext, entry.name)});
     return languages;
 }

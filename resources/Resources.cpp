@@ -1,0 +1,15 @@
+#include "Resources.h"
+
+#include <QtCore/qglobal.h>
+
+static void registerLumadocResources()
+{
+    Q_INIT_RESOURCE(lumadoc);
+}
+
+namespace lumadoc {
+void initResources()
+{
+    registerLumadocResources();
+}
+} // namespace lumadoc
