@@ -1,5 +1,6 @@
 // LumadocApp entry: everything up to the event loop, in the order a technician reads it in the boot log.
 
+#include "AppStyle.h"
 #include "BootHeader.h"
 #include "BootLog.h"
 #include "CrashHandler.h"
@@ -25,7 +26,6 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QSplashScreen>
-#include <QStyleFactory>
 #include <QTextCodec>
 #include <QTimer>
 
@@ -322,7 +322,7 @@ int main(int argc, char** argv)
     bootlog::log("[MAIN] step 5: after qInfo\n");
 
     // 17-19. Look and language.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new AppStyle);
     bootlog::log("[MAIN] step 6: style set\n");
     applyApplicationFont();
     LanguageManager::instance()->loadLanguage(QStringLiteral("zh_CN"));

@@ -2,6 +2,264 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AnnotationDock</name>
+    <message>
+        <source>Annotation</source>
+        <translation>Anmerkungen</translation>
+    </message>
+    <message>
+        <source>Drawing Tools</source>
+        <translation>Zeichenwerkzeuge</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Stift</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Radiergummi</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>Auswahlwerkzeug</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>Stiftwerkzeug</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>Linienwerkzeug</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>Rechteckwerkzeug</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>Ellipsenwerkzeug</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>Radiergummi-Werkzeug</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Farbe:</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>Stiftfarbe</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>Stiftbreite</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>Radiergummi:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>Radiergummigröße</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>Aktionen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>CameraDock</name>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Aufzeichnung beenden</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Aufzeichnung starten</translation>
+    </message>
+    <message>
+        <source>Camera Control</source>
+        <translation>Kamerasteuerung</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>Kameragerät</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Gerät:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Auflösung:</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Advanced Tools</source>
+        <translation>Erweiterte Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>Code scannen</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>OCR</translation>
+    </message>
+    <message>
+        <source>Image Processing</source>
+        <translation>Bildbearbeitung</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Automatische Dokumenterkennung</translation>
+    </message>
+    <message>
+        <source>Automatically detect document boundaries and apply rotation correction</source>
+        <translation>Dokumentränder automatisch erkennen und Drehung korrigieren</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>Dokument zuschneiden</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>Automatisch aufnehmen</translation>
+    </message>
+    <message>
+        <source>Automatically capture image when video becomes stable</source>
+        <translation>Bild automatisch aufnehmen, sobald das Videobild ruhig ist</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>Intervallaufnahme</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>Passfoto</translation>
+    </message>
+    <message>
+        <source>Red background</source>
+        <translation>Roter Hintergrund</translation>
+    </message>
+    <message>
+        <source>Blue background</source>
+        <translation>Blauer Hintergrund</translation>
+    </message>
+    <message>
+        <source>White background</source>
+        <translation>Weißer Hintergrund</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Hintergrund entfernen</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>Adaptiv</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>Otsu</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>Fester Schwellenwert</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>Schwellenwert:</translation>
+    </message>
+    <message>
+        <source>Frame:</source>
+        <translation>Rand:</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>Wasserzeichen</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>Kombinierte Aufnahme</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Untereinander</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Nebeneinander</translation>
+    </message>
+    <message>
+        <source>Zoom Control</source>
+        <translation>Zoomsteuerung</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Einpassen</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Aufnehmen</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -22,6 +280,508 @@
     <message>
         <source>German (Deutsch)</source>
         <translation>Deutsch</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>ID Photo</source>
+        <translation>Passfoto</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1: noch nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Open Camera</source>
+        <translation>Kamera öffnen</translation>
+    </message>
+    <message>
+        <source>Close Camera</source>
+        <translation>Kamera schließen</translation>
+    </message>
+    <message>
+        <source>Refresh Devices</source>
+        <translation>Geräte aktualisieren</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>Kameragerät</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Auflösung</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>Code scannen</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>OCR</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Select Crop Area</source>
+        <translation>Zuschneidebereich auswählen</translation>
+    </message>
+    <message>
+        <source>Apply Crop</source>
+        <translation>Zuschnitt anwenden</translation>
+    </message>
+    <message>
+        <source>Deskew</source>
+        <translation>Begradigen</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Aufzeichnung starten</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Aufzeichnung beenden</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>Wasserzeichen</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Als PDF speichern</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Als OFD speichern</translation>
+    </message>
+    <message>
+        <source>Camera Settings</source>
+        <translation>Kameraeinstellungen</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>Fenster umschalten</translation>
+    </message>
+    <message>
+        <source>Annotation</source>
+        <translation>Anmerkungen</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>Sprachbefehle</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Automatische Dokumenterkennung</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>Automatisch aufnehmen</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>Intervallaufnahme</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Hintergrund entfernen</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>Kombinierte Aufnahme</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Stiftfarbe auswählen</translation>
+    </message>
+    <message>
+        <source>About Lumadoc</source>
+        <translation>Über Lumadoc</translation>
+    </message>
+    <message>
+        <source>A professional camera application for high-speed document cameras.</source>
+        <translation>Eine professionelle Kameraanwendung für Hochgeschwindigkeits-Dokumentenkameras.</translation>
+    </message>
+    <message>
+        <source>Features:</source>
+        <translation>Funktionen:</translation>
+    </message>
+    <message>
+        <source>Real-time video preview</source>
+        <translation>Echtzeit-Videovorschau</translation>
+    </message>
+    <message>
+        <source>Annotation tools (pen, line, rectangle, ellipse)</source>
+        <translation>Anmerkungswerkzeuge (Stift, Linie, Rechteck, Ellipse)</translation>
+    </message>
+    <message>
+        <source>Zoom and rotate</source>
+        <translation>Zoomen und Drehen</translation>
+    </message>
+    <message>
+        <source>Barcode/QR code scanning</source>
+        <translation>Barcode-/QR-Code-Scan</translation>
+    </message>
+    <message>
+        <source>OCR text recognition</source>
+        <translation>OCR-Texterkennung</translation>
+    </message>
+    <message>
+        <source>Multi-language support</source>
+        <translation>Mehrsprachige Oberfläche</translation>
+    </message>
+    <message>
+        <source>Thumbnail gallery</source>
+        <translation>Miniaturansichten-Galerie</translation>
+    </message>
+    <message>
+        <source>Contact:</source>
+        <translation>Kontakt:</translation>
+    </message>
+    <message>
+        <source>© 2026 Lumadoc. All rights reserved.</source>
+        <translation>© 2026 Lumadoc. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Zoom Reset</source>
+        <translation>Zoom zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Scan Barcode</source>
+        <translation>Barcode scannen</translation>
+    </message>
+    <message>
+        <source>Scan QR Code</source>
+        <translation>QR-Code scannen</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Auto Crop</source>
+        <translation>Automatisch zuschneiden</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>An Fenster anpassen</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Scan &amp;Barcode/QR Code</source>
+        <translation>&amp;Barcode/QR-Code scannen</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Camera</source>
+        <translation>&amp;Kamera</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ansicht</translation>
+    </message>
+    <message>
+        <source>OCR Language</source>
+        <translation>OCR-Sprache</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>Noch nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Captured Images</source>
+        <translation>Aufgenommene Bilder</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Main Toolbar</source>
+        <translation>Hauptsymbolleiste</translation>
+    </message>
+    <message>
+        <source>Please flip the page and capture again</source>
+        <translation>Bitte die Seite umblättern und erneut aufnehmen</translation>
+    </message>
+    <message>
+        <source>Voice Training</source>
+        <translation>Sprachtraining</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Einstellungen gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>JPG</source>
+        <translation>JPG</translation>
+    </message>
+    <message>
+        <source>PNG</source>
+        <translation>PNG</translation>
+    </message>
+    <message>
+        <source>BMP</source>
+        <translation>BMP</translation>
+    </message>
+    <message>
+        <source>TIF</source>
+        <translation>TIF</translation>
+    </message>
+    <message>
+        <source>PDF (single page)</source>
+        <translation>PDF (Einzelseite)</translation>
+    </message>
+    <message>
+        <source>OFD</source>
+        <translation>OFD</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>Datum/Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Prefix + Number</source>
+        <translation>Präfix + Nummer</translation>
+    </message>
+    <message>
+        <source>Barcode Recognition</source>
+        <translation>Barcode-Erkennung</translation>
+    </message>
+    <message>
+        <source>Scanner Gun Mode</source>
+        <translation>Handscanner-Modus</translation>
+    </message>
+    <message>
+        <source>TXT</source>
+        <translation>TXT</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Word</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF</source>
+        <translation>PDF mit Textebene</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>Speichereinstellungen</translation>
+    </message>
+    <message>
+        <source>Auto save captured images</source>
+        <translation>Aufgenommene Bilder automatisch speichern</translation>
+    </message>
+    <message>
+        <source>Save format:</source>
+        <translation>Speicherformat:</translation>
+    </message>
+    <message>
+        <source>Save path:</source>
+        <translation>Speicherort:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Durchsuchen</translation>
+    </message>
+    <message>
+        <source>Naming method:</source>
+        <translation>Benennung:</translation>
+    </message>
+    <message>
+        <source>Capture delay (ms):</source>
+        <translation>Aufnahmeverzögerung (ms):</translation>
+    </message>
+    <message>
+        <source>File prefix:</source>
+        <translation>Dateipräfix:</translation>
+    </message>
+    <message>
+        <source>Start number:</source>
+        <translation>Startnummer:</translation>
+    </message>
+    <message>
+        <source>Voice Training...</source>
+        <translation>Sprachtraining...</translation>
+    </message>
+    <message>
+        <source>OCR output type:</source>
+        <translation>OCR-Ausgabeformat:</translation>
+    </message>
+    <message>
+        <source>Auto straighten after capture</source>
+        <translation>Nach der Aufnahme automatisch begradigen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Select Save Directory</source>
+        <translation>Speicherordner auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailDock</name>
+    <message>
+        <source>Captured Images</source>
+        <translation>Aufgenommene Bilder</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Als PDF speichern</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Als OFD speichern</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximieren</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>Fenster umschalten</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>Sprachbefehle</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>VideoPlaceholder</name>
+    <message>
+        <source>No Camera</source>
+        <translation>Keine Kamera</translation>
+    </message>
+</context>
+<context>
+    <name>frame</name>
+    <message>
+        <source>Previewing | Device: %1 | Resolution: %2x%3</source>
+        <translation>Vorschau | Gerät: %1 | Auflösung: %2x%3</translation>
+    </message>
+    <message>
+        <source>Zoom: %1% | FPS: %2</source>
+        <translation>Zoom: %1% | FPS: %2</translation>
+    </message>
+    <message>
+        <source>Camera Ready</source>
+        <translation>Kamera bereit</translation>
+    </message>
+    <message>
+        <source>No Camera</source>
+        <translation>Keine Kamera</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>Zoom: %1%</translation>
     </message>
 </context>
 </TS>

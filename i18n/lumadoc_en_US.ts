@@ -2,6 +2,264 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AnnotationDock</name>
+    <message>
+        <source>Annotation</source>
+        <translation>Annotation</translation>
+    </message>
+    <message>
+        <source>Drawing Tools</source>
+        <translation>Drawing Tools</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Eraser</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>Select Tool</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>Pen Tool</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>Line Tool</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>Rectangle Tool</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>Ellipse Tool</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>Eraser Tool</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Color:</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>Pen Color</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>Pen Width</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>Eraser:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>Eraser Size</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>Actions</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>CameraDock</name>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Stop Recording</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Start Recording</translation>
+    </message>
+    <message>
+        <source>Camera Control</source>
+        <translation>Camera Control</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>Camera Device</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Resolution:</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Rotate Left</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Rotate Right</translation>
+    </message>
+    <message>
+        <source>Advanced Tools</source>
+        <translation>Advanced Tools</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>Scan Code</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>OCR</translation>
+    </message>
+    <message>
+        <source>Image Processing</source>
+        <translation>Image Processing</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Auto Document Detection</translation>
+    </message>
+    <message>
+        <source>Automatically detect document boundaries and apply rotation correction</source>
+        <translation>Automatically detect document boundaries and apply rotation correction</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>Crop Document</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>Auto Capture</translation>
+    </message>
+    <message>
+        <source>Automatically capture image when video becomes stable</source>
+        <translation>Automatically capture image when video becomes stable</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>Timer Capture</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>ID Photo</translation>
+    </message>
+    <message>
+        <source>Red background</source>
+        <translation>Red background</translation>
+    </message>
+    <message>
+        <source>Blue background</source>
+        <translation>Blue background</translation>
+    </message>
+    <message>
+        <source>White background</source>
+        <translation>White background</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Remove Background</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>Adaptive</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>Otsu</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>Fixed Threshold</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>Threshold:</translation>
+    </message>
+    <message>
+        <source>Frame:</source>
+        <translation>Frame:</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>Watermark</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Settings...</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>Composite Capture</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>Zoom Control</source>
+        <translation>Zoom Control</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Capture</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -22,6 +280,508 @@
     <message>
         <source>German (Deutsch)</source>
         <translation>German (Deutsch)</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>ID Photo</source>
+        <translation>ID Photo</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1: not available yet</translation>
+    </message>
+    <message>
+        <source>Open Camera</source>
+        <translation>Open Camera</translation>
+    </message>
+    <message>
+        <source>Close Camera</source>
+        <translation>Close Camera</translation>
+    </message>
+    <message>
+        <source>Refresh Devices</source>
+        <translation>Refresh Devices</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>Camera Device</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Capture</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>Scan Code</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>OCR</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Select Crop Area</source>
+        <translation>Select Crop Area</translation>
+    </message>
+    <message>
+        <source>Apply Crop</source>
+        <translation>Apply Crop</translation>
+    </message>
+    <message>
+        <source>Deskew</source>
+        <translation>Deskew</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Start Recording</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Stop Recording</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>Watermark</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Clear All</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Save as OFD</translation>
+    </message>
+    <message>
+        <source>Camera Settings</source>
+        <translation>Camera Settings</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>Window Switch</translation>
+    </message>
+    <message>
+        <source>Annotation</source>
+        <translation>Annotation</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>Voice Command</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Auto Document Detection</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>Auto Capture</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>Timer Capture</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Remove Background</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>Composite Capture</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Select Pen Color</translation>
+    </message>
+    <message>
+        <source>About Lumadoc</source>
+        <translation>About Lumadoc</translation>
+    </message>
+    <message>
+        <source>A professional camera application for high-speed document cameras.</source>
+        <translation>A professional camera application for high-speed document cameras.</translation>
+    </message>
+    <message>
+        <source>Features:</source>
+        <translation>Features:</translation>
+    </message>
+    <message>
+        <source>Real-time video preview</source>
+        <translation>Real-time video preview</translation>
+    </message>
+    <message>
+        <source>Annotation tools (pen, line, rectangle, ellipse)</source>
+        <translation>Annotation tools (pen, line, rectangle, ellipse)</translation>
+    </message>
+    <message>
+        <source>Zoom and rotate</source>
+        <translation>Zoom and rotate</translation>
+    </message>
+    <message>
+        <source>Barcode/QR code scanning</source>
+        <translation>Barcode/QR code scanning</translation>
+    </message>
+    <message>
+        <source>OCR text recognition</source>
+        <translation>OCR text recognition</translation>
+    </message>
+    <message>
+        <source>Multi-language support</source>
+        <translation>Multi-language support</translation>
+    </message>
+    <message>
+        <source>Thumbnail gallery</source>
+        <translation>Thumbnail gallery</translation>
+    </message>
+    <message>
+        <source>Contact:</source>
+        <translation>Contact:</translation>
+    </message>
+    <message>
+        <source>© 2026 Lumadoc. All rights reserved.</source>
+        <translation>© 2026 Lumadoc. All rights reserved.</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Rotate Left</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Rotate Right</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Zoom Reset</source>
+        <translation>Zoom Reset</translation>
+    </message>
+    <message>
+        <source>Scan Barcode</source>
+        <translation>Scan Barcode</translation>
+    </message>
+    <message>
+        <source>Scan QR Code</source>
+        <translation>Scan QR Code</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Auto Crop</source>
+        <translation>Auto Crop</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>Fit to View</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Settings...</translation>
+    </message>
+    <message>
+        <source>Scan &amp;Barcode/QR Code</source>
+        <translation>Scan &amp;Barcode/QR Code</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Camera</source>
+        <translation>&amp;Camera</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>OCR Language</source>
+        <translation>OCR Language</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>Not available yet</translation>
+    </message>
+    <message>
+        <source>Captured Images</source>
+        <translation>Captured Images</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Main Toolbar</source>
+        <translation>Main Toolbar</translation>
+    </message>
+    <message>
+        <source>Please flip the page and capture again</source>
+        <translation>Please flip the page and capture again</translation>
+    </message>
+    <message>
+        <source>Voice Training</source>
+        <translation>Voice Training</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Settings saved</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>JPG</source>
+        <translation>JPG</translation>
+    </message>
+    <message>
+        <source>PNG</source>
+        <translation>PNG</translation>
+    </message>
+    <message>
+        <source>BMP</source>
+        <translation>BMP</translation>
+    </message>
+    <message>
+        <source>TIF</source>
+        <translation>TIF</translation>
+    </message>
+    <message>
+        <source>PDF (single page)</source>
+        <translation>PDF (single page)</translation>
+    </message>
+    <message>
+        <source>OFD</source>
+        <translation>OFD</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>Date/Time</translation>
+    </message>
+    <message>
+        <source>Prefix + Number</source>
+        <translation>Prefix + Number</translation>
+    </message>
+    <message>
+        <source>Barcode Recognition</source>
+        <translation>Barcode Recognition</translation>
+    </message>
+    <message>
+        <source>Scanner Gun Mode</source>
+        <translation>Scanner Gun Mode</translation>
+    </message>
+    <message>
+        <source>TXT</source>
+        <translation>TXT</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Word</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF</source>
+        <translation>Double-layer PDF</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>Save Settings</translation>
+    </message>
+    <message>
+        <source>Auto save captured images</source>
+        <translation>Auto save captured images</translation>
+    </message>
+    <message>
+        <source>Save format:</source>
+        <translation>Save format:</translation>
+    </message>
+    <message>
+        <source>Save path:</source>
+        <translation>Save path:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>Naming method:</source>
+        <translation>Naming method:</translation>
+    </message>
+    <message>
+        <source>Capture delay (ms):</source>
+        <translation>Capture delay (ms):</translation>
+    </message>
+    <message>
+        <source>File prefix:</source>
+        <translation>File prefix:</translation>
+    </message>
+    <message>
+        <source>Start number:</source>
+        <translation>Start number:</translation>
+    </message>
+    <message>
+        <source>Voice Training...</source>
+        <translation>Voice Training...</translation>
+    </message>
+    <message>
+        <source>OCR output type:</source>
+        <translation>OCR output type:</translation>
+    </message>
+    <message>
+        <source>Auto straighten after capture</source>
+        <translation>Auto straighten after capture</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Select Save Directory</source>
+        <translation>Select Save Directory</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailDock</name>
+    <message>
+        <source>Captured Images</source>
+        <translation>Captured Images</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Clear All</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Save as OFD</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>Window Switch</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>Voice Command</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>VideoPlaceholder</name>
+    <message>
+        <source>No Camera</source>
+        <translation>No Camera</translation>
+    </message>
+</context>
+<context>
+    <name>frame</name>
+    <message>
+        <source>Previewing | Device: %1 | Resolution: %2x%3</source>
+        <translation>Previewing | Device: %1 | Resolution: %2x%3</translation>
+    </message>
+    <message>
+        <source>Zoom: %1% | FPS: %2</source>
+        <translation>Zoom: %1% | FPS: %2</translation>
+    </message>
+    <message>
+        <source>Camera Ready</source>
+        <translation>Camera Ready</translation>
+    </message>
+    <message>
+        <source>No Camera</source>
+        <translation>No Camera</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>Zoom: %1%</translation>
     </message>
 </context>
 </TS>

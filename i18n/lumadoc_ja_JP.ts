@@ -2,6 +2,264 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>AnnotationDock</name>
+    <message>
+        <source>Annotation</source>
+        <translation>注釈</translation>
+    </message>
+    <message>
+        <source>Drawing Tools</source>
+        <translation>描画ツール</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>選択</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>ペン</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直線</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>四角形</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>楕円</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>消しゴム</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>選択ツール</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>ペンツール</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>直線ツール</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>四角形ツール</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>楕円ツール</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>消しゴムツール</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>プロパティ</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>色:</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>ペンの色</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>太さ:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>ペンの太さ</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>消しゴム:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>消しゴムのサイズ</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+</context>
+<context>
+    <name>CameraDock</name>
+    <message>
+        <source>Stop Recording</source>
+        <translation>録画停止</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>録画開始</translation>
+    </message>
+    <message>
+        <source>Camera Control</source>
+        <translation>カメラ制御</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>カメラデバイス</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>デバイス:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>解像度:</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>左に回転</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>右に回転</translation>
+    </message>
+    <message>
+        <source>Advanced Tools</source>
+        <translation>高度なツール</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>コード読み取り</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>OCR</translation>
+    </message>
+    <message>
+        <source>Image Processing</source>
+        <translation>画像処理</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>文書の自動検出</translation>
+    </message>
+    <message>
+        <source>Automatically detect document boundaries and apply rotation correction</source>
+        <translation>文書の境界を自動検出し、傾きを補正します</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>文書を切り抜き</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>自動撮影</translation>
+    </message>
+    <message>
+        <source>Automatically capture image when video becomes stable</source>
+        <translation>映像が安定したら自動的に撮影します</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>インターバル撮影</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>証明写真</translation>
+    </message>
+    <message>
+        <source>Red background</source>
+        <translation>赤背景</translation>
+    </message>
+    <message>
+        <source>Blue background</source>
+        <translation>青背景</translation>
+    </message>
+    <message>
+        <source>White background</source>
+        <translation>白背景</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>カスタム</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>背景除去</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>適応型</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>大津法</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>固定しきい値</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>しきい値:</translation>
+    </message>
+    <message>
+        <source>Frame:</source>
+        <translation>枠:</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>透かし</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>設定...</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>結合撮影</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>上下に結合</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>左右に結合</translation>
+    </message>
+    <message>
+        <source>Zoom Control</source>
+        <translation>ズーム制御</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>リセット</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>画面に合わせる</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>撮影</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -22,6 +280,508 @@
     <message>
         <source>German (Deutsch)</source>
         <translation>ドイツ語 (Deutsch)</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>ID Photo</source>
+        <translation>証明写真</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1: まだ利用できません</translation>
+    </message>
+    <message>
+        <source>Open Camera</source>
+        <translation>カメラを開く</translation>
+    </message>
+    <message>
+        <source>Close Camera</source>
+        <translation>カメラを閉じる</translation>
+    </message>
+    <message>
+        <source>Refresh Devices</source>
+        <translation>デバイスを更新</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>カメラデバイス</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>解像度</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>撮影</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>コード読み取り</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>OCR</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直し</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Select Crop Area</source>
+        <translation>切り抜き範囲を選択</translation>
+    </message>
+    <message>
+        <source>Apply Crop</source>
+        <translation>切り抜きを適用</translation>
+    </message>
+    <message>
+        <source>Deskew</source>
+        <translation>傾き補正</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>録画開始</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>録画停止</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>透かし</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>すべてクリア</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>PDF として保存</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>OFD として保存</translation>
+    </message>
+    <message>
+        <source>Camera Settings</source>
+        <translation>カメラ設定</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>ウィンドウ切り替え</translation>
+    </message>
+    <message>
+        <source>Annotation</source>
+        <translation>注釈</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>音声コマンド</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>文書の自動検出</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>自動撮影</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>インターバル撮影</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>背景除去</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>結合撮影</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>ペンの色を選択</translation>
+    </message>
+    <message>
+        <source>About Lumadoc</source>
+        <translation>Lumadoc について</translation>
+    </message>
+    <message>
+        <source>A professional camera application for high-speed document cameras.</source>
+        <translation>高速書画カメラ向けのプロフェッショナルなカメラアプリケーションです。</translation>
+    </message>
+    <message>
+        <source>Features:</source>
+        <translation>機能:</translation>
+    </message>
+    <message>
+        <source>Real-time video preview</source>
+        <translation>リアルタイム映像プレビュー</translation>
+    </message>
+    <message>
+        <source>Annotation tools (pen, line, rectangle, ellipse)</source>
+        <translation>注釈ツール（ペン、直線、四角形、楕円）</translation>
+    </message>
+    <message>
+        <source>Zoom and rotate</source>
+        <translation>ズームと回転</translation>
+    </message>
+    <message>
+        <source>Barcode/QR code scanning</source>
+        <translation>バーコード/QR コードの読み取り</translation>
+    </message>
+    <message>
+        <source>OCR text recognition</source>
+        <translation>OCR 文字認識</translation>
+    </message>
+    <message>
+        <source>Multi-language support</source>
+        <translation>多言語対応</translation>
+    </message>
+    <message>
+        <source>Thumbnail gallery</source>
+        <translation>サムネイルギャラリー</translation>
+    </message>
+    <message>
+        <source>Contact:</source>
+        <translation>連絡先:</translation>
+    </message>
+    <message>
+        <source>© 2026 Lumadoc. All rights reserved.</source>
+        <translation>© 2026 Lumadoc. All rights reserved.</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>左に回転</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>右に回転</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>拡大</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>Zoom Reset</source>
+        <translation>ズームをリセット</translation>
+    </message>
+    <message>
+        <source>Scan Barcode</source>
+        <translation>バーコードを読み取る</translation>
+    </message>
+    <message>
+        <source>Scan QR Code</source>
+        <translation>QR コードを読み取る</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>バージョン情報</translation>
+    </message>
+    <message>
+        <source>Auto Crop</source>
+        <translation>自動切り抜き</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>画面に合わせる</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>設定...</translation>
+    </message>
+    <message>
+        <source>Scan &amp;Barcode/QR Code</source>
+        <translation>バーコード/QR コードを読み取る(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Camera</source>
+        <translation>カメラ(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>ツール(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>設定(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>言語(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>OCR Language</source>
+        <translation>OCR 言語</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>まだ利用できません</translation>
+    </message>
+    <message>
+        <source>Captured Images</source>
+        <translation>撮影した画像</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>Main Toolbar</source>
+        <translation>メインツールバー</translation>
+    </message>
+    <message>
+        <source>Please flip the page and capture again</source>
+        <translation>ページをめくって、もう一度撮影してください</translation>
+    </message>
+    <message>
+        <source>Voice Training</source>
+        <translation>音声トレーニング</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>設定を保存しました</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>JPG</source>
+        <translation>JPG</translation>
+    </message>
+    <message>
+        <source>PNG</source>
+        <translation>PNG</translation>
+    </message>
+    <message>
+        <source>BMP</source>
+        <translation>BMP</translation>
+    </message>
+    <message>
+        <source>TIF</source>
+        <translation>TIF</translation>
+    </message>
+    <message>
+        <source>PDF (single page)</source>
+        <translation>PDF（単一ページ）</translation>
+    </message>
+    <message>
+        <source>OFD</source>
+        <translation>OFD</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>日付/時刻</translation>
+    </message>
+    <message>
+        <source>Prefix + Number</source>
+        <translation>接頭辞 + 連番</translation>
+    </message>
+    <message>
+        <source>Barcode Recognition</source>
+        <translation>バーコード認識</translation>
+    </message>
+    <message>
+        <source>Scanner Gun Mode</source>
+        <translation>ハンディスキャナーモード</translation>
+    </message>
+    <message>
+        <source>TXT</source>
+        <translation>TXT</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Word</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF</source>
+        <translation>透明テキスト付き PDF</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>保存設定</translation>
+    </message>
+    <message>
+        <source>Auto save captured images</source>
+        <translation>撮影した画像を自動保存</translation>
+    </message>
+    <message>
+        <source>Save format:</source>
+        <translation>保存形式:</translation>
+    </message>
+    <message>
+        <source>Save path:</source>
+        <translation>保存先:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>参照</translation>
+    </message>
+    <message>
+        <source>Naming method:</source>
+        <translation>命名方法:</translation>
+    </message>
+    <message>
+        <source>Capture delay (ms):</source>
+        <translation>撮影遅延 (ms):</translation>
+    </message>
+    <message>
+        <source>File prefix:</source>
+        <translation>ファイル接頭辞:</translation>
+    </message>
+    <message>
+        <source>Start number:</source>
+        <translation>開始番号:</translation>
+    </message>
+    <message>
+        <source>Voice Training...</source>
+        <translation>音声トレーニング...</translation>
+    </message>
+    <message>
+        <source>OCR output type:</source>
+        <translation>OCR 出力形式:</translation>
+    </message>
+    <message>
+        <source>Auto straighten after capture</source>
+        <translation>撮影後に傾きを自動補正</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Select Save Directory</source>
+        <translation>保存先フォルダーを選択</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailDock</name>
+    <message>
+        <source>Captured Images</source>
+        <translation>撮影した画像</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>すべてクリア</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>PDF として保存</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>OFD として保存</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Restore</source>
+        <translation>元のサイズに戻す</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>ウィンドウ切り替え</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>メニュー</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>音声コマンド</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>VideoPlaceholder</name>
+    <message>
+        <source>No Camera</source>
+        <translation>カメラなし</translation>
+    </message>
+</context>
+<context>
+    <name>frame</name>
+    <message>
+        <source>Previewing | Device: %1 | Resolution: %2x%3</source>
+        <translation>プレビュー中 | デバイス: %1 | 解像度: %2x%3</translation>
+    </message>
+    <message>
+        <source>Zoom: %1% | FPS: %2</source>
+        <translation>ズーム: %1% | FPS: %2</translation>
+    </message>
+    <message>
+        <source>Camera Ready</source>
+        <translation>カメラ準備完了</translation>
+    </message>
+    <message>
+        <source>No Camera</source>
+        <translation>カメラなし</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>ズーム: %1%</translation>
     </message>
 </context>
 </TS>

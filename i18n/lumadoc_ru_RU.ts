@@ -2,6 +2,264 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>AnnotationDock</name>
+    <message>
+        <source>Annotation</source>
+        <translation>Аннотации</translation>
+    </message>
+    <message>
+        <source>Drawing Tools</source>
+        <translation>Инструменты рисования</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Выделение</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Перо</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Эллипс</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Ластик</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>Инструмент «Выделение»</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>Инструмент «Перо»</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>Инструмент «Линия»</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>Инструмент «Прямоугольник»</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>Инструмент «Эллипс»</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>Инструмент «Ластик»</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Свойства</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Цвет:</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>Цвет пера</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Толщина:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>Толщина пера</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>Ластик:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>Размер ластика</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>Действия</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+</context>
+<context>
+    <name>CameraDock</name>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Остановить запись</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Начать запись</translation>
+    </message>
+    <message>
+        <source>Camera Control</source>
+        <translation>Управление камерой</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>Устройство камеры</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Устройство:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Разрешение:</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Повернуть влево</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Повернуть вправо</translation>
+    </message>
+    <message>
+        <source>Advanced Tools</source>
+        <translation>Дополнительные инструменты</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>Сканировать код</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>OCR</translation>
+    </message>
+    <message>
+        <source>Image Processing</source>
+        <translation>Обработка изображения</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Автоопределение документа</translation>
+    </message>
+    <message>
+        <source>Automatically detect document boundaries and apply rotation correction</source>
+        <translation>Автоматически определять границы документа и исправлять его поворот</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>Обрезать документ</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>Автоснимок</translation>
+    </message>
+    <message>
+        <source>Automatically capture image when video becomes stable</source>
+        <translation>Автоматически делать снимок, когда изображение стабилизируется</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>Интервальная съёмка</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>Фото на документы</translation>
+    </message>
+    <message>
+        <source>Red background</source>
+        <translation>Красный фон</translation>
+    </message>
+    <message>
+        <source>Blue background</source>
+        <translation>Синий фон</translation>
+    </message>
+    <message>
+        <source>White background</source>
+        <translation>Белый фон</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Свой</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Очистка фона</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>Адаптивный</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>Метод Оцу</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>Фиксированный порог</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>Порог:</translation>
+    </message>
+    <message>
+        <source>Frame:</source>
+        <translation>Рамка:</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>Водяной знак</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Настройки...</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>Составной снимок</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>По вертикали</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>По горизонтали</translation>
+    </message>
+    <message>
+        <source>Zoom Control</source>
+        <translation>Масштаб</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>По размеру окна</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Снимок</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -22,6 +280,508 @@
     <message>
         <source>German (Deutsch)</source>
         <translation>Немецкий (Deutsch)</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>ID Photo</source>
+        <translation>Фото на документы</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1: пока недоступно</translation>
+    </message>
+    <message>
+        <source>Open Camera</source>
+        <translation>Включить камеру</translation>
+    </message>
+    <message>
+        <source>Close Camera</source>
+        <translation>Выключить камеру</translation>
+    </message>
+    <message>
+        <source>Refresh Devices</source>
+        <translation>Обновить список устройств</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>Устройство камеры</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Разрешение</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Снимок</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>Сканировать код</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>OCR</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Select Crop Area</source>
+        <translation>Выбрать область обрезки</translation>
+    </message>
+    <message>
+        <source>Apply Crop</source>
+        <translation>Применить обрезку</translation>
+    </message>
+    <message>
+        <source>Deskew</source>
+        <translation>Выровнять</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Начать запись</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Остановить запись</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>Водяной знак</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Очистить всё</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Сохранить как PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Сохранить как OFD</translation>
+    </message>
+    <message>
+        <source>Camera Settings</source>
+        <translation>Настройки камеры</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>Переключение окна</translation>
+    </message>
+    <message>
+        <source>Annotation</source>
+        <translation>Аннотации</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>Голосовые команды</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Автоопределение документа</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>Автоснимок</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>Интервальная съёмка</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Очистка фона</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>Составной снимок</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Выбрать цвет пера</translation>
+    </message>
+    <message>
+        <source>About Lumadoc</source>
+        <translation>О программе Lumadoc</translation>
+    </message>
+    <message>
+        <source>A professional camera application for high-speed document cameras.</source>
+        <translation>Профессиональное приложение для скоростных документ-камер.</translation>
+    </message>
+    <message>
+        <source>Features:</source>
+        <translation>Возможности:</translation>
+    </message>
+    <message>
+        <source>Real-time video preview</source>
+        <translation>Предпросмотр видео в реальном времени</translation>
+    </message>
+    <message>
+        <source>Annotation tools (pen, line, rectangle, ellipse)</source>
+        <translation>Инструменты аннотаций (перо, линия, прямоугольник, эллипс)</translation>
+    </message>
+    <message>
+        <source>Zoom and rotate</source>
+        <translation>Масштабирование и поворот</translation>
+    </message>
+    <message>
+        <source>Barcode/QR code scanning</source>
+        <translation>Сканирование штрихкодов и QR-кодов</translation>
+    </message>
+    <message>
+        <source>OCR text recognition</source>
+        <translation>Распознавание текста (OCR)</translation>
+    </message>
+    <message>
+        <source>Multi-language support</source>
+        <translation>Многоязычный интерфейс</translation>
+    </message>
+    <message>
+        <source>Thumbnail gallery</source>
+        <translation>Галерея миниатюр</translation>
+    </message>
+    <message>
+        <source>Contact:</source>
+        <translation>Контакты:</translation>
+    </message>
+    <message>
+        <source>© 2026 Lumadoc. All rights reserved.</source>
+        <translation>© 2026 Lumadoc. Все права защищены.</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Повернуть влево</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Повернуть вправо</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Увеличить</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Уменьшить</translation>
+    </message>
+    <message>
+        <source>Zoom Reset</source>
+        <translation>Сбросить масштаб</translation>
+    </message>
+    <message>
+        <source>Scan Barcode</source>
+        <translation>Сканировать штрихкод</translation>
+    </message>
+    <message>
+        <source>Scan QR Code</source>
+        <translation>Сканировать QR-код</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Auto Crop</source>
+        <translation>Автообрезка</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>По размеру окна</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>Настройки...</translation>
+    </message>
+    <message>
+        <source>Scan &amp;Barcode/QR Code</source>
+        <translation>Сканировать &amp;штрихкод/QR-код</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Camera</source>
+        <translation>&amp;Камера</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Инструменты</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Язык</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>OCR Language</source>
+        <translation>Язык OCR</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>Пока недоступно</translation>
+    </message>
+    <message>
+        <source>Captured Images</source>
+        <translation>Снимки</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Main Toolbar</source>
+        <translation>Основная панель инструментов</translation>
+    </message>
+    <message>
+        <source>Please flip the page and capture again</source>
+        <translation>Переверните страницу и сделайте снимок ещё раз</translation>
+    </message>
+    <message>
+        <source>Voice Training</source>
+        <translation>Обучение голосовым командам</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Настройки сохранены</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>JPG</source>
+        <translation>JPG</translation>
+    </message>
+    <message>
+        <source>PNG</source>
+        <translation>PNG</translation>
+    </message>
+    <message>
+        <source>BMP</source>
+        <translation>BMP</translation>
+    </message>
+    <message>
+        <source>TIF</source>
+        <translation>TIF</translation>
+    </message>
+    <message>
+        <source>PDF (single page)</source>
+        <translation>PDF (одностраничный)</translation>
+    </message>
+    <message>
+        <source>OFD</source>
+        <translation>OFD</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>Дата/время</translation>
+    </message>
+    <message>
+        <source>Prefix + Number</source>
+        <translation>Префикс + номер</translation>
+    </message>
+    <message>
+        <source>Barcode Recognition</source>
+        <translation>Распознавание штрихкода</translation>
+    </message>
+    <message>
+        <source>Scanner Gun Mode</source>
+        <translation>Режим ручного сканера</translation>
+    </message>
+    <message>
+        <source>TXT</source>
+        <translation>TXT</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Word</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF</source>
+        <translation>PDF с текстовым слоем</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>Параметры сохранения</translation>
+    </message>
+    <message>
+        <source>Auto save captured images</source>
+        <translation>Автоматически сохранять снимки</translation>
+    </message>
+    <message>
+        <source>Save format:</source>
+        <translation>Формат сохранения:</translation>
+    </message>
+    <message>
+        <source>Save path:</source>
+        <translation>Папка сохранения:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Обзор</translation>
+    </message>
+    <message>
+        <source>Naming method:</source>
+        <translation>Способ именования:</translation>
+    </message>
+    <message>
+        <source>Capture delay (ms):</source>
+        <translation>Задержка снимка (мс):</translation>
+    </message>
+    <message>
+        <source>File prefix:</source>
+        <translation>Префикс файла:</translation>
+    </message>
+    <message>
+        <source>Start number:</source>
+        <translation>Начальный номер:</translation>
+    </message>
+    <message>
+        <source>Voice Training...</source>
+        <translation>Обучение голосовым командам...</translation>
+    </message>
+    <message>
+        <source>OCR output type:</source>
+        <translation>Формат вывода OCR:</translation>
+    </message>
+    <message>
+        <source>Auto straighten after capture</source>
+        <translation>Автоматически выравнивать после снимка</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Select Save Directory</source>
+        <translation>Выберите папку для сохранения</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailDock</name>
+    <message>
+        <source>Captured Images</source>
+        <translation>Снимки</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Очистить всё</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Сохранить как PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Сохранить как OFD</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Restore</source>
+        <translation>Восстановить</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Развернуть</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>Переключение окна</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Меню</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>Голосовые команды</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Свернуть</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>VideoPlaceholder</name>
+    <message>
+        <source>No Camera</source>
+        <translation>Нет камеры</translation>
+    </message>
+</context>
+<context>
+    <name>frame</name>
+    <message>
+        <source>Previewing | Device: %1 | Resolution: %2x%3</source>
+        <translation>Предпросмотр | Устройство: %1 | Разрешение: %2x%3</translation>
+    </message>
+    <message>
+        <source>Zoom: %1% | FPS: %2</source>
+        <translation>Масштаб: %1% | Кадр/с: %2</translation>
+    </message>
+    <message>
+        <source>Camera Ready</source>
+        <translation>Камера готова</translation>
+    </message>
+    <message>
+        <source>No Camera</source>
+        <translation>Нет камеры</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>Масштаб: %1%</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,264 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AnnotationDock</name>
+    <message>
+        <source>Annotation</source>
+        <translation>标注</translation>
+    </message>
+    <message>
+        <source>Drawing Tools</source>
+        <translation>绘图工具</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>选择</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>画笔</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直线</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>椭圆</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>橡皮擦</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>选择工具</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>画笔工具</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>直线工具</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>矩形工具</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>椭圆工具</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>橡皮擦工具</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>颜色:</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>画笔颜色</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>粗细:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>画笔粗细</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>橡皮擦:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>橡皮擦大小</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+</context>
+<context>
+    <name>CameraDock</name>
+    <message>
+        <source>Stop Recording</source>
+        <translation>停止录像</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>开始录像</translation>
+    </message>
+    <message>
+        <source>Camera Control</source>
+        <translation>摄像头控制</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>摄像头设备</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>设备:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>分辨率:</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>向左旋转</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>向右旋转</translation>
+    </message>
+    <message>
+        <source>Advanced Tools</source>
+        <translation>高级工具</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>扫码</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>文字识别</translation>
+    </message>
+    <message>
+        <source>Image Processing</source>
+        <translation>图像处理</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>自动检测文档</translation>
+    </message>
+    <message>
+        <source>Automatically detect document boundaries and apply rotation correction</source>
+        <translation>自动检测文档边界并进行旋转校正</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>裁切文档</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>自动拍照</translation>
+    </message>
+    <message>
+        <source>Automatically capture image when video becomes stable</source>
+        <translation>画面稳定后自动拍照</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>定时拍照</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>证件照</translation>
+    </message>
+    <message>
+        <source>Red background</source>
+        <translation>红色背景</translation>
+    </message>
+    <message>
+        <source>Blue background</source>
+        <translation>蓝色背景</translation>
+    </message>
+    <message>
+        <source>White background</source>
+        <translation>白色背景</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>去底色</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>自适应</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>大津法</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>固定阈值</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>阈值:</translation>
+    </message>
+    <message>
+        <source>Frame:</source>
+        <translation>边框:</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>水印</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>设置...</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>合并拍照</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>上下拼接</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>左右拼接</translation>
+    </message>
+    <message>
+        <source>Zoom Control</source>
+        <translation>缩放控制</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>适应窗口</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>拍照</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -22,6 +280,508 @@
     <message>
         <source>German (Deutsch)</source>
         <translation>德语 (Deutsch)</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>ID Photo</source>
+        <translation>证件照</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1: 暂不可用</translation>
+    </message>
+    <message>
+        <source>Open Camera</source>
+        <translation>打开摄像头</translation>
+    </message>
+    <message>
+        <source>Close Camera</source>
+        <translation>关闭摄像头</translation>
+    </message>
+    <message>
+        <source>Refresh Devices</source>
+        <translation>刷新设备</translation>
+    </message>
+    <message>
+        <source>Camera Device</source>
+        <translation>摄像头设备</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>拍照</translation>
+    </message>
+    <message>
+        <source>Scan Code</source>
+        <translation>扫码</translation>
+    </message>
+    <message>
+        <source>OCR</source>
+        <translation>文字识别</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Select Crop Area</source>
+        <translation>选择裁切区域</translation>
+    </message>
+    <message>
+        <source>Apply Crop</source>
+        <translation>应用裁切</translation>
+    </message>
+    <message>
+        <source>Deskew</source>
+        <translation>纠偏</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>开始录像</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>停止录像</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>水印</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>全部清除</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>保存为 PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>保存为 OFD</translation>
+    </message>
+    <message>
+        <source>Camera Settings</source>
+        <translation>摄像头设置</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>窗口切换</translation>
+    </message>
+    <message>
+        <source>Annotation</source>
+        <translation>标注</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>语音指令</translation>
+    </message>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>自动检测文档</translation>
+    </message>
+    <message>
+        <source>Auto Capture</source>
+        <translation>自动拍照</translation>
+    </message>
+    <message>
+        <source>Timer Capture</source>
+        <translation>定时拍照</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>去底色</translation>
+    </message>
+    <message>
+        <source>Composite Capture</source>
+        <translation>合并拍照</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>选择画笔颜色</translation>
+    </message>
+    <message>
+        <source>About Lumadoc</source>
+        <translation>关于 Lumadoc</translation>
+    </message>
+    <message>
+        <source>A professional camera application for high-speed document cameras.</source>
+        <translation>一款专为高拍仪打造的专业拍摄应用。</translation>
+    </message>
+    <message>
+        <source>Features:</source>
+        <translation>功能特性:</translation>
+    </message>
+    <message>
+        <source>Real-time video preview</source>
+        <translation>实时视频预览</translation>
+    </message>
+    <message>
+        <source>Annotation tools (pen, line, rectangle, ellipse)</source>
+        <translation>标注工具(画笔、直线、矩形、椭圆)</translation>
+    </message>
+    <message>
+        <source>Zoom and rotate</source>
+        <translation>缩放与旋转</translation>
+    </message>
+    <message>
+        <source>Barcode/QR code scanning</source>
+        <translation>条码/二维码扫描</translation>
+    </message>
+    <message>
+        <source>OCR text recognition</source>
+        <translation>OCR 文字识别</translation>
+    </message>
+    <message>
+        <source>Multi-language support</source>
+        <translation>多语言支持</translation>
+    </message>
+    <message>
+        <source>Thumbnail gallery</source>
+        <translation>缩略图浏览</translation>
+    </message>
+    <message>
+        <source>Contact:</source>
+        <translation>联系方式:</translation>
+    </message>
+    <message>
+        <source>© 2026 Lumadoc. All rights reserved.</source>
+        <translation>© 2026 Lumadoc。保留所有权利。</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>向左旋转</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>向右旋转</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>Zoom Reset</source>
+        <translation>重置缩放</translation>
+    </message>
+    <message>
+        <source>Scan Barcode</source>
+        <translation>扫描条码</translation>
+    </message>
+    <message>
+        <source>Scan QR Code</source>
+        <translation>扫描二维码</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Auto Crop</source>
+        <translation>自动裁切</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>适应窗口</translation>
+    </message>
+    <message>
+        <source>Settings...</source>
+        <translation>设置...</translation>
+    </message>
+    <message>
+        <source>Scan &amp;Barcode/QR Code</source>
+        <translation>扫描条码/二维码(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Camera</source>
+        <translation>摄像头(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>视图(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>工具(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>设置(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>语言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>视图</translation>
+    </message>
+    <message>
+        <source>OCR Language</source>
+        <translation>OCR 语言</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>暂不可用</translation>
+    </message>
+    <message>
+        <source>Captured Images</source>
+        <translation>已拍图片</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Main Toolbar</source>
+        <translation>主工具栏</translation>
+    </message>
+    <message>
+        <source>Please flip the page and capture again</source>
+        <translation>请翻页后再次拍照</translation>
+    </message>
+    <message>
+        <source>Voice Training</source>
+        <translation>语音训练</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>设置已保存</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>JPG</source>
+        <translation>JPG</translation>
+    </message>
+    <message>
+        <source>PNG</source>
+        <translation>PNG</translation>
+    </message>
+    <message>
+        <source>BMP</source>
+        <translation>BMP</translation>
+    </message>
+    <message>
+        <source>TIF</source>
+        <translation>TIF</translation>
+    </message>
+    <message>
+        <source>PDF (single page)</source>
+        <translation>PDF (单页)</translation>
+    </message>
+    <message>
+        <source>OFD</source>
+        <translation>OFD</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>日期/时间</translation>
+    </message>
+    <message>
+        <source>Prefix + Number</source>
+        <translation>前缀 + 序号</translation>
+    </message>
+    <message>
+        <source>Barcode Recognition</source>
+        <translation>条码识别</translation>
+    </message>
+    <message>
+        <source>Scanner Gun Mode</source>
+        <translation>扫描枪模式</translation>
+    </message>
+    <message>
+        <source>TXT</source>
+        <translation>TXT</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Word</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF</source>
+        <translation>双层 PDF</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>保存设置</translation>
+    </message>
+    <message>
+        <source>Auto save captured images</source>
+        <translation>自动保存拍摄的图片</translation>
+    </message>
+    <message>
+        <source>Save format:</source>
+        <translation>保存格式:</translation>
+    </message>
+    <message>
+        <source>Save path:</source>
+        <translation>保存路径:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>Naming method:</source>
+        <translation>命名方式:</translation>
+    </message>
+    <message>
+        <source>Capture delay (ms):</source>
+        <translation>拍照延时 (毫秒):</translation>
+    </message>
+    <message>
+        <source>File prefix:</source>
+        <translation>文件前缀:</translation>
+    </message>
+    <message>
+        <source>Start number:</source>
+        <translation>起始序号:</translation>
+    </message>
+    <message>
+        <source>Voice Training...</source>
+        <translation>语音训练...</translation>
+    </message>
+    <message>
+        <source>OCR output type:</source>
+        <translation>OCR 输出类型:</translation>
+    </message>
+    <message>
+        <source>Auto straighten after capture</source>
+        <translation>拍照后自动纠偏</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Select Save Directory</source>
+        <translation>选择保存目录</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailDock</name>
+    <message>
+        <source>Captured Images</source>
+        <translation>已拍图片</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>全部清除</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>保存为 PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>保存为 OFD</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Window Switch</source>
+        <translation>窗口切换</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>Voice Command</source>
+        <translation>语音指令</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>VideoPlaceholder</name>
+    <message>
+        <source>No Camera</source>
+        <translation>无摄像头</translation>
+    </message>
+</context>
+<context>
+    <name>frame</name>
+    <message>
+        <source>Previewing | Device: %1 | Resolution: %2x%3</source>
+        <translation>预览中 | 设备: %1 | 分辨率: %2x%3</translation>
+    </message>
+    <message>
+        <source>Zoom: %1% | FPS: %2</source>
+        <translation>缩放: %1% | 帧率: %2</translation>
+    </message>
+    <message>
+        <source>Camera Ready</source>
+        <translation>摄像头就绪</translation>
+    </message>
+    <message>
+        <source>No Camera</source>
+        <translation>无摄像头</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>缩放: %1%</translation>
     </message>
 </context>
 </TS>

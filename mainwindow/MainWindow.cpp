@@ -1,13 +1,550 @@
 #include "MainWindow.h"
 
-#include <QWidget>
+#include "AnnotationDock.h"
+#include "CameraDock.h"
+#include "FrameLogic.h"
+#include "LanguageManager.h"
+#include "MainWindowActions.h"
+#include "Resources.h"
+#include "SettingsDialog.h"
+#include "ThumbnailDock.h"
+#include "TitleBar.h"
+#include "VideoPlaceholder.h"
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+const char* const MainWindow::kHomePageUrl = "https://lumadoc.example.org/";
+
+namespace {
+// The build tag the About box and the logs report as the version.
+const char kBuildTag[] = "v4.0.41-20261105-dockfit-CropPreview+Hotplug";
+constexpr int kStatusRefreshMs = 1000;
+} // namespace
+
+MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
+    : QMainWindow(parent, Qt::FramelessWindowHint | Qt::Window), m_env(std::move(env))
 {
+    if (!m_env.openSettings)
+        m_env.openSettings = [] { return MainSettings::openStore(); };
+    if (m_env.appDir.isEmpty())
+        m_env.appDir = QCoreApplication::applicationDirPath();
+    if (!m_env.openUrl)
+        m_env.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    if (!m_env.execDialog)
+        m_env.execDialog = [](QDialog& dialog) { return dialog.exec(); };
+
+    lumadoc::initResources();
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kBuildTag));
     setWindowTitle(QStringLiteral("Lumadoc"));
-    auto* centre = new QWidget(this);
-    centre->setObjectName(QStringLiteral("videoContainer"));
-    centre->setAttribute(Qt::WA_StyledBackground);
-    setCentralWidget(centre);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/logo.ico")));
+    buildFrame();
+    wireControls();
+    retranslateUi();
+    // Before loadSettings: the stored language switches the catalogue there, and the frame follows.
+    connect(LanguageManager::instance(), &LanguageManager::languageChanged, this, &MainWindow::onLanguageChanged);
+    loadSettings();
+
+    m_statusTimer = new QTimer(this);
+    m_statusTimer->setInterval(kStatusRefreshMs);
+    connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::updateStatusBar);
+    m_statusTimer->start();
+    updateStatusBar();
+}
+
+MainWindow::~MainWindow()
+{
+    saveSettings();
+    setScannerGunFilter(false);
+}
+
+void MainWindow::buildFrame()
+{
     resize(1280, 800);
+    m_titleBar = new TitleBar(this);
+    auto* top = new QWidget(this);
+    top->setObjectName(QStringLiteral("titleArea"));
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    topLayout->addWidget(m_titleBar);
+    auto* menuBar = new QMenuBar(top);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    topLayout->addWidget(menuBar);
+    // The title bar sits above the menu bar across the whole width, where a system frame would be.
+    setMenuWidget(top);
+
+    m_videoContainer = new QWidget(this);
+    m_videoContainer->setObjectName(QStringLiteral("videoContainer"));
+    m_videoContainer->setAttribute(Qt::WA_StyledBackground);
+    auto* centre = new QVBoxLayout(m_videoContainer);
+    centre->setContentsMargins(0, 0, 0, 0);
+    m_videoWidget = new VideoPlaceholder(m_videoContainer);
+    centre->addWidget(m_videoWidget);
+    setCentralWidget(m_videoContainer);
+
+    m_compositeHintLabel = new QLabel(this);
+    m_compositeHintLabel->setObjectName(QStringLiteral("compositeHintLabel"));
+    m_compositeHintLabel->setAlignment(Qt::AlignCenter);
+    m_compositeHintLabel->setStyleSheet(QStringLiteral(
+        "QLabel {  background-color: rgba(0, 120, 215, 0.9);  color: white;  font-size: 16px;  font-weight: bold;  "
+        "padding: 12px 24px;  border-radius: 8px;  border: 2px solid rgba(255, 255, 255, 0.5);}"));
+    m_compositeHintLabel->hide();
+
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    buildDocks();
+    buildStatusBar();
+}
+
+void MainWindow::buildStatusBar()
+{
+    m_statusLabel = new QLabel(this);
+    m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    m_zoomLabel = new QLabel(this);
+    m_zoomLabel->setObjectName(QStringLiteral("zoomLabel"));
+    statusBar()->addWidget(m_statusLabel, 1);
+    statusBar()->addPermanentWidget(m_zoomLabel);
+}
+
+void MainWindow::buildDocks()
+{
+    m_thumbnailDock = new ThumbnailDock(this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_thumbnailDock);
+    m_cameraDock = new CameraDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_cameraDock);
+    m_annotationDock = new AnnotationDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_annotationDock);
+    tabifyDockWidget(m_cameraDock, m_annotationDock);
+    m_cameraDock->raise();
+}
+
+void MainWindow::wireControls()
+{
+    Actions& a = *m_actions;
+    connect(a.open, &QAction::triggered, this, &MainWindow::onOpenImage);
+    connect(a.save, &QAction::triggered, this, &MainWindow::onSaveImage);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.openCamera, &QAction::triggered, this, &MainWindow::onOpenCamera);
+    connect(a.closeCamera, &QAction::triggered, this, &MainWindow::onCloseCamera);
+    connect(a.capture, &QAction::triggered, this, &MainWindow::onCaptureImage);
+    connect(a.rotateLeft, &QAction::triggered, this, &MainWindow::onRotateLeft);
+    connect(a.rotateRight, &QAction::triggered, this, &MainWindow::onRotateRight);
+    connect(a.zoomIn, &QAction::triggered, this, &MainWindow::onZoomIn);
+    connect(a.zoomOut, &QAction::triggered, this, &MainWindow::onZoomOut);
+    connect(a.zoomReset, &QAction::triggered, this, &MainWindow::onZoomReset);
+    connect(a.scanBarcode, &QAction::triggered, this, &MainWindow::onScanCode);
+    connect(a.scanQRCode, &QAction::triggered, this, &MainWindow::onScanCode);
+    connect(a.ocr, &QAction::triggered, this, &MainWindow::onPerformOCR);
+    connect(a.undo, &QAction::triggered, this, &MainWindow::onUndoAnnotation);
+    connect(a.clear, &QAction::triggered, this, &MainWindow::onClearAnnotations);
+    connect(a.about, &QAction::triggered, this, &MainWindow::onAbout);
+    connect(a.refreshDevices, &QAction::triggered, this, &MainWindow::onRefreshDevices);
+    connect(a.autoCrop, &QAction::triggered, this, [this] { m_cameraDock->autoCropCheck->toggle(); });
+    connect(a.deskew, &QAction::triggered, this, &MainWindow::onDeskew);
+    connect(a.toggleCrop, &QAction::triggered, this, &MainWindow::onToggleCrop);
+    connect(a.applyCrop, &QAction::triggered, this, &MainWindow::onApplyCrop);
+    connect(m_fitAction, &QAction::triggered, this, &MainWindow::onFitToView);
+    connect(m_settingsAction, &QAction::triggered, this, &MainWindow::onSettings);
+    connect(m_cameraSettingsAction, &QAction::triggered, this, &MainWindow::onCameraSettings);
+    connect(m_scanCodeMenuAction, &QAction::triggered, this, &MainWindow::onScanCode);
+
+    connect(m_titleBar, &TitleBar::logoClicked, this, [this] { m_env.openUrl(QUrl(QString::fromLatin1(kHomePageUrl))); });
+    connect(m_titleBar, &TitleBar::settingsClicked, this, &MainWindow::onSettings);
+    connect(m_titleBar, &TitleBar::windowSwitchClicked, this, &MainWindow::onWindowSwitch);
+    connect(m_titleBar, &TitleBar::menuClicked, this, [this] {
+        QWidget* button = m_titleBar->menuButton();
+        m_popupMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
+    });
+    connect(m_titleBar, &TitleBar::voiceToggled, this, &MainWindow::onVoiceToggled);
+    connect(m_titleBar, &TitleBar::minimizeClicked, this, &QWidget::showMinimized);
+    connect(m_titleBar, &TitleBar::maximizeClicked, this, &MainWindow::toggleMaximized);
+    connect(m_titleBar, &TitleBar::closeClicked, this, &QWidget::close);
+
+    CameraDock* d = m_cameraDock;
+    connect(d->deviceCombo, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::onDeviceSelected);
+    connect(d->resolutionCombo, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::onResolutionSelected);
+    connect(d->rotateLeftButton, &QPushButton::clicked, this, &MainWindow::onRotateLeft);
+    connect(d->rotateRightButton, &QPushButton::clicked, this, &MainWindow::onRotateRight);
+    connect(d->scanCodeButton, &QPushButton::clicked, this, &MainWindow::onScanCode);
+    connect(d->ocrButton, &QPushButton::clicked, this, &MainWindow::onPerformOCR);
+    connect(d->autoCropCheck, &QCheckBox::toggled, this, &MainWindow::onAutoCropToggled);
+    connect(d->cropDocumentButton, &QPushButton::clicked, this, &MainWindow::onToggleCrop);
+    connect(d->autoCaptureCheck, &QCheckBox::toggled, this, &MainWindow::onAutoCaptureToggled);
+    connect(d->timerCaptureCheck, &QCheckBox::toggled, this, &MainWindow::onTimerCaptureToggled);
+    connect(d->timerCaptureSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &MainWindow::onTimerCaptureIntervalChanged);
+    connect(d->recordButton, &QPushButton::clicked, this, &MainWindow::onStartRecording);
+    connect(d->idPhotoCheck, &QCheckBox::toggled, this, &MainWindow::onMattingToggled);
+    for (QPushButton* b : {d->idRedButton, d->idBlueButton, d->idWhiteButton, d->idCustomButton})
+        connect(b, &QPushButton::clicked, this, [this] { reportNotAvailable(tr("ID Photo")); });
+    connect(d->removeBackgroundCheck, &QCheckBox::toggled, this, &MainWindow::onRemoveBackgroundToggled);
+    connect(d->watermarkCheck, &QCheckBox::toggled, this, &MainWindow::onWatermarkToggled);
+    connect(d->watermarkSettingsButton, &QPushButton::clicked, this, &MainWindow::onWatermarkSettings);
+    connect(d->compositeCheck, &QCheckBox::toggled, this, &MainWindow::onCompositeToggled);
+    connect(d->zoomInButton, &QPushButton::clicked, this, &MainWindow::onZoomIn);
+    connect(d->zoomOutButton, &QPushButton::clicked, this, &MainWindow::onZoomOut);
+    connect(d->zoomResetButton, &QPushButton::clicked, this, &MainWindow::onZoomReset);
+    connect(d->fitButton, &QPushButton::clicked, this, &MainWindow::onFitToView);
+    connect(d->captureButton, &QPushButton::clicked, this, &MainWindow::onCaptureImage);
+
+    connect(m_annotationDock, &AnnotationDock::toolChanged, this, &MainWindow::onToolChanged);
+    connect(m_annotationDock, &AnnotationDock::colorButtonClicked, this, &MainWindow::onSelectColor);
+    connect(m_annotationDock, &AnnotationDock::penWidthChanged, this, [this](int w) { m_settings.penWidth = w; });
+    connect(m_annotationDock, &AnnotationDock::eraserSizeChanged, this, &MainWindow::onEraserSizeChanged);
+    connect(m_annotationDock, &AnnotationDock::undoRequested, this, &MainWindow::onUndoAnnotation);
+    connect(m_annotationDock, &AnnotationDock::clearRequested, this, &MainWindow::onClearAnnotations);
+
+    connect(m_thumbnailDock->clearAllButton, &QPushButton::clicked, this, &MainWindow::onClearGallery);
+    connect(m_thumbnailDock->saveAsPdfButton, &QPushButton::clicked, this, &MainWindow::onSaveAsPdf);
+    connect(m_thumbnailDock->saveAsOfdButton, &QPushButton::clicked, this, &MainWindow::onSaveAsOfd);
+    connect(m_thumbnailDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        // Hidden by tabbing or minimising is not the user's choice; only a closed dock unchecks.
+        if (!visible && !m_thumbnailDock->isHidden())
+            return;
+        m_popupCapturedImages->setChecked(visible);
+    });
+
+    connect(m_videoWidget, &VideoPlaceholder::rotationChanged, this, [this] { saveSettings(); });
+}
+
+// ---- status bar -------------------------------------------------------------------------------
+
+void MainWindow::showStatus(const QString& text, int durationMs)
+{
+    statusBar()->showMessage(text, durationMs);
+}
+
+void MainWindow::reportNotAvailable(const QString& feature)
+{
+    qInfo().noquote() << "[MAIN]" << feature << "requested; not available yet";
+    showStatus(tr("%1: not available yet").arg(feature), 3000);
+}
+
+void MainWindow::updateStatusBar()
+{
+    frame::StatusInput in;
+    in.zoomPercent = m_videoWidget->zoomPercent();
+    const frame::StatusTexts t = frame::statusTexts(in);
+    m_statusLabel->setText(t.status);
+    m_zoomLabel->setText(t.zoom);
+}
+
+// ---- view -------------------------------------------------------------------------------------
+
+void MainWindow::onZoomIn()
+{
+    m_videoWidget->zoomIn();
+    updateStatusBar();
+}
+
+void MainWindow::onZoomOut()
+{
+    m_videoWidget->zoomOut();
+    updateStatusBar();
+}
+
+void MainWindow::onZoomReset()
+{
+    m_videoWidget->resetZoom();
+    updateStatusBar();
+}
+
+void MainWindow::onFitToView()
+{
+    m_videoWidget->fitToView();
+    updateStatusBar();
+}
+
+void MainWindow::onRotateLeft()
+{
+    m_videoWidget->rotateLeft();
+}
+
+void MainWindow::onRotateRight()
+{
+    m_videoWidget->rotateRight();
+}
+
+// ---- features that arrive with later work -----------------------------------------------------
+
+void MainWindow::onOpenCamera() { reportNotAvailable(tr("Open Camera")); }
+void MainWindow::onCloseCamera() { reportNotAvailable(tr("Close Camera")); }
+void MainWindow::onRefreshDevices() { reportNotAvailable(tr("Refresh Devices")); }
+void MainWindow::onDeviceSelected(int) { reportNotAvailable(tr("Camera Device")); }
+void MainWindow::onResolutionSelected(int) { reportNotAvailable(tr("Resolution")); }
+void MainWindow::onCaptureImage() { reportNotAvailable(tr("Capture")); }
+void MainWindow::onScanCode() { reportNotAvailable(tr("Scan Code")); }
+void MainWindow::onPerformOCR() { reportNotAvailable(tr("OCR")); }
+void MainWindow::onUndoAnnotation() { reportNotAvailable(tr("Undo")); }
+void MainWindow::onRedoAnnotation() { reportNotAvailable(tr("Redo")); }
+void MainWindow::onClearAnnotations() { reportNotAvailable(tr("Clear")); }
+void MainWindow::onOpenImage() { reportNotAvailable(tr("Open")); }
+void MainWindow::onSaveImage() { reportNotAvailable(tr("Save")); }
+void MainWindow::onToggleCrop() { reportNotAvailable(tr("Select Crop Area")); }
+void MainWindow::onApplyCrop() { reportNotAvailable(tr("Apply Crop")); }
+void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }
+void MainWindow::onStartRecording() { reportNotAvailable(tr("Start Recording")); }
+void MainWindow::onStopRecording() { reportNotAvailable(tr("Stop Recording")); }
+void MainWindow::onWatermarkSettings() { reportNotAvailable(tr("Watermark")); }
+void MainWindow::onClearGallery() { reportNotAvailable(tr("Clear All")); }
+void MainWindow::onSaveAsPdf() { reportNotAvailable(tr("Save as PDF")); }
+void MainWindow::onSaveAsOfd() { reportNotAvailable(tr("Save as OFD")); }
+void MainWindow::onCameraSettings() { reportNotAvailable(tr("Camera Settings")); }
+void MainWindow::onWindowSwitch() { reportNotAvailable(tr("Window Switch")); }
+
+void MainWindow::onToolChanged(int)
+{
+    // Drawing needs the live preview; until then the tool choice is only shown.
+    reportNotAvailable(tr("Annotation"));
+}
+
+void MainWindow::onEraserSizeChanged(int size)
+{
+    m_settings.eraserSize = size;
+}
+
+void MainWindow::onVoiceToggled(bool on)
+{
+    if (!on)
+        return;
+    // Nothing listens yet: put the button back rather than show a microphone that is not on.
+    QSignalBlocker block(m_titleBar->voiceButton());
+    m_titleBar->voiceButton()->setChecked(false);
+    m_titleBar->setVoiceOn(false);
+    reportNotAvailable(tr("Voice Command"));
+}
+
+void MainWindow::onAutoCropToggled(bool on)
+{
+    m_autoCrop.setUserChoice(on);
+    saveSettings();
+    if (on)
+        reportNotAvailable(tr("Auto Document Detection"));
+}
+
+void MainWindow::onAutoCaptureToggled(bool on)
+{
+    if (!on)
+        return;
+    QSignalBlocker block(m_cameraDock->autoCaptureCheck);
+    m_cameraDock->autoCaptureCheck->setChecked(false);
+    reportNotAvailable(tr("Auto Capture"));
+}
+
+void MainWindow::onTimerCaptureToggled(bool on)
+{
+    if (!on)
+        return;
+    QSignalBlocker block(m_cameraDock->timerCaptureCheck);
+    m_cameraDock->timerCaptureCheck->setChecked(false);
+    reportNotAvailable(tr("Timer Capture"));
+}
+
+void MainWindow::onTimerCaptureIntervalChanged(int) {}
+
+void MainWindow::onMattingToggled(bool on)
+{
+    if (!on)
+        return;
+    QSignalBlocker block(m_cameraDock->idPhotoCheck);
+    m_cameraDock->idPhotoCheck->setChecked(false);
+    reportNotAvailable(tr("ID Photo"));
+}
+
+void MainWindow::onRemoveBackgroundToggled(bool on)
+{
+    if (!on)
+        return;
+    QSignalBlocker block(m_cameraDock->removeBackgroundCheck);
+    m_cameraDock->removeBackgroundCheck->setChecked(false);
+    reportNotAvailable(tr("Remove Background"));
+}
+
+void MainWindow::onWatermarkToggled(bool on)
+{
+    if (!on)
+        return;
+    QSignalBlocker block(m_cameraDock->watermarkCheck);
+    m_cameraDock->watermarkCheck->setChecked(false);
+    reportNotAvailable(tr("Watermark"));
+}
+
+void MainWindow::onCompositeToggled(bool on)
+{
+    if (!on)
+        return;
+    m_cameraDock->compositeCheck->setChecked(false);
+    reportNotAvailable(tr("Composite Capture"));
+}
+
+void MainWindow::onSelectColor()
+{
+    const QColor colour = QColorDialog::getColor(m_annotationDock->penColor(), this, tr("Select Pen Color"),
+                                                 QColorDialog::ShowAlphaChannel);
+    if (!colour.isValid())
+        return;
+    m_annotationDock->setPenColor(colour);
+    m_settings.penColor = colour;
+}
+
+// ---- About ------------------------------------------------------------------------------------
+
+std::unique_ptr<QMessageBox> MainWindow::createAboutBox()
+{
+    qDebug() << "Current language:" << LanguageManager::instance()->currentLanguage();
+    const QString title = tr("About Lumadoc");
+    qDebug() << "About Lumadoc translation:" << title;
+    const QString html =
+        QStringLiteral("<h2>Lumadoc v1.0</h2><p>%1</p><p><b>%2</b></p><ul><li>%3</li><li>%4</li><li>%5</li>"
+                       "<li>%6</li><li>%7</li><li>%8</li><li>%9</li></ul>")
+            .arg(tr("A professional camera application for high-speed document cameras."), tr("Features:"),
+                 tr("Real-time video preview"), tr("Annotation tools (pen, line, rectangle, ellipse)"),
+                 tr("Zoom and rotate"), tr("Barcode/QR code scanning"), tr("OCR text recognition"),
+                 tr("Multi-language support"), tr("Thumbnail gallery")) +
+        QStringLiteral("<p>%1 <a href=\"%2\">%2</a></p><p>%3</p>")
+            .arg(tr("Contact:"), QString::fromLatin1(kHomePageUrl), tr("© 2026 Lumadoc. All rights reserved."));
+    auto box = std::make_unique<QMessageBox>(this);
+    box->setObjectName(QStringLiteral("aboutBox"));
+    box->setWindowTitle(title);
+    box->setTextFormat(Qt::RichText);
+    box->setText(html);
+    box->setIconPixmap(QPixmap(QStringLiteral(":/icons/camera.png")).scaled(64, 64, Qt::KeepAspectRatio,
+                                                                            Qt::SmoothTransformation));
+    return box;
+}
+
+void MainWindow::onAbout()
+{
+    const std::unique_ptr<QMessageBox> box = createAboutBox();
+    m_env.execDialog(*box);
+}
+
+// ---- window events ----------------------------------------------------------------------------
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    switch (frame::keyCommand(event->key(), event->modifiers(), isScannerGunMode())) {
+    case frame::KeyCommand::Capture:
+        onCaptureImage();
+        break;
+    case frame::KeyCommand::ZoomIn:
+        onZoomIn();
+        break;
+    case frame::KeyCommand::ZoomOut:
+        onZoomOut();
+        break;
+    case frame::KeyCommand::ZoomReset:
+        onZoomReset();
+        break;
+    case frame::KeyCommand::FitToView:
+        onFitToView();
+        break;
+    case frame::KeyCommand::ScanCode:
+        onScanCode();
+        break;
+    case frame::KeyCommand::RedoAnnotation:
+        onRedoAnnotation();
+        break;
+    case frame::KeyCommand::UndoAnnotation:
+        onUndoAnnotation();
+        break;
+    case frame::KeyCommand::None:
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShowDone)
+        return;
+    m_firstShowDone = true;
+    QScreen* screen = windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
+    if (!screen || isMaximized() || isFullScreen())
+        return;
+    const QRect fitted = frame::clampIntoScreen(geometry(), screen->availableGeometry());
+    if (fitted != geometry())
+        setGeometry(fitted);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_compositeHintLabel->isVisible()) {
+        m_compositeHintLabel->adjustSize();
+        m_compositeHintLabel->move((width() - m_compositeHintLabel->width()) / 2,
+                                   height() - m_compositeHintLabel->height() - 80);
+        m_compositeHintLabel->raise();
+    }
+    if (!isMaximized() && !isMinimized() && !isFullScreen())
+        m_normalGeometry = geometry();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isScannerGunMode()) {
+        qInfo() << "[ScannerGun] Window activated, re-enabling scanner gun mode";
+        setScannerGunFilter(true);
+    } else if (event->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates states = windowState();
+        m_titleBar->setMaximized(states & Qt::WindowMaximized);
+        const bool normal = !(states & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+        if (normal && m_normalGeometry.isValid())
+            QTimer::singleShot(0, this, [this] { setGeometry(m_normalGeometry); });
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    saveSettings();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::toggleMaximized()
+{
+    if (isMaximized())
+        showNormal();
+    else
+        showMaximized();
+}
+
+void MainWindow::setScannerGunFilter(bool on)
+{
+    if (on == m_scannerFilterInstalled)
+        return;
+    m_scannerFilterInstalled = on;
+    if (on)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The scanner-gun key buffer arrives with capturing; until then the filter lets everything through.
+    return QMainWindow::eventFilter(watched, event);
 }

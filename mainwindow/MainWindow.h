@@ -1,12 +1,181 @@
 #pragma once
+// The application's one main window and the hub of the program: it owns the frame (title bar, menus,
+// tool bar, docks, status bar) and forwards every control to the object that does the work. Its
+// slots stay short; decisions live in classes a test can drive without a window.
+
+#include "AutoCropState.h"
+#include "MainSettings.h"
 
 #include <QMainWindow>
+#include <QUrl>
 
-// The application's one main window. For now a plain frame with an empty centre; the title bar, docks,
-// tool bar and status bar join it as the window grows.
+#include <functional>
+#include <memory>
+
+class AnnotationDock;
+class CameraDock;
+class QAction;
+class QActionGroup;
+class QDialog;
+class QLabel;
+class QMenu;
+class QMessageBox;
+class QSettings;
+class QTimer;
+class QToolBar;
+class SettingsDialog;
+class ThumbnailDock;
+class TitleBar;
+class VideoPlaceholder;
+
+// What the window needs from the outside world, replaceable in tests.
+struct MainWindowEnvironment
+{
+    std::function<std::unique_ptr<QSettings>()> openSettings; // default: the user's settings store
+    QString appDir;                                           // default: the program's folder
+    std::function<bool(const QUrl&)> openUrl;                 // default: the desktop's browser
+    std::function<int(QDialog&)> execDialog;                  // default: QDialog::exec
+};
+
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The project's home page behind the title logo.
+    static const char* const kHomePageUrl;
+
+    explicit MainWindow(MainWindowEnvironment env = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void loadSettings();
+    void saveSettings();
+    const MainSettings& settings() const { return m_settings; }
+    bool isScannerGunMode() const { return m_settings.namingMethod == 3; }
+
+    // The About box, built but not shown (onAbout shows it).
+    std::unique_ptr<QMessageBox> createAboutBox();
+
+public slots:
+    void onOpenCamera();
+    void onCloseCamera();
+    void onCaptureImage();
+    void onRefreshDevices();
+    void onDeviceSelected(int index);
+    void onResolutionSelected(int index);
+    void onZoomIn();
+    void onZoomOut();
+    void onZoomReset();
+    void onFitToView();
+    void onScanCode();
+    void onPerformOCR();
+    void onRotateLeft();
+    void onRotateRight();
+    void onSelectColor();
+    void onUndoAnnotation();
+    void onRedoAnnotation();
+    void onClearAnnotations();
+    void onAbout();
+    void onSettings();
+    void updateStatusBar();
+
+    void onOpenImage();
+    void onSaveImage();
+    void onToggleCrop();
+    void onApplyCrop();
+    void onDeskew();
+    void onAutoCropToggled(bool on);
+    void onAutoCaptureToggled(bool on);
+    void onTimerCaptureToggled(bool on);
+    void onTimerCaptureIntervalChanged(int seconds);
+    void onStartRecording();
+    void onStopRecording();
+    void onMattingToggled(bool on);
+    void onRemoveBackgroundToggled(bool on);
+    void onWatermarkToggled(bool on);
+    void onWatermarkSettings();
+    void onCompositeToggled(bool on);
+    void onClearGallery();
+    void onSaveAsPdf();
+    void onSaveAsOfd();
+    void onCameraSettings();
+    void onWindowSwitch();
+    void onVoiceToggled(bool on);
+    void onToolChanged(int tool);
+    void onEraserSizeChanged(int size);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildFrame();
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void buildDocks();
+    void buildStatusBar();
+    void wireControls();
+    void retranslateUi();
+    void buildLanguageMenu(QMenu* menu);
+    void rebuildLanguageMenus();
+    void onLanguageSelected(const QString& code);
+    void onLanguageChanged();
+    void showStatus(const QString& text, int durationMs);
+    // Controls whose work arrives later say so instead of pretending.
+    void reportNotAvailable(const QString& feature);
+    void toggleMaximized();
+    void applySettingsToFrame();
+    MainSettings collectSettings() const;
+    void setScannerGunFilter(bool on);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    MainWindowEnvironment m_env;
+    MainSettings m_settings;
+    AutoCropState m_autoCrop;
+
+    TitleBar* m_titleBar = nullptr;
+    VideoPlaceholder* m_videoWidget = nullptr;
+    QWidget* m_videoContainer = nullptr;
+    CameraDock* m_cameraDock = nullptr;
+    AnnotationDock* m_annotationDock = nullptr;
+    ThumbnailDock* m_thumbnailDock = nullptr;
+    QToolBar* m_mainToolBar = nullptr;
+    QLabel* m_statusLabel = nullptr;
+    QLabel* m_zoomLabel = nullptr;
+    QLabel* m_compositeHintLabel = nullptr;
+    QTimer* m_statusTimer = nullptr;
+
+    QMenu* m_popupMenu = nullptr;
+    QMenu* m_popupViewMenu = nullptr;
+    QMenu* m_popupOcrLanguageMenu = nullptr;
+    QMenu* m_popupLanguageMenu = nullptr;
+    QAction* m_popupCapturedImages = nullptr;
+    QAction* m_ocrLanguagePlaceholder = nullptr;
+    QAction* m_popupCameraSettings = nullptr;
+    QAction* m_popupAbout = nullptr;
+    QAction* m_popupZoomIn = nullptr;
+    QAction* m_popupZoomOut = nullptr;
+    QAction* m_popupZoomReset = nullptr;
+    QAction* m_popupFit = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_cameraMenu = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QMenu* m_toolsMenu = nullptr;
+    QMenu* m_settingsMenu = nullptr;
+    QMenu* m_languageMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_scanCodeMenuAction = nullptr;
+    QAction* m_settingsAction = nullptr;
+    QAction* m_cameraSettingsAction = nullptr;
+    QAction* m_fitAction = nullptr;
+
+    struct Actions;
+    std::unique_ptr<Actions> m_actions;
+
+    QRect m_normalGeometry;
+    bool m_firstShowDone = false;
+    bool m_scannerFilterInstalled = false;
 };

@@ -10,6 +10,7 @@ static void registerLumadocResources()
 namespace lumadoc {
 void initResources()
 {
-    registerLumadocResources();
+    static const bool registered = (registerLumadocResources(), true);
+    (void)registered;
 }
 } // namespace lumadoc

@@ -14,6 +14,12 @@ packages=(
   qt5-qmake libqt5svg5-dev
   # crash capture and platform probes
   libunwind-dev libdrm-dev libgl-dev libegl-dev
+  # cameras: V4L2 streaming, hot-plug, MJPEG decoding; the virtual camera's printed codes
+  libv4l-dev libudev-dev libturbojpeg0-dev libqrencode-dev libzint-dev
+  # barcode decoding
+  libzbar-dev
+  # OCR in Chinese and English (also reads back the virtual camera's printed page in its tests)
+  tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth x11-utils libgl1-mesa-dri mesa-utils

@@ -1,6 +1,7 @@
 // The start-up decisions that need no display: back-end choice, restart rule, GL verdict, flag files,
 // boot log directory and the single-instance lock.
 
+#include "AppStyle.h"
 #include "BootDirectory.h"
 #include "GlCheck.h"
 #include "GraphicsBackend.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPixmap>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -203,4 +205,17 @@ TEST(SingleInstanceLock, DefaultLivesInTheRuntimeFolder)
     struct stat st {};
     ASSERT_EQ(::stat(dir.filePath(QString("tmp/lumadoc-%1").arg(::getuid())).toLocal8Bit().constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST(AppStyleIcons, DisabledIconIsFadedNotRecoloured)
+{
+    AppStyle style;
+    QPixmap light(8, 8);
+    light.fill(QColor(232, 236, 239));
+    const QImage disabled = style.generatedIconPixmap(QIcon::Disabled, light, nullptr).toImage();
+    const QColor c = disabled.pixelColor(4, 4);
+    EXPECT_NEAR(c.alphaF(), AppStyle::kDisabledOpacity, 0.02);
+    EXPECT_NEAR(c.red(), 232, 3); // same hue, only fainter
+    const QImage normal = style.generatedIconPixmap(QIcon::Active, light, nullptr).toImage();
+    EXPECT_EQ(normal.pixelColor(4, 4).alpha(), 255);
 }
