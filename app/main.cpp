@@ -9,6 +9,7 @@
 #include "GraphicsProbe.h"
 #include "LanguageManager.h"
 #include "Logger.h"
+#include "MediaCaptureWrapper.h"
 #include "MainWindow.h"
 #include "Resources.h"
 #include "SingleInstance.h"
@@ -332,6 +333,10 @@ int main(int argc, char** argv)
     bootlog::log("[MAIN] step 8: stylesheet loaded\n");
 
     // 20-21. Main window and event loop.
+    // First frames of each camera size leave their diagnostics beside the boot log, never in
+    // whatever folder the program was started from.
+    if (*bootlog::directory())
+        MediaCaptureWrapper::setDiagDirectory(QString::fromLocal8Bit(bootlog::directory()) + QStringLiteral("/diag"));
     bootlog::log("[MAIN] step 8.5: before MainWindow ctor\n");
     auto window = std::make_unique<MainWindow>();
     bootlog::log("[MAIN] step 9: MainWindow created\n");

@@ -101,6 +101,17 @@
     </message>
 </context>
 <context>
+    <name>CameraController</name>
+    <message>
+        <source>控制器未初始化</source>
+        <translation>Kamerasteuerung ist nicht initialisiert</translation>
+    </message>
+    <message>
+        <source>设备未打开</source>
+        <translation>Gerät ist nicht geöffnet</translation>
+    </message>
+</context>
+<context>
     <name>CameraDock</name>
     <message>
         <source>Stop Recording</source>
@@ -260,6 +271,57 @@
     </message>
 </context>
 <context>
+    <name>CameraSession</name>
+    <message>
+        <source>No camera devices found</source>
+        <translation>Keine Kamera gefunden</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Please select a camera device.</source>
+        <translation>Bitte wählen Sie eine Kamera aus.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>Die Kamera konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Camera started successfully</source>
+        <translation>Kamera erfolgreich gestartet</translation>
+    </message>
+    <message>
+        <source>Camera closed</source>
+        <translation>Kamera geschlossen</translation>
+    </message>
+    <message>
+        <source>Device list refreshed</source>
+        <translation>Geräteliste aktualisiert</translation>
+    </message>
+    <message>
+        <source>Camera disconnected. Waiting for reconnect...</source>
+        <translation>Kamera getrennt. Warte auf erneute Verbindung...</translation>
+    </message>
+    <message>
+        <source>Failed to reopen camera after reconnect.</source>
+        <translation>Die Kamera konnte nach dem erneuten Verbinden nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Failed to resume preview after reconnect.</source>
+        <translation>Die Vorschau konnte nach dem erneuten Verbinden nicht fortgesetzt werden.</translation>
+    </message>
+    <message>
+        <source>Camera reconnected. Preview resumed.</source>
+        <translation>Kamera wieder verbunden. Vorschau läuft weiter.</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -303,14 +365,6 @@
     <message>
         <source>Refresh Devices</source>
         <translation>Geräte aktualisieren</translation>
-    </message>
-    <message>
-        <source>Camera Device</source>
-        <translation>Kameragerät</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>Auflösung</translation>
     </message>
     <message>
         <source>Capture</source>
@@ -583,6 +637,69 @@
     <message>
         <source>Settings saved</source>
         <translation>Einstellungen gespeichert</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Failed to initialize camera controller.</source>
+        <translation>Die Kamerasteuerung konnte nicht initialisiert werden.</translation>
+    </message>
+    <message>
+        <source>Camera settings are not available for this camera</source>
+        <translation>Diese Kamera bietet keine einstellbaren Werte</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>Die Kamera konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Preview started</source>
+        <translation>Vorschau gestartet</translation>
+    </message>
+    <message>
+        <source>Preview failed to start</source>
+        <translation>Vorschau konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>Preview stopped</source>
+        <translation>Vorschau angehalten</translation>
+    </message>
+    <message>
+        <source>Camera Error</source>
+        <translation>Kamerafehler</translation>
+    </message>
+</context>
+<context>
+    <name>MediaCaptureWrapper</name>
+    <message>
+        <source>初始化失败: %1</source>
+        <translation>Initialisierung fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>MediaCapture实例为空</source>
+        <translation>Die Kamerabibliothek ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>枚举设备失败: %1</source>
+        <translation>Geräte konnten nicht aufgelistet werden: %1</translation>
+    </message>
+    <message>
+        <source>打开设备失败: %1</source>
+        <translation>Gerät konnte nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>设备未打开或MediaCapture实例为空</source>
+        <translation>Das Gerät ist nicht geöffnet oder die Kamerabibliothek ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>开始捕获失败: %1</source>
+        <translation>Aufnahme konnte nicht gestartet werden: %1</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,17 @@
     </message>
 </context>
 <context>
+    <name>CameraController</name>
+    <message>
+        <source>控制器未初始化</source>
+        <translation>Camera controller is not initialized</translation>
+    </message>
+    <message>
+        <source>设备未打开</source>
+        <translation>Device is not open</translation>
+    </message>
+</context>
+<context>
     <name>CameraDock</name>
     <message>
         <source>Stop Recording</source>
@@ -260,6 +271,57 @@
     </message>
 </context>
 <context>
+    <name>CameraSession</name>
+    <message>
+        <source>No camera devices found</source>
+        <translation>No camera devices found</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Please select a camera device.</source>
+        <translation>Please select a camera device.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>Failed to open camera device.</translation>
+    </message>
+    <message>
+        <source>Camera started successfully</source>
+        <translation>Camera started successfully</translation>
+    </message>
+    <message>
+        <source>Camera closed</source>
+        <translation>Camera closed</translation>
+    </message>
+    <message>
+        <source>Device list refreshed</source>
+        <translation>Device list refreshed</translation>
+    </message>
+    <message>
+        <source>Camera disconnected. Waiting for reconnect...</source>
+        <translation>Camera disconnected. Waiting for reconnect...</translation>
+    </message>
+    <message>
+        <source>Failed to reopen camera after reconnect.</source>
+        <translation>Failed to reopen camera after reconnect.</translation>
+    </message>
+    <message>
+        <source>Failed to resume preview after reconnect.</source>
+        <translation>Failed to resume preview after reconnect.</translation>
+    </message>
+    <message>
+        <source>Camera reconnected. Preview resumed.</source>
+        <translation>Camera reconnected. Preview resumed.</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -303,14 +365,6 @@
     <message>
         <source>Refresh Devices</source>
         <translation>Refresh Devices</translation>
-    </message>
-    <message>
-        <source>Camera Device</source>
-        <translation>Camera Device</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>Resolution</translation>
     </message>
     <message>
         <source>Capture</source>
@@ -583,6 +637,69 @@
     <message>
         <source>Settings saved</source>
         <translation>Settings saved</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Failed to initialize camera controller.</source>
+        <translation>Failed to initialize camera controller.</translation>
+    </message>
+    <message>
+        <source>Camera settings are not available for this camera</source>
+        <translation>Camera settings are not available for this camera</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>Failed to open camera device.</translation>
+    </message>
+    <message>
+        <source>Preview started</source>
+        <translation>Preview started</translation>
+    </message>
+    <message>
+        <source>Preview failed to start</source>
+        <translation>Preview failed to start</translation>
+    </message>
+    <message>
+        <source>Preview stopped</source>
+        <translation>Preview stopped</translation>
+    </message>
+    <message>
+        <source>Camera Error</source>
+        <translation>Camera Error</translation>
+    </message>
+</context>
+<context>
+    <name>MediaCaptureWrapper</name>
+    <message>
+        <source>初始化失败: %1</source>
+        <translation>Initialization failed: %1</translation>
+    </message>
+    <message>
+        <source>MediaCapture实例为空</source>
+        <translation>The camera library is not available</translation>
+    </message>
+    <message>
+        <source>枚举设备失败: %1</source>
+        <translation>Failed to list devices: %1</translation>
+    </message>
+    <message>
+        <source>打开设备失败: %1</source>
+        <translation>Failed to open device: %1</translation>
+    </message>
+    <message>
+        <source>设备未打开或MediaCapture实例为空</source>
+        <translation>The device is not open or the camera library is not available</translation>
+    </message>
+    <message>
+        <source>开始捕获失败: %1</source>
+        <translation>Failed to start capture: %1</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,17 @@
     </message>
 </context>
 <context>
+    <name>CameraController</name>
+    <message>
+        <source>控制器未初始化</source>
+        <translation>カメラコントローラーが初期化されていません</translation>
+    </message>
+    <message>
+        <source>设备未打开</source>
+        <translation>デバイスが開かれていません</translation>
+    </message>
+</context>
+<context>
     <name>CameraDock</name>
     <message>
         <source>Stop Recording</source>
@@ -260,6 +271,57 @@
     </message>
 </context>
 <context>
+    <name>CameraSession</name>
+    <message>
+        <source>No camera devices found</source>
+        <translation>カメラが見つかりません</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please select a camera device.</source>
+        <translation>カメラを選択してください。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>カメラを開けませんでした。</translation>
+    </message>
+    <message>
+        <source>Camera started successfully</source>
+        <translation>カメラを起動しました</translation>
+    </message>
+    <message>
+        <source>Camera closed</source>
+        <translation>カメラを閉じました</translation>
+    </message>
+    <message>
+        <source>Device list refreshed</source>
+        <translation>デバイス一覧を更新しました</translation>
+    </message>
+    <message>
+        <source>Camera disconnected. Waiting for reconnect...</source>
+        <translation>カメラが切断されました。再接続を待っています...</translation>
+    </message>
+    <message>
+        <source>Failed to reopen camera after reconnect.</source>
+        <translation>再接続後にカメラを開けませんでした。</translation>
+    </message>
+    <message>
+        <source>Failed to resume preview after reconnect.</source>
+        <translation>再接続後にプレビューを再開できませんでした。</translation>
+    </message>
+    <message>
+        <source>Camera reconnected. Preview resumed.</source>
+        <translation>カメラが再接続され、プレビューを再開しました。</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -303,14 +365,6 @@
     <message>
         <source>Refresh Devices</source>
         <translation>デバイスを更新</translation>
-    </message>
-    <message>
-        <source>Camera Device</source>
-        <translation>カメラデバイス</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>解像度</translation>
     </message>
     <message>
         <source>Capture</source>
@@ -583,6 +637,69 @@
     <message>
         <source>Settings saved</source>
         <translation>設定を保存しました</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Failed to initialize camera controller.</source>
+        <translation>カメラコントローラーを初期化できませんでした。</translation>
+    </message>
+    <message>
+        <source>Camera settings are not available for this camera</source>
+        <translation>このカメラには調整できる設定がありません</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>カメラを開けませんでした。</translation>
+    </message>
+    <message>
+        <source>Preview started</source>
+        <translation>プレビューを開始しました</translation>
+    </message>
+    <message>
+        <source>Preview failed to start</source>
+        <translation>プレビューを開始できませんでした</translation>
+    </message>
+    <message>
+        <source>Preview stopped</source>
+        <translation>プレビューを停止しました</translation>
+    </message>
+    <message>
+        <source>Camera Error</source>
+        <translation>カメラエラー</translation>
+    </message>
+</context>
+<context>
+    <name>MediaCaptureWrapper</name>
+    <message>
+        <source>初始化失败: %1</source>
+        <translation>初期化に失敗しました: %1</translation>
+    </message>
+    <message>
+        <source>MediaCapture实例为空</source>
+        <translation>カメラライブラリを利用できません</translation>
+    </message>
+    <message>
+        <source>枚举设备失败: %1</source>
+        <translation>デバイスの列挙に失敗しました: %1</translation>
+    </message>
+    <message>
+        <source>打开设备失败: %1</source>
+        <translation>デバイスを開けませんでした: %1</translation>
+    </message>
+    <message>
+        <source>设备未打开或MediaCapture实例为空</source>
+        <translation>デバイスが開かれていないか、カメラライブラリを利用できません</translation>
+    </message>
+    <message>
+        <source>开始捕获失败: %1</source>
+        <translation>キャプチャを開始できませんでした: %1</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,17 @@
     </message>
 </context>
 <context>
+    <name>CameraController</name>
+    <message>
+        <source>控制器未初始化</source>
+        <translation>Контроллер камеры не инициализирован</translation>
+    </message>
+    <message>
+        <source>设备未打开</source>
+        <translation>Устройство не открыто</translation>
+    </message>
+</context>
+<context>
     <name>CameraDock</name>
     <message>
         <source>Stop Recording</source>
@@ -260,6 +271,57 @@
     </message>
 </context>
 <context>
+    <name>CameraSession</name>
+    <message>
+        <source>No camera devices found</source>
+        <translation>Камеры не найдены</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Please select a camera device.</source>
+        <translation>Выберите камеру.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>Не удалось открыть камеру.</translation>
+    </message>
+    <message>
+        <source>Camera started successfully</source>
+        <translation>Камера запущена</translation>
+    </message>
+    <message>
+        <source>Camera closed</source>
+        <translation>Камера закрыта</translation>
+    </message>
+    <message>
+        <source>Device list refreshed</source>
+        <translation>Список устройств обновлён</translation>
+    </message>
+    <message>
+        <source>Camera disconnected. Waiting for reconnect...</source>
+        <translation>Камера отключена. Ожидание повторного подключения...</translation>
+    </message>
+    <message>
+        <source>Failed to reopen camera after reconnect.</source>
+        <translation>Не удалось снова открыть камеру после подключения.</translation>
+    </message>
+    <message>
+        <source>Failed to resume preview after reconnect.</source>
+        <translation>Не удалось возобновить просмотр после подключения.</translation>
+    </message>
+    <message>
+        <source>Camera reconnected. Preview resumed.</source>
+        <translation>Камера снова подключена. Просмотр возобновлён.</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -303,14 +365,6 @@
     <message>
         <source>Refresh Devices</source>
         <translation>Обновить список устройств</translation>
-    </message>
-    <message>
-        <source>Camera Device</source>
-        <translation>Устройство камеры</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>Разрешение</translation>
     </message>
     <message>
         <source>Capture</source>
@@ -583,6 +637,69 @@
     <message>
         <source>Settings saved</source>
         <translation>Настройки сохранены</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Failed to initialize camera controller.</source>
+        <translation>Не удалось инициализировать контроллер камеры.</translation>
+    </message>
+    <message>
+        <source>Camera settings are not available for this camera</source>
+        <translation>Для этой камеры нет настраиваемых параметров</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>Не удалось открыть камеру.</translation>
+    </message>
+    <message>
+        <source>Preview started</source>
+        <translation>Просмотр запущен</translation>
+    </message>
+    <message>
+        <source>Preview failed to start</source>
+        <translation>Не удалось запустить просмотр</translation>
+    </message>
+    <message>
+        <source>Preview stopped</source>
+        <translation>Просмотр остановлен</translation>
+    </message>
+    <message>
+        <source>Camera Error</source>
+        <translation>Ошибка камеры</translation>
+    </message>
+</context>
+<context>
+    <name>MediaCaptureWrapper</name>
+    <message>
+        <source>初始化失败: %1</source>
+        <translation>Ошибка инициализации: %1</translation>
+    </message>
+    <message>
+        <source>MediaCapture实例为空</source>
+        <translation>Библиотека камеры недоступна</translation>
+    </message>
+    <message>
+        <source>枚举设备失败: %1</source>
+        <translation>Не удалось получить список устройств: %1</translation>
+    </message>
+    <message>
+        <source>打开设备失败: %1</source>
+        <translation>Не удалось открыть устройство: %1</translation>
+    </message>
+    <message>
+        <source>设备未打开或MediaCapture实例为空</source>
+        <translation>Устройство не открыто или библиотека камеры недоступна</translation>
+    </message>
+    <message>
+        <source>开始捕获失败: %1</source>
+        <translation>Не удалось начать захват: %1</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,17 @@
     </message>
 </context>
 <context>
+    <name>CameraController</name>
+    <message>
+        <source>控制器未初始化</source>
+        <translation>控制器未初始化</translation>
+    </message>
+    <message>
+        <source>设备未打开</source>
+        <translation>设备未打开</translation>
+    </message>
+</context>
+<context>
     <name>CameraDock</name>
     <message>
         <source>Stop Recording</source>
@@ -260,6 +271,57 @@
     </message>
 </context>
 <context>
+    <name>CameraSession</name>
+    <message>
+        <source>No camera devices found</source>
+        <translation>未找到摄像头设备</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please select a camera device.</source>
+        <translation>请选择摄像头设备。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>无法打开摄像头设备。</translation>
+    </message>
+    <message>
+        <source>Camera started successfully</source>
+        <translation>摄像头已成功启动</translation>
+    </message>
+    <message>
+        <source>Camera closed</source>
+        <translation>摄像头已关闭</translation>
+    </message>
+    <message>
+        <source>Device list refreshed</source>
+        <translation>设备列表已刷新</translation>
+    </message>
+    <message>
+        <source>Camera disconnected. Waiting for reconnect...</source>
+        <translation>摄像头已断开，正在等待重新连接...</translation>
+    </message>
+    <message>
+        <source>Failed to reopen camera after reconnect.</source>
+        <translation>重新连接后无法再次打开摄像头。</translation>
+    </message>
+    <message>
+        <source>Failed to resume preview after reconnect.</source>
+        <translation>重新连接后无法恢复预览。</translation>
+    </message>
+    <message>
+        <source>Camera reconnected. Preview resumed.</source>
+        <translation>摄像头已重新连接，预览已恢复。</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -303,14 +365,6 @@
     <message>
         <source>Refresh Devices</source>
         <translation>刷新设备</translation>
-    </message>
-    <message>
-        <source>Camera Device</source>
-        <translation>摄像头设备</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>分辨率</translation>
     </message>
     <message>
         <source>Capture</source>
@@ -583,6 +637,69 @@
     <message>
         <source>Settings saved</source>
         <translation>设置已保存</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Failed to initialize camera controller.</source>
+        <translation>摄像头控制器初始化失败。</translation>
+    </message>
+    <message>
+        <source>Camera settings are not available for this camera</source>
+        <translation>此摄像头没有可调整的设置</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Failed to open camera device.</source>
+        <translation>无法打开摄像头设备。</translation>
+    </message>
+    <message>
+        <source>Preview started</source>
+        <translation>预览已开始</translation>
+    </message>
+    <message>
+        <source>Preview failed to start</source>
+        <translation>预览启动失败</translation>
+    </message>
+    <message>
+        <source>Preview stopped</source>
+        <translation>预览已停止</translation>
+    </message>
+    <message>
+        <source>Camera Error</source>
+        <translation>摄像头错误</translation>
+    </message>
+</context>
+<context>
+    <name>MediaCaptureWrapper</name>
+    <message>
+        <source>初始化失败: %1</source>
+        <translation>初始化失败: %1</translation>
+    </message>
+    <message>
+        <source>MediaCapture实例为空</source>
+        <translation>MediaCapture实例为空</translation>
+    </message>
+    <message>
+        <source>枚举设备失败: %1</source>
+        <translation>枚举设备失败: %1</translation>
+    </message>
+    <message>
+        <source>打开设备失败: %1</source>
+        <translation>打开设备失败: %1</translation>
+    </message>
+    <message>
+        <source>设备未打开或MediaCapture实例为空</source>
+        <translation>设备未打开或MediaCapture实例为空</translation>
+    </message>
+    <message>
+        <source>开始捕获失败: %1</source>
+        <translation>开始捕获失败: %1</translation>
     </message>
 </context>
 <context>

@@ -10,7 +10,7 @@ StatusTexts statusTexts(const StatusInput& in)
     StatusTexts t;
     if (in.previewing) {
         t.status = tr("Previewing | Device: %1 | Resolution: %2x%3").arg(in.deviceName).arg(in.width).arg(in.height);
-        t.zoom = tr("Zoom: %1% | FPS: %2").arg(in.zoomPercent).arg(in.fps, 0, 'f', 1);
+        t.zoom = tr("Zoom: %1% | FPS: %2").arg(in.zoomPercent).arg(in.fps);
     } else {
         t.status = in.deviceOpen ? tr("Camera Ready") : tr("No Camera");
         t.zoom = tr("Zoom: %1%").arg(in.zoomPercent);

@@ -15,7 +15,7 @@ struct StatusInput
     QString deviceName;
     int width = 0, height = 0;
     int zoomPercent = 100;
-    double fps = 0.0;
+    int fps = 0; // measured, truncated
 };
 
 struct StatusTexts

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AnnotationDock.h"
+#include "CameraController.h"
 #include "CameraDock.h"
 #include "FrameLogic.h"
 #include "LanguageManager.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     // Before loadSettings: the stored language switches the catalogue there, and the frame follows.
     connect(LanguageManager::instance(), &LanguageManager::languageChanged, this, &MainWindow::onLanguageChanged);
     loadSettings();
+    buildCamera();
 
     m_statusTimer = new QTimer(this);
     m_statusTimer->setInterval(kStatusRefreshMs);
@@ -245,6 +247,14 @@ void MainWindow::updateStatusBar()
 {
     frame::StatusInput in;
     in.zoomPercent = m_videoWidget->zoomPercent();
+    if (m_cameraController) {
+        in.previewing = m_cameraController->isPreviewing();
+        in.deviceOpen = m_cameraController->isDeviceOpen();
+        in.deviceName = m_cameraController->currentDeviceName();
+        in.width = m_cameraController->currentResolution().width();
+        in.height = m_cameraController->currentResolution().height();
+        in.fps = m_cameraController->currentFps();
+    }
     const frame::StatusTexts t = frame::statusTexts(in);
     m_statusLabel->setText(t.status);
     m_zoomLabel->setText(t.zoom);
@@ -288,11 +298,6 @@ void MainWindow::onRotateRight()
 
 // ---- features that arrive with later work -----------------------------------------------------
 
-void MainWindow::onOpenCamera() { reportNotAvailable(tr("Open Camera")); }
-void MainWindow::onCloseCamera() { reportNotAvailable(tr("Close Camera")); }
-void MainWindow::onRefreshDevices() { reportNotAvailable(tr("Refresh Devices")); }
-void MainWindow::onDeviceSelected(int) { reportNotAvailable(tr("Camera Device")); }
-void MainWindow::onResolutionSelected(int) { reportNotAvailable(tr("Resolution")); }
 void MainWindow::onCaptureImage() { reportNotAvailable(tr("Capture")); }
 void MainWindow::onScanCode() { reportNotAvailable(tr("Scan Code")); }
 void MainWindow::onPerformOCR() { reportNotAvailable(tr("OCR")); }
@@ -310,7 +315,6 @@ void MainWindow::onWatermarkSettings() { reportNotAvailable(tr("Watermark")); }
 void MainWindow::onClearGallery() { reportNotAvailable(tr("Clear All")); }
 void MainWindow::onSaveAsPdf() { reportNotAvailable(tr("Save as PDF")); }
 void MainWindow::onSaveAsOfd() { reportNotAvailable(tr("Save as OFD")); }
-void MainWindow::onCameraSettings() { reportNotAvailable(tr("Camera Settings")); }
 void MainWindow::onWindowSwitch() { reportNotAvailable(tr("Window Switch")); }
 
 void MainWindow::onToolChanged(int)

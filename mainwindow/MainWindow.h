@@ -13,7 +13,10 @@
 #include <memory>
 
 class AnnotationDock;
+class CameraController;
 class CameraDock;
+class CameraSession;
+class DeviceMonitor;
 class QAction;
 class QActionGroup;
 class QDialog;
@@ -35,6 +38,9 @@ struct MainWindowEnvironment
     QString appDir;                                           // default: the program's folder
     std::function<bool(const QUrl&)> openUrl;                 // default: the desktop's browser
     std::function<int(QDialog&)> execDialog;                  // default: QDialog::exec
+    // The camera controller; default: one over the library chosen by LUMADOC_CAMERA.
+    std::function<CameraController*(QObject* parent)> makeCameraController;
+    bool watchDevices = true;                                 // listen to the system's camera arrivals
 };
 
 class MainWindow : public QMainWindow
@@ -126,6 +132,17 @@ private:
     void showStatus(const QString& text, int durationMs);
     // Controls whose work arrives later say so instead of pretending.
     void reportNotAvailable(const QString& feature);
+    // A message box shown through the environment, so tests answer it.
+    void showMessageBox(int icon, const QString& title, const QString& text);
+
+    // Camera (MainWindowCamera.cpp).
+    void buildCamera();
+    void startCamera();
+    void onCameraDeviceOpened(bool success);
+    void onPreviewStarted(bool success);
+    void onPreviewStopped();
+    void onCameraError(const QString& error);
+    void onVideoFrame(const QImage& frame);
     void toggleMaximized();
     void applySettingsToFrame();
     MainSettings collectSettings() const;
@@ -147,6 +164,10 @@ private:
     QLabel* m_zoomLabel = nullptr;
     QLabel* m_compositeHintLabel = nullptr;
     QTimer* m_statusTimer = nullptr;
+
+    CameraController* m_cameraController = nullptr;
+    CameraSession* m_cameraSession = nullptr;
+    DeviceMonitor* m_deviceMonitor = nullptr;
 
     QMenu* m_popupMenu = nullptr;
     QMenu* m_popupViewMenu = nullptr;

@@ -12,6 +12,7 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QComboBox>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -67,6 +68,13 @@ MainSettings MainWindow::collectSettings() const
     s.eraserSize = m_annotationDock->eraserSize();
     s.rotationDeg = m_videoWidget->rotationDeg();
     s.autoCrop = m_autoCrop.userChoice();
+    if (m_cameraDock->deviceCombo->currentIndex() >= 0)
+        s.cameraDevicePath = m_cameraDock->deviceCombo->currentData().toString();
+    if (m_cameraDock->resolutionCombo->currentIndex() >= 0) {
+        const QSize size = m_cameraDock->resolutionCombo->currentData().toSize();
+        s.cameraWidth = size.width();
+        s.cameraHeight = size.height();
+    }
     return s;
 }
 

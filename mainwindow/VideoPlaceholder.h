@@ -1,7 +1,8 @@
 #pragma once
-// Stands in the centre until the live preview arrives: it keeps the view state the rest of the window
-// reads (zoom, rotation) so the status bar and the settings already speak the truth.
+// Stands in the centre until the OpenGL preview arrives: it paints the newest camera frame scaled to
+// fit and keeps the view state the rest of the window reads (zoom, rotation).
 
+#include <QImage>
 #include <QWidget>
 
 class VideoPlaceholder : public QWidget
@@ -25,6 +26,14 @@ public:
     void rotateLeft();
     void rotateRight();
 
+    // The newest camera frame; the previous one is dropped.
+    void setFrame(const QImage& frame);
+    void clearFrame();
+    QImage frame() const { return m_frame; }
+    // A camera is being opened: the first frame is on its way.
+    void setOpening(bool opening);
+    bool isOpening() const { return m_opening; }
+
 signals:
     void zoomChanged(int percent);
     void rotationChanged(int deg);
@@ -37,4 +46,6 @@ private:
 
     int m_zoomPercent = 100;
     int m_rotationDeg = 0;
+    QImage m_frame;
+    bool m_opening = false;
 };

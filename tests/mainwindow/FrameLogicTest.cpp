@@ -21,10 +21,10 @@ TEST(StatusTexts, ThreeStatesOfTheCamera)
     in.deviceName = "Lumadoc Virtual Camera";
     in.width = 1920;
     in.height = 1080;
-    in.fps = 29.97;
+    in.fps = 29;
     t = frame::statusTexts(in);
     EXPECT_EQ(t.status, "Previewing | Device: Lumadoc Virtual Camera | Resolution: 1920x1080");
-    EXPECT_EQ(t.zoom, "Zoom: 150% | FPS: 30.0");
+    EXPECT_EQ(t.zoom, "Zoom: 150% | FPS: 29");
 }
 
 TEST(KeyCommands, ShortcutTable)

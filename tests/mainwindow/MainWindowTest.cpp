@@ -1,6 +1,8 @@
 // The main window frame driven as a user would: its controls, keys, status bar, settings that survive
 // a restart, language switching and the About box.
 
+#include "../camera/FakeMediaCapture.h"
+#include "CameraController.h"
 #include "LanguageManager.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
@@ -47,6 +49,12 @@ protected:
             m_openedUrls << url;
             return true;
         };
+        // No camera: the frame's own behaviour is under test here, not a camera's.
+        env.makeCameraController = [](QObject* parent) {
+            auto library = std::make_shared<fake::LibraryState>();
+            return new CameraController(parent, new MediaCaptureWrapper(nullptr, fake::factoryFor(library)));
+        };
+        env.watchDevices = false;
         env.execDialog = [this](QDialog& dialog) {
             m_dialogs << dialog.objectName();
             return m_dialogAnswer ? m_dialogAnswer(dialog) : int(QDialog::Rejected);
