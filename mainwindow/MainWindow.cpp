@@ -339,6 +339,14 @@ void MainWindow::onVoiceToggled(bool on)
     reportNotAvailable(tr("Voice Command"));
 }
 
+void MainWindow::declineToggle(QCheckBox* box, const QString& feature)
+{
+    // The box goes back off at once: a ticked box would claim a mode that is not running.
+    const QSignalBlocker block(box);
+    box->setChecked(false);
+    reportNotAvailable(feature);
+}
+
 void MainWindow::onAutoCropToggled(bool on)
 {
     m_autoCrop.setUserChoice(on);
@@ -349,49 +357,34 @@ void MainWindow::onAutoCropToggled(bool on)
 
 void MainWindow::onAutoCaptureToggled(bool on)
 {
-    if (!on)
-        return;
-    QSignalBlocker block(m_cameraDock->autoCaptureCheck);
-    m_cameraDock->autoCaptureCheck->setChecked(false);
-    reportNotAvailable(tr("Auto Capture"));
+    if (on)
+        declineToggle(m_cameraDock->autoCaptureCheck, tr("Auto Capture"));
 }
 
 void MainWindow::onTimerCaptureToggled(bool on)
 {
-    if (!on)
-        return;
-    QSignalBlocker block(m_cameraDock->timerCaptureCheck);
-    m_cameraDock->timerCaptureCheck->setChecked(false);
-    reportNotAvailable(tr("Timer Capture"));
+    if (on)
+        declineToggle(m_cameraDock->timerCaptureCheck, tr("Timer Capture"));
 }
 
 void MainWindow::onTimerCaptureIntervalChanged(int) {}
 
 void MainWindow::onMattingToggled(bool on)
 {
-    if (!on)
-        return;
-    QSignalBlocker block(m_cameraDock->idPhotoCheck);
-    m_cameraDock->idPhotoCheck->setChecked(false);
-    reportNotAvailable(tr("ID Photo"));
+    if (on)
+        declineToggle(m_cameraDock->idPhotoCheck, tr("ID Photo"));
 }
 
 void MainWindow::onRemoveBackgroundToggled(bool on)
 {
-    if (!on)
-        return;
-    QSignalBlocker block(m_cameraDock->removeBackgroundCheck);
-    m_cameraDock->removeBackgroundCheck->setChecked(false);
-    reportNotAvailable(tr("Remove Background"));
+    if (on)
+        declineToggle(m_cameraDock->removeBackgroundCheck, tr("Remove Background"));
 }
 
 void MainWindow::onWatermarkToggled(bool on)
 {
-    if (!on)
-        return;
-    QSignalBlocker block(m_cameraDock->watermarkCheck);
-    m_cameraDock->watermarkCheck->setChecked(false);
-    reportNotAvailable(tr("Watermark"));
+    if (on)
+        declineToggle(m_cameraDock->watermarkCheck, tr("Watermark"));
 }
 
 void MainWindow::onCompositeToggled(bool on)

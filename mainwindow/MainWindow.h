@@ -18,6 +18,7 @@ class CameraDock;
 class CameraSession;
 class DeviceMonitor;
 class QAction;
+class QCheckBox;
 class QActionGroup;
 class QDialog;
 class QLabel;
@@ -132,6 +133,7 @@ private:
     void showStatus(const QString& text, int durationMs);
     // Controls whose work arrives later say so instead of pretending.
     void reportNotAvailable(const QString& feature);
+    void declineToggle(QCheckBox* box, const QString& feature);
     // A message box shown through the environment, so tests answer it.
     void showMessageBox(int icon, const QString& title, const QString& text);
 

@@ -62,7 +62,7 @@ protected:
     {
         auto* view = w.findChild<VideoPlaceholder*>("videoWidget");
         view->clearFrame();
-        QTest::qWaitFor([&] { return !view->frame().isNull(); }, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->frame().isNull(); }, 5000));
         return view->frame();
     }
 
