@@ -101,6 +101,93 @@
     </message>
 </context>
 <context>
+    <name>AnnotationToolbar</name>
+    <message>
+        <source>Select</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>Auswahlwerkzeug</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Stift</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>Stiftwerkzeug</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>Linienwerkzeug</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>Rechteckwerkzeug</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>Ellipsenwerkzeug</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Radiergummi</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>Radiergummi-Werkzeug</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>Anmerkungswerkzeuge</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>Stiftfarbe</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>Stiftbreite</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>Radiergummi:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>Radiergummigröße</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Stiftfarbe auswählen</translation>
+    </message>
+</context>
+<context>
     <name>CameraController</name>
     <message>
         <source>控制器未初始化</source>
@@ -322,6 +409,289 @@
     </message>
 </context>
 <context>
+    <name>ImagePreviewDialog</name>
+    <message>
+        <source>Select</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Stift</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Radiergummi</translation>
+    </message>
+    <message>
+        <source>Selection tool</source>
+        <translation>Auswahlwerkzeug</translation>
+    </message>
+    <message>
+        <source>Pen tool</source>
+        <translation>Stiftwerkzeug</translation>
+    </message>
+    <message>
+        <source>Line tool</source>
+        <translation>Linienwerkzeug</translation>
+    </message>
+    <message>
+        <source>Rectangle tool</source>
+        <translation>Rechteckwerkzeug</translation>
+    </message>
+    <message>
+        <source>Ellipse tool</source>
+        <translation>Ellipsenwerkzeug</translation>
+    </message>
+    <message>
+        <source>Eraser tool</source>
+        <translation>Radiergummi-Werkzeug</translation>
+    </message>
+    <message>
+        <source>Grayscale 8-bit</source>
+        <translation>8-Bit-Graustufen</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Format %1</source>
+        <translation>Format %1</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Save image (Ctrl+S)</source>
+        <translation>Bild speichern (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy to clipboard (Ctrl+C)</source>
+        <translation>In die Zwischenablage kopieren (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom in (+)</source>
+        <translation>Vergrößern (+)</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Zoom out (-)</source>
+        <translation>Verkleinern (-)</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>Reset zoom (0)</source>
+        <translation>Zoom zurücksetzen (0)</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Einpassen</translation>
+    </message>
+    <message>
+        <source>Fit to window (F)</source>
+        <translation>An Fenster anpassen (F)</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Rotate left (Ctrl+L)</source>
+        <translation>Nach links drehen (Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Rotate right (Ctrl+R)</source>
+        <translation>Nach rechts drehen (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Undo (Ctrl+Z)</source>
+        <translation>Rückgängig (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Redo (Ctrl+Y)</source>
+        <translation>Wiederholen (Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Clear annotations (Del)</source>
+        <translation>Anmerkungen löschen (Del)</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Toggle tools panel (T)</source>
+        <translation>Werkzeugbereich ein-/ausblenden (T)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close window (Esc)</source>
+        <translation>Fenster schließen (Esc)</translation>
+    </message>
+    <message>
+        <source>Image Information</source>
+        <translation>Bildinformationen</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>Anmerkungswerkzeuge</translation>
+    </message>
+    <message>
+        <source>Select pen color</source>
+        <translation>Stiftfarbe auswählen</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Farbe:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Eraser size:</source>
+        <translation>Radiergummigröße:</translation>
+    </message>
+    <message>
+        <source>Image Preview</source>
+        <translation>Bildvorschau</translation>
+    </message>
+    <message>
+        <source>Image Preview - %1x%2</source>
+        <translation>Bildvorschau - %1x%2</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>Ungültiges Bild</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2
+Format: %3
+Size: %4 KB</source>
+        <translation>Abmessungen: %1 x %2
+Format: %3
+Größe: %4 KB</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>Kein Bild zum Speichern vorhanden</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>Image files (*.png *.jpg *.bmp *.tiff)</source>
+        <translation>Bilddateien (*.png *.jpg *.bmp *.tiff)</translation>
+    </message>
+    <message>
+        <source>Failed to save image</source>
+        <translation>Das Bild konnte nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Save Successful</source>
+        <translation>Speichern erfolgreich</translation>
+    </message>
+    <message>
+        <source>Image saved to: %1</source>
+        <translation>Bild gespeichert unter: %1</translation>
+    </message>
+    <message>
+        <source>No image to copy</source>
+        <translation>Kein Bild zum Kopieren vorhanden</translation>
+    </message>
+    <message>
+        <source>Copy Successful</source>
+        <translation>Kopieren erfolgreich</translation>
+    </message>
+    <message>
+        <source>Image copied to clipboard</source>
+        <translation>Bild in die Zwischenablage kopiert</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Stiftfarbe auswählen</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>Anmerkungen löschen</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all annotations?</source>
+        <translation>Möchten Sie wirklich alle Anmerkungen löschen?</translation>
+    </message>
+    <message>
+        <source>Current tool: %1</source>
+        <translation>Aktuelles Werkzeug: %1</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>Zoom: %1%</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2</source>
+        <translation>Abmessungen: %1 x %2</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -383,10 +753,6 @@
         <translation>Rückgängig</translation>
     </message>
     <message>
-        <source>Redo</source>
-        <translation>Wiederholen</translation>
-    </message>
-    <message>
         <source>Clear</source>
         <translation>Löschen</translation>
     </message>
@@ -441,10 +807,6 @@
     <message>
         <source>Window Switch</source>
         <translation>Fenster umschalten</translation>
-    </message>
-    <message>
-        <source>Annotation</source>
-        <translation>Anmerkungen</translation>
     </message>
     <message>
         <source>Voice Command</source>
@@ -674,6 +1036,46 @@
         <source>Camera Error</source>
         <translation>Kamerafehler</translation>
     </message>
+    <message>
+        <source>Select tool activated</source>
+        <translation>Auswahlwerkzeug aktiviert</translation>
+    </message>
+    <message>
+        <source>Pen tool activated</source>
+        <translation>Stiftwerkzeug aktiviert</translation>
+    </message>
+    <message>
+        <source>Line tool activated</source>
+        <translation>Linienwerkzeug aktiviert</translation>
+    </message>
+    <message>
+        <source>Rectangle tool activated</source>
+        <translation>Rechteckwerkzeug aktiviert</translation>
+    </message>
+    <message>
+        <source>Ellipse tool activated</source>
+        <translation>Ellipsenwerkzeug aktiviert</translation>
+    </message>
+    <message>
+        <source>Eraser tool activated</source>
+        <translation>Radiergummi-Werkzeug aktiviert</translation>
+    </message>
+    <message>
+        <source>Eraser size changed to %1</source>
+        <translation>Radiergummigröße auf %1 geändert</translation>
+    </message>
+    <message>
+        <source>Crop mode: Click and drag to select area</source>
+        <translation>Zuschneidemodus: Klicken und ziehen, um einen Bereich auszuwählen</translation>
+    </message>
+    <message>
+        <source>Crop mode disabled</source>
+        <translation>Zuschneidemodus deaktiviert</translation>
+    </message>
+    <message>
+        <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
+        <translation>Die Live-Vorschau benötigt OpenGL 3.3, das auf diesem System nicht verfügbar ist (%1)</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -872,10 +1274,22 @@
     </message>
 </context>
 <context>
-    <name>VideoPlaceholder</name>
+    <name>VideoWidget</name>
     <message>
-        <source>No Camera</source>
-        <translation>Keine Kamera</translation>
+        <source>Opening...</source>
+        <translation>Wird geöffnet...</translation>
+    </message>
+    <message>
+        <source>No Video</source>
+        <translation>Kein Video</translation>
+    </message>
+    <message>
+        <source>Queue size: %1</source>
+        <translation>Warteschlangengröße: %1</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>Passfoto</translation>
     </message>
 </context>
 <context>

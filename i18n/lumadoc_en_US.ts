@@ -101,6 +101,93 @@
     </message>
 </context>
 <context>
+    <name>AnnotationToolbar</name>
+    <message>
+        <source>Select</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>Select Tool</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>Pen Tool</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>Line Tool</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>Rectangle Tool</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>Ellipse Tool</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Eraser</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>Eraser Tool</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>Annotation Tools</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>Pen Color</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>Pen Width</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>Eraser:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>Eraser Size</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Select Pen Color</translation>
+    </message>
+</context>
+<context>
     <name>CameraController</name>
     <message>
         <source>控制器未初始化</source>
@@ -322,6 +409,289 @@
     </message>
 </context>
 <context>
+    <name>ImagePreviewDialog</name>
+    <message>
+        <source>Select</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Eraser</translation>
+    </message>
+    <message>
+        <source>Selection tool</source>
+        <translation>Selection tool</translation>
+    </message>
+    <message>
+        <source>Pen tool</source>
+        <translation>Pen tool</translation>
+    </message>
+    <message>
+        <source>Line tool</source>
+        <translation>Line tool</translation>
+    </message>
+    <message>
+        <source>Rectangle tool</source>
+        <translation>Rectangle tool</translation>
+    </message>
+    <message>
+        <source>Ellipse tool</source>
+        <translation>Ellipse tool</translation>
+    </message>
+    <message>
+        <source>Eraser tool</source>
+        <translation>Eraser tool</translation>
+    </message>
+    <message>
+        <source>Grayscale 8-bit</source>
+        <translation>Grayscale 8-bit</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>Format %1</source>
+        <translation>Format %1</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Save image (Ctrl+S)</source>
+        <translation>Save image (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Copy to clipboard (Ctrl+C)</source>
+        <translation>Copy to clipboard (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Zoom in (+)</source>
+        <translation>Zoom in (+)</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Zoom out (-)</source>
+        <translation>Zoom out (-)</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>Reset zoom (0)</source>
+        <translation>Reset zoom (0)</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Fit to window (F)</source>
+        <translation>Fit to window (F)</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Rotate Left</translation>
+    </message>
+    <message>
+        <source>Rotate left (Ctrl+L)</source>
+        <translation>Rotate left (Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Rotate Right</translation>
+    </message>
+    <message>
+        <source>Rotate right (Ctrl+R)</source>
+        <translation>Rotate right (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Undo (Ctrl+Z)</source>
+        <translation>Undo (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Redo (Ctrl+Y)</source>
+        <translation>Redo (Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Clear annotations (Del)</source>
+        <translation>Clear annotations (Del)</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>Toggle tools panel (T)</source>
+        <translation>Toggle tools panel (T)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Close window (Esc)</source>
+        <translation>Close window (Esc)</translation>
+    </message>
+    <message>
+        <source>Image Information</source>
+        <translation>Image Information</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>Annotation Tools</translation>
+    </message>
+    <message>
+        <source>Select pen color</source>
+        <translation>Select pen color</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Color:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Eraser size:</source>
+        <translation>Eraser size:</translation>
+    </message>
+    <message>
+        <source>Image Preview</source>
+        <translation>Image Preview</translation>
+    </message>
+    <message>
+        <source>Image Preview - %1x%2</source>
+        <translation>Image Preview - %1x%2</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>Invalid image</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2
+Format: %3
+Size: %4 KB</source>
+        <translation>Size: %1 x %2
+Format: %3
+Size: %4 KB</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>No image to save</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Save Image</translation>
+    </message>
+    <message>
+        <source>Image files (*.png *.jpg *.bmp *.tiff)</source>
+        <translation>Image files (*.png *.jpg *.bmp *.tiff)</translation>
+    </message>
+    <message>
+        <source>Failed to save image</source>
+        <translation>Failed to save image</translation>
+    </message>
+    <message>
+        <source>Save Successful</source>
+        <translation>Save Successful</translation>
+    </message>
+    <message>
+        <source>Image saved to: %1</source>
+        <translation>Image saved to: %1</translation>
+    </message>
+    <message>
+        <source>No image to copy</source>
+        <translation>No image to copy</translation>
+    </message>
+    <message>
+        <source>Copy Successful</source>
+        <translation>Copy Successful</translation>
+    </message>
+    <message>
+        <source>Image copied to clipboard</source>
+        <translation>Image copied to clipboard</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Select Pen Color</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>Clear Annotations</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all annotations?</source>
+        <translation>Are you sure you want to clear all annotations?</translation>
+    </message>
+    <message>
+        <source>Current tool: %1</source>
+        <translation>Current tool: %1</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>Zoom: %1%</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2</source>
+        <translation>Size: %1 x %2</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -383,10 +753,6 @@
         <translation>Undo</translation>
     </message>
     <message>
-        <source>Redo</source>
-        <translation>Redo</translation>
-    </message>
-    <message>
         <source>Clear</source>
         <translation>Clear</translation>
     </message>
@@ -441,10 +807,6 @@
     <message>
         <source>Window Switch</source>
         <translation>Window Switch</translation>
-    </message>
-    <message>
-        <source>Annotation</source>
-        <translation>Annotation</translation>
     </message>
     <message>
         <source>Voice Command</source>
@@ -674,6 +1036,46 @@
         <source>Camera Error</source>
         <translation>Camera Error</translation>
     </message>
+    <message>
+        <source>Select tool activated</source>
+        <translation>Select tool activated</translation>
+    </message>
+    <message>
+        <source>Pen tool activated</source>
+        <translation>Pen tool activated</translation>
+    </message>
+    <message>
+        <source>Line tool activated</source>
+        <translation>Line tool activated</translation>
+    </message>
+    <message>
+        <source>Rectangle tool activated</source>
+        <translation>Rectangle tool activated</translation>
+    </message>
+    <message>
+        <source>Ellipse tool activated</source>
+        <translation>Ellipse tool activated</translation>
+    </message>
+    <message>
+        <source>Eraser tool activated</source>
+        <translation>Eraser tool activated</translation>
+    </message>
+    <message>
+        <source>Eraser size changed to %1</source>
+        <translation>Eraser size changed to %1</translation>
+    </message>
+    <message>
+        <source>Crop mode: Click and drag to select area</source>
+        <translation>Crop mode: Click and drag to select area</translation>
+    </message>
+    <message>
+        <source>Crop mode disabled</source>
+        <translation>Crop mode disabled</translation>
+    </message>
+    <message>
+        <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
+        <translation>The live preview needs OpenGL 3.3, which this system does not offer (%1)</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -872,10 +1274,22 @@
     </message>
 </context>
 <context>
-    <name>VideoPlaceholder</name>
+    <name>VideoWidget</name>
     <message>
-        <source>No Camera</source>
-        <translation>No Camera</translation>
+        <source>Opening...</source>
+        <translation>Opening...</translation>
+    </message>
+    <message>
+        <source>No Video</source>
+        <translation>No Video</translation>
+    </message>
+    <message>
+        <source>Queue size: %1</source>
+        <translation>Queue size: %1</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>ID Photo</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,93 @@
     </message>
 </context>
 <context>
+    <name>AnnotationToolbar</name>
+    <message>
+        <source>Select</source>
+        <translation>選択</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>選択ツール</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>ペン</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>ペンツール</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直線</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>直線ツール</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>四角形</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>四角形ツール</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>楕円</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>楕円ツール</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>消しゴム</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>消しゴムツール</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>注釈ツール</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>ペンの色</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>太さ:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>ペンの太さ</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>消しゴム:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>消しゴムのサイズ</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>ペンの色を選択</translation>
+    </message>
+</context>
+<context>
     <name>CameraController</name>
     <message>
         <source>控制器未初始化</source>
@@ -322,6 +409,289 @@
     </message>
 </context>
 <context>
+    <name>ImagePreviewDialog</name>
+    <message>
+        <source>Select</source>
+        <translation>選択</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>ペン</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直線</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>四角形</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>楕円</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>消しゴム</translation>
+    </message>
+    <message>
+        <source>Selection tool</source>
+        <translation>選択ツール</translation>
+    </message>
+    <message>
+        <source>Pen tool</source>
+        <translation>ペンツール</translation>
+    </message>
+    <message>
+        <source>Line tool</source>
+        <translation>直線ツール</translation>
+    </message>
+    <message>
+        <source>Rectangle tool</source>
+        <translation>四角形ツール</translation>
+    </message>
+    <message>
+        <source>Ellipse tool</source>
+        <translation>楕円ツール</translation>
+    </message>
+    <message>
+        <source>Eraser tool</source>
+        <translation>消しゴムツール</translation>
+    </message>
+    <message>
+        <source>Grayscale 8-bit</source>
+        <translation>8 ビットグレースケール</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>不明</translation>
+    </message>
+    <message>
+        <source>Format %1</source>
+        <translation>形式 %1</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Save image (Ctrl+S)</source>
+        <translation>画像を保存 (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>名前を付けて保存</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>名前を付けて保存...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Copy to clipboard (Ctrl+C)</source>
+        <translation>クリップボードにコピー (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>拡大</translation>
+    </message>
+    <message>
+        <source>Zoom in (+)</source>
+        <translation>拡大 (+)</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>Zoom out (-)</source>
+        <translation>縮小 (-)</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>Reset zoom (0)</source>
+        <translation>ズームをリセット (0)</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>画面に合わせる</translation>
+    </message>
+    <message>
+        <source>Fit to window (F)</source>
+        <translation>画面に合わせる (F)</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>左に回転</translation>
+    </message>
+    <message>
+        <source>Rotate left (Ctrl+L)</source>
+        <translation>左に回転 (Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>右に回転</translation>
+    </message>
+    <message>
+        <source>Rotate right (Ctrl+R)</source>
+        <translation>右に回転 (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Undo (Ctrl+Z)</source>
+        <translation>元に戻す (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直し</translation>
+    </message>
+    <message>
+        <source>Redo (Ctrl+Y)</source>
+        <translation>やり直し (Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>Clear annotations (Del)</source>
+        <translation>注釈をクリア (Del)</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>ツール</translation>
+    </message>
+    <message>
+        <source>Toggle tools panel (T)</source>
+        <translation>ツールパネルの表示/非表示 (T)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Close window (Esc)</source>
+        <translation>ウィンドウを閉じる (Esc)</translation>
+    </message>
+    <message>
+        <source>Image Information</source>
+        <translation>画像情報</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>注釈ツール</translation>
+    </message>
+    <message>
+        <source>Select pen color</source>
+        <translation>ペンの色を選択</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>色:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>太さ:</translation>
+    </message>
+    <message>
+        <source>Eraser size:</source>
+        <translation>消しゴムのサイズ:</translation>
+    </message>
+    <message>
+        <source>Image Preview</source>
+        <translation>画像プレビュー</translation>
+    </message>
+    <message>
+        <source>Image Preview - %1x%2</source>
+        <translation>画像プレビュー - %1x%2</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>無効な画像です</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2
+Format: %3
+Size: %4 KB</source>
+        <translation>サイズ: %1 x %2
+形式: %3
+データサイズ: %4 KB</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>保存する画像がありません</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>画像を保存</translation>
+    </message>
+    <message>
+        <source>Image files (*.png *.jpg *.bmp *.tiff)</source>
+        <translation>画像ファイル (*.png *.jpg *.bmp *.tiff)</translation>
+    </message>
+    <message>
+        <source>Failed to save image</source>
+        <translation>画像を保存できませんでした</translation>
+    </message>
+    <message>
+        <source>Save Successful</source>
+        <translation>保存完了</translation>
+    </message>
+    <message>
+        <source>Image saved to: %1</source>
+        <translation>画像の保存先: %1</translation>
+    </message>
+    <message>
+        <source>No image to copy</source>
+        <translation>コピーする画像がありません</translation>
+    </message>
+    <message>
+        <source>Copy Successful</source>
+        <translation>コピー完了</translation>
+    </message>
+    <message>
+        <source>Image copied to clipboard</source>
+        <translation>画像をクリップボードにコピーしました</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>ペンの色を選択</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>注釈をクリア</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all annotations?</source>
+        <translation>すべての注釈をクリアしてもよろしいですか？</translation>
+    </message>
+    <message>
+        <source>Current tool: %1</source>
+        <translation>現在のツール: %1</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>ズーム: %1%</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2</source>
+        <translation>サイズ: %1 x %2</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -383,10 +753,6 @@
         <translation>元に戻す</translation>
     </message>
     <message>
-        <source>Redo</source>
-        <translation>やり直し</translation>
-    </message>
-    <message>
         <source>Clear</source>
         <translation>クリア</translation>
     </message>
@@ -441,10 +807,6 @@
     <message>
         <source>Window Switch</source>
         <translation>ウィンドウ切り替え</translation>
-    </message>
-    <message>
-        <source>Annotation</source>
-        <translation>注釈</translation>
     </message>
     <message>
         <source>Voice Command</source>
@@ -674,6 +1036,46 @@
         <source>Camera Error</source>
         <translation>カメラエラー</translation>
     </message>
+    <message>
+        <source>Select tool activated</source>
+        <translation>選択ツールに切り替えました</translation>
+    </message>
+    <message>
+        <source>Pen tool activated</source>
+        <translation>ペンツールに切り替えました</translation>
+    </message>
+    <message>
+        <source>Line tool activated</source>
+        <translation>直線ツールに切り替えました</translation>
+    </message>
+    <message>
+        <source>Rectangle tool activated</source>
+        <translation>四角形ツールに切り替えました</translation>
+    </message>
+    <message>
+        <source>Ellipse tool activated</source>
+        <translation>楕円ツールに切り替えました</translation>
+    </message>
+    <message>
+        <source>Eraser tool activated</source>
+        <translation>消しゴムツールに切り替えました</translation>
+    </message>
+    <message>
+        <source>Eraser size changed to %1</source>
+        <translation>消しゴムのサイズを %1 に変更しました</translation>
+    </message>
+    <message>
+        <source>Crop mode: Click and drag to select area</source>
+        <translation>切り抜きモード: ドラッグして範囲を選択してください</translation>
+    </message>
+    <message>
+        <source>Crop mode disabled</source>
+        <translation>切り抜きモードを終了しました</translation>
+    </message>
+    <message>
+        <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
+        <translation>ライブプレビューには OpenGL 3.3 が必要ですが、このシステムでは利用できません (%1)</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -872,10 +1274,22 @@
     </message>
 </context>
 <context>
-    <name>VideoPlaceholder</name>
+    <name>VideoWidget</name>
     <message>
-        <source>No Camera</source>
-        <translation>カメラなし</translation>
+        <source>Opening...</source>
+        <translation>開いています...</translation>
+    </message>
+    <message>
+        <source>No Video</source>
+        <translation>映像なし</translation>
+    </message>
+    <message>
+        <source>Queue size: %1</source>
+        <translation>キューサイズ: %1</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>証明写真</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,93 @@
     </message>
 </context>
 <context>
+    <name>AnnotationToolbar</name>
+    <message>
+        <source>Select</source>
+        <translation>Выделение</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>Инструмент «Выделение»</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Перо</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>Инструмент «Перо»</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>Инструмент «Линия»</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>Инструмент «Прямоугольник»</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Эллипс</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>Инструмент «Эллипс»</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Ластик</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>Инструмент «Ластик»</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>Инструменты аннотаций</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>Цвет пера</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Толщина:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>Толщина пера</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>Ластик:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>Размер ластика</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Выбрать цвет пера</translation>
+    </message>
+</context>
+<context>
     <name>CameraController</name>
     <message>
         <source>控制器未初始化</source>
@@ -322,6 +409,289 @@
     </message>
 </context>
 <context>
+    <name>ImagePreviewDialog</name>
+    <message>
+        <source>Select</source>
+        <translation>Выделение</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Перо</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Эллипс</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Ластик</translation>
+    </message>
+    <message>
+        <source>Selection tool</source>
+        <translation>Инструмент «Выделение»</translation>
+    </message>
+    <message>
+        <source>Pen tool</source>
+        <translation>Инструмент «Перо»</translation>
+    </message>
+    <message>
+        <source>Line tool</source>
+        <translation>Инструмент «Линия»</translation>
+    </message>
+    <message>
+        <source>Rectangle tool</source>
+        <translation>Инструмент «Прямоугольник»</translation>
+    </message>
+    <message>
+        <source>Ellipse tool</source>
+        <translation>Инструмент «Эллипс»</translation>
+    </message>
+    <message>
+        <source>Eraser tool</source>
+        <translation>Инструмент «Ластик»</translation>
+    </message>
+    <message>
+        <source>Grayscale 8-bit</source>
+        <translation>Оттенки серого, 8 бит</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Неизвестно</translation>
+    </message>
+    <message>
+        <source>Format %1</source>
+        <translation>Формат %1</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Save image (Ctrl+S)</source>
+        <translation>Сохранить изображение (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Сохранить как...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Copy to clipboard (Ctrl+C)</source>
+        <translation>Копировать в буфер обмена (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Увеличить</translation>
+    </message>
+    <message>
+        <source>Zoom in (+)</source>
+        <translation>Увеличить (+)</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Уменьшить</translation>
+    </message>
+    <message>
+        <source>Zoom out (-)</source>
+        <translation>Уменьшить (-)</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>Reset zoom (0)</source>
+        <translation>Сбросить масштаб (0)</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>По размеру окна</translation>
+    </message>
+    <message>
+        <source>Fit to window (F)</source>
+        <translation>По размеру окна (F)</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Повернуть влево</translation>
+    </message>
+    <message>
+        <source>Rotate left (Ctrl+L)</source>
+        <translation>Повернуть влево (Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Повернуть вправо</translation>
+    </message>
+    <message>
+        <source>Rotate right (Ctrl+R)</source>
+        <translation>Повернуть вправо (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Undo (Ctrl+Z)</source>
+        <translation>Отменить (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>Redo (Ctrl+Y)</source>
+        <translation>Повторить (Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Clear annotations (Del)</source>
+        <translation>Очистить аннотации (Del)</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Инструменты</translation>
+    </message>
+    <message>
+        <source>Toggle tools panel (T)</source>
+        <translation>Показать/скрыть панель инструментов (T)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Close window (Esc)</source>
+        <translation>Закрыть окно (Esc)</translation>
+    </message>
+    <message>
+        <source>Image Information</source>
+        <translation>Сведения об изображении</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>Инструменты аннотаций</translation>
+    </message>
+    <message>
+        <source>Select pen color</source>
+        <translation>Выбрать цвет пера</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Цвет:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Толщина:</translation>
+    </message>
+    <message>
+        <source>Eraser size:</source>
+        <translation>Размер ластика:</translation>
+    </message>
+    <message>
+        <source>Image Preview</source>
+        <translation>Просмотр изображения</translation>
+    </message>
+    <message>
+        <source>Image Preview - %1x%2</source>
+        <translation>Просмотр изображения - %1x%2</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>Недопустимое изображение</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2
+Format: %3
+Size: %4 KB</source>
+        <translation>Размер: %1 x %2
+Формат: %3
+Объём: %4 KB</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>Нет изображения для сохранения</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Сохранить изображение</translation>
+    </message>
+    <message>
+        <source>Image files (*.png *.jpg *.bmp *.tiff)</source>
+        <translation>Файлы изображений (*.png *.jpg *.bmp *.tiff)</translation>
+    </message>
+    <message>
+        <source>Failed to save image</source>
+        <translation>Не удалось сохранить изображение</translation>
+    </message>
+    <message>
+        <source>Save Successful</source>
+        <translation>Сохранение выполнено</translation>
+    </message>
+    <message>
+        <source>Image saved to: %1</source>
+        <translation>Изображение сохранено: %1</translation>
+    </message>
+    <message>
+        <source>No image to copy</source>
+        <translation>Нет изображения для копирования</translation>
+    </message>
+    <message>
+        <source>Copy Successful</source>
+        <translation>Копирование выполнено</translation>
+    </message>
+    <message>
+        <source>Image copied to clipboard</source>
+        <translation>Изображение скопировано в буфер обмена</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Выбрать цвет пера</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>Очистить аннотации</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all annotations?</source>
+        <translation>Вы действительно хотите очистить все аннотации?</translation>
+    </message>
+    <message>
+        <source>Current tool: %1</source>
+        <translation>Текущий инструмент: %1</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>Масштаб: %1%</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2</source>
+        <translation>Размер: %1 x %2</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -383,10 +753,6 @@
         <translation>Отменить</translation>
     </message>
     <message>
-        <source>Redo</source>
-        <translation>Повторить</translation>
-    </message>
-    <message>
         <source>Clear</source>
         <translation>Очистить</translation>
     </message>
@@ -441,10 +807,6 @@
     <message>
         <source>Window Switch</source>
         <translation>Переключение окна</translation>
-    </message>
-    <message>
-        <source>Annotation</source>
-        <translation>Аннотации</translation>
     </message>
     <message>
         <source>Voice Command</source>
@@ -674,6 +1036,46 @@
         <source>Camera Error</source>
         <translation>Ошибка камеры</translation>
     </message>
+    <message>
+        <source>Select tool activated</source>
+        <translation>Выбран инструмент «Выделение»</translation>
+    </message>
+    <message>
+        <source>Pen tool activated</source>
+        <translation>Выбран инструмент «Перо»</translation>
+    </message>
+    <message>
+        <source>Line tool activated</source>
+        <translation>Выбран инструмент «Линия»</translation>
+    </message>
+    <message>
+        <source>Rectangle tool activated</source>
+        <translation>Выбран инструмент «Прямоугольник»</translation>
+    </message>
+    <message>
+        <source>Ellipse tool activated</source>
+        <translation>Выбран инструмент «Эллипс»</translation>
+    </message>
+    <message>
+        <source>Eraser tool activated</source>
+        <translation>Выбран инструмент «Ластик»</translation>
+    </message>
+    <message>
+        <source>Eraser size changed to %1</source>
+        <translation>Размер ластика изменён на %1</translation>
+    </message>
+    <message>
+        <source>Crop mode: Click and drag to select area</source>
+        <translation>Режим обрезки: нажмите и перетащите, чтобы выделить область</translation>
+    </message>
+    <message>
+        <source>Crop mode disabled</source>
+        <translation>Режим обрезки выключен</translation>
+    </message>
+    <message>
+        <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
+        <translation>Для предпросмотра в реальном времени нужен OpenGL 3.3, но эта система его не поддерживает (%1)</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -872,10 +1274,22 @@
     </message>
 </context>
 <context>
-    <name>VideoPlaceholder</name>
+    <name>VideoWidget</name>
     <message>
-        <source>No Camera</source>
-        <translation>Нет камеры</translation>
+        <source>Opening...</source>
+        <translation>Открытие...</translation>
+    </message>
+    <message>
+        <source>No Video</source>
+        <translation>Нет видео</translation>
+    </message>
+    <message>
+        <source>Queue size: %1</source>
+        <translation>Размер очереди: %1</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>Фото на документы</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,93 @@
     </message>
 </context>
 <context>
+    <name>AnnotationToolbar</name>
+    <message>
+        <source>Select</source>
+        <translation>选择</translation>
+    </message>
+    <message>
+        <source>Select Tool</source>
+        <translation>选择工具</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>画笔</translation>
+    </message>
+    <message>
+        <source>Pen Tool</source>
+        <translation>画笔工具</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直线</translation>
+    </message>
+    <message>
+        <source>Line Tool</source>
+        <translation>直线工具</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>Rectangle Tool</source>
+        <translation>矩形工具</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>椭圆</translation>
+    </message>
+    <message>
+        <source>Ellipse Tool</source>
+        <translation>椭圆工具</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>橡皮擦</translation>
+    </message>
+    <message>
+        <source>Eraser Tool</source>
+        <translation>橡皮擦工具</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>标注工具</translation>
+    </message>
+    <message>
+        <source>Pen Color</source>
+        <translation>画笔颜色</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>粗细:</translation>
+    </message>
+    <message>
+        <source>Pen Width</source>
+        <translation>画笔粗细</translation>
+    </message>
+    <message>
+        <source>Eraser:</source>
+        <translation>橡皮擦:</translation>
+    </message>
+    <message>
+        <source>Eraser Size</source>
+        <translation>橡皮擦大小</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>选择画笔颜色</translation>
+    </message>
+</context>
+<context>
     <name>CameraController</name>
     <message>
         <source>控制器未初始化</source>
@@ -322,6 +409,289 @@
     </message>
 </context>
 <context>
+    <name>ImagePreviewDialog</name>
+    <message>
+        <source>Select</source>
+        <translation>选择</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>画笔</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直线</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>椭圆</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>橡皮擦</translation>
+    </message>
+    <message>
+        <source>Selection tool</source>
+        <translation>选择工具</translation>
+    </message>
+    <message>
+        <source>Pen tool</source>
+        <translation>画笔工具</translation>
+    </message>
+    <message>
+        <source>Line tool</source>
+        <translation>直线工具</translation>
+    </message>
+    <message>
+        <source>Rectangle tool</source>
+        <translation>矩形工具</translation>
+    </message>
+    <message>
+        <source>Ellipse tool</source>
+        <translation>椭圆工具</translation>
+    </message>
+    <message>
+        <source>Eraser tool</source>
+        <translation>橡皮擦工具</translation>
+    </message>
+    <message>
+        <source>Grayscale 8-bit</source>
+        <translation>8 位灰度</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Format %1</source>
+        <translation>格式 %1</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Save image (Ctrl+S)</source>
+        <translation>保存图片 (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>另存为...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Copy to clipboard (Ctrl+C)</source>
+        <translation>复制到剪贴板 (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>Zoom in (+)</source>
+        <translation>放大 (+)</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>Zoom out (-)</source>
+        <translation>缩小 (-)</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>Reset zoom (0)</source>
+        <translation>重置缩放 (0)</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>适应窗口</translation>
+    </message>
+    <message>
+        <source>Fit to window (F)</source>
+        <translation>适应窗口 (F)</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>向左旋转</translation>
+    </message>
+    <message>
+        <source>Rotate left (Ctrl+L)</source>
+        <translation>向左旋转 (Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>向右旋转</translation>
+    </message>
+    <message>
+        <source>Rotate right (Ctrl+R)</source>
+        <translation>向右旋转 (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Undo (Ctrl+Z)</source>
+        <translation>撤销 (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Redo (Ctrl+Y)</source>
+        <translation>重做 (Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Clear annotations (Del)</source>
+        <translation>清除标注 (Del)</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>工具</translation>
+    </message>
+    <message>
+        <source>Toggle tools panel (T)</source>
+        <translation>显示/隐藏工具面板 (T)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Close window (Esc)</source>
+        <translation>关闭窗口 (Esc)</translation>
+    </message>
+    <message>
+        <source>Image Information</source>
+        <translation>图片信息</translation>
+    </message>
+    <message>
+        <source>Annotation Tools</source>
+        <translation>标注工具</translation>
+    </message>
+    <message>
+        <source>Select pen color</source>
+        <translation>选择画笔颜色</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>颜色:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>粗细:</translation>
+    </message>
+    <message>
+        <source>Eraser size:</source>
+        <translation>橡皮擦大小:</translation>
+    </message>
+    <message>
+        <source>Image Preview</source>
+        <translation>图片预览</translation>
+    </message>
+    <message>
+        <source>Image Preview - %1x%2</source>
+        <translation>图片预览 - %1x%2</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>无效的图片</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2
+Format: %3
+Size: %4 KB</source>
+        <translation>尺寸: %1 x %2
+格式: %3
+大小: %4 KB</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>没有可保存的图片</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>保存图片</translation>
+    </message>
+    <message>
+        <source>Image files (*.png *.jpg *.bmp *.tiff)</source>
+        <translation>图片文件 (*.png *.jpg *.bmp *.tiff)</translation>
+    </message>
+    <message>
+        <source>Failed to save image</source>
+        <translation>图片保存失败</translation>
+    </message>
+    <message>
+        <source>Save Successful</source>
+        <translation>保存成功</translation>
+    </message>
+    <message>
+        <source>Image saved to: %1</source>
+        <translation>图片已保存到: %1</translation>
+    </message>
+    <message>
+        <source>No image to copy</source>
+        <translation>没有可复制的图片</translation>
+    </message>
+    <message>
+        <source>Copy Successful</source>
+        <translation>复制成功</translation>
+    </message>
+    <message>
+        <source>Image copied to clipboard</source>
+        <translation>图片已复制到剪贴板</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>选择画笔颜色</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>清除标注</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all annotations?</source>
+        <translation>确定要清除所有标注吗？</translation>
+    </message>
+    <message>
+        <source>Current tool: %1</source>
+        <translation>当前工具: %1</translation>
+    </message>
+    <message>
+        <source>Zoom: %1%</source>
+        <translation>缩放: %1%</translation>
+    </message>
+    <message>
+        <source>Size: %1 x %2</source>
+        <translation>尺寸: %1 x %2</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -383,10 +753,6 @@
         <translation>撤销</translation>
     </message>
     <message>
-        <source>Redo</source>
-        <translation>重做</translation>
-    </message>
-    <message>
         <source>Clear</source>
         <translation>清除</translation>
     </message>
@@ -441,10 +807,6 @@
     <message>
         <source>Window Switch</source>
         <translation>窗口切换</translation>
-    </message>
-    <message>
-        <source>Annotation</source>
-        <translation>标注</translation>
     </message>
     <message>
         <source>Voice Command</source>
@@ -674,6 +1036,46 @@
         <source>Camera Error</source>
         <translation>摄像头错误</translation>
     </message>
+    <message>
+        <source>Select tool activated</source>
+        <translation>已切换到选择工具</translation>
+    </message>
+    <message>
+        <source>Pen tool activated</source>
+        <translation>已切换到画笔工具</translation>
+    </message>
+    <message>
+        <source>Line tool activated</source>
+        <translation>已切换到直线工具</translation>
+    </message>
+    <message>
+        <source>Rectangle tool activated</source>
+        <translation>已切换到矩形工具</translation>
+    </message>
+    <message>
+        <source>Ellipse tool activated</source>
+        <translation>已切换到椭圆工具</translation>
+    </message>
+    <message>
+        <source>Eraser tool activated</source>
+        <translation>已切换到橡皮擦工具</translation>
+    </message>
+    <message>
+        <source>Eraser size changed to %1</source>
+        <translation>橡皮擦大小已调整为 %1</translation>
+    </message>
+    <message>
+        <source>Crop mode: Click and drag to select area</source>
+        <translation>裁切模式: 按住鼠标拖动以选择区域</translation>
+    </message>
+    <message>
+        <source>Crop mode disabled</source>
+        <translation>裁切模式已关闭</translation>
+    </message>
+    <message>
+        <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
+        <translation>实时预览需要 OpenGL 3.3，当前系统不支持 (%1)</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -872,10 +1274,22 @@
     </message>
 </context>
 <context>
-    <name>VideoPlaceholder</name>
+    <name>VideoWidget</name>
     <message>
-        <source>No Camera</source>
-        <translation>无摄像头</translation>
+        <source>Opening...</source>
+        <translation>正在打开...</translation>
+    </message>
+    <message>
+        <source>No Video</source>
+        <translation>无视频</translation>
+    </message>
+    <message>
+        <source>Queue size: %1</source>
+        <translation>队列长度: %1</translation>
+    </message>
+    <message>
+        <source>ID Photo</source>
+        <translation>证件照</translation>
     </message>
 </context>
 <context>

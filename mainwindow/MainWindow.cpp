@@ -10,7 +10,7 @@
 #include "SettingsDialog.h"
 #include "ThumbnailDock.h"
 #include "TitleBar.h"
-#include "VideoPlaceholder.h"
+#include "VideoWidget.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -100,7 +100,7 @@ void MainWindow::buildFrame()
     m_videoContainer->setAttribute(Qt::WA_StyledBackground);
     auto* centre = new QVBoxLayout(m_videoContainer);
     centre->setContentsMargins(0, 0, 0, 0);
-    m_videoWidget = new VideoPlaceholder(m_videoContainer);
+    m_videoWidget = new VideoWidget(m_videoContainer);
     centre->addWidget(m_videoWidget);
     setCentralWidget(m_videoContainer);
 
@@ -164,7 +164,7 @@ void MainWindow::wireControls()
     connect(a.refreshDevices, &QAction::triggered, this, &MainWindow::onRefreshDevices);
     connect(a.autoCrop, &QAction::triggered, this, [this] { m_cameraDock->autoCropCheck->toggle(); });
     connect(a.deskew, &QAction::triggered, this, &MainWindow::onDeskew);
-    connect(a.toggleCrop, &QAction::triggered, this, &MainWindow::onToggleCrop);
+    connect(a.toggleCrop, &QAction::toggled, this, &MainWindow::onToggleCrop);
     connect(a.applyCrop, &QAction::triggered, this, &MainWindow::onApplyCrop);
     connect(m_fitAction, &QAction::triggered, this, &MainWindow::onFitToView);
     connect(m_settingsAction, &QAction::triggered, this, &MainWindow::onSettings);
@@ -191,7 +191,7 @@ void MainWindow::wireControls()
     connect(d->scanCodeButton, &QPushButton::clicked, this, &MainWindow::onScanCode);
     connect(d->ocrButton, &QPushButton::clicked, this, &MainWindow::onPerformOCR);
     connect(d->autoCropCheck, &QCheckBox::toggled, this, &MainWindow::onAutoCropToggled);
-    connect(d->cropDocumentButton, &QPushButton::clicked, this, &MainWindow::onToggleCrop);
+    connect(d->cropDocumentButton, &QPushButton::clicked, a.toggleCrop, &QAction::trigger);
     connect(d->autoCaptureCheck, &QCheckBox::toggled, this, &MainWindow::onAutoCaptureToggled);
     connect(d->timerCaptureCheck, &QCheckBox::toggled, this, &MainWindow::onTimerCaptureToggled);
     connect(d->timerCaptureSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
@@ -212,7 +212,7 @@ void MainWindow::wireControls()
 
     connect(m_annotationDock, &AnnotationDock::toolChanged, this, &MainWindow::onToolChanged);
     connect(m_annotationDock, &AnnotationDock::colorButtonClicked, this, &MainWindow::onSelectColor);
-    connect(m_annotationDock, &AnnotationDock::penWidthChanged, this, [this](int w) { m_settings.penWidth = w; });
+    connect(m_annotationDock, &AnnotationDock::penWidthChanged, this, &MainWindow::onPenWidthChanged);
     connect(m_annotationDock, &AnnotationDock::eraserSizeChanged, this, &MainWindow::onEraserSizeChanged);
     connect(m_annotationDock, &AnnotationDock::undoRequested, this, &MainWindow::onUndoAnnotation);
     connect(m_annotationDock, &AnnotationDock::clearRequested, this, &MainWindow::onClearAnnotations);
@@ -227,7 +227,7 @@ void MainWindow::wireControls()
         m_popupCapturedImages->setChecked(visible);
     });
 
-    connect(m_videoWidget, &VideoPlaceholder::rotationChanged, this, [this] { saveSettings(); });
+    wirePreview();
 }
 
 // ---- status bar -------------------------------------------------------------------------------
@@ -276,7 +276,11 @@ void MainWindow::onZoomOut()
 
 void MainWindow::onZoomReset()
 {
-    m_videoWidget->resetZoom();
+    // Without a picture there is nothing to measure the zoom against: back to 100 %.
+    if (m_videoWidget->currentFrame().isNull())
+        m_videoWidget->setZoom(100);
+    else
+        m_videoWidget->resetZoom();
     updateStatusBar();
 }
 
@@ -301,12 +305,8 @@ void MainWindow::onRotateRight()
 void MainWindow::onCaptureImage() { reportNotAvailable(tr("Capture")); }
 void MainWindow::onScanCode() { reportNotAvailable(tr("Scan Code")); }
 void MainWindow::onPerformOCR() { reportNotAvailable(tr("OCR")); }
-void MainWindow::onUndoAnnotation() { reportNotAvailable(tr("Undo")); }
-void MainWindow::onRedoAnnotation() { reportNotAvailable(tr("Redo")); }
-void MainWindow::onClearAnnotations() { reportNotAvailable(tr("Clear")); }
 void MainWindow::onOpenImage() { reportNotAvailable(tr("Open")); }
 void MainWindow::onSaveImage() { reportNotAvailable(tr("Save")); }
-void MainWindow::onToggleCrop() { reportNotAvailable(tr("Select Crop Area")); }
 void MainWindow::onApplyCrop() { reportNotAvailable(tr("Apply Crop")); }
 void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }
 void MainWindow::onStartRecording() { reportNotAvailable(tr("Start Recording")); }
@@ -317,16 +317,6 @@ void MainWindow::onSaveAsPdf() { reportNotAvailable(tr("Save as PDF")); }
 void MainWindow::onSaveAsOfd() { reportNotAvailable(tr("Save as OFD")); }
 void MainWindow::onWindowSwitch() { reportNotAvailable(tr("Window Switch")); }
 
-void MainWindow::onToolChanged(int)
-{
-    // Drawing needs the live preview; until then the tool choice is only shown.
-    reportNotAvailable(tr("Annotation"));
-}
-
-void MainWindow::onEraserSizeChanged(int size)
-{
-    m_settings.eraserSize = size;
-}
 
 void MainWindow::onVoiceToggled(bool on)
 {
@@ -399,10 +389,8 @@ void MainWindow::onSelectColor()
 {
     const QColor colour = QColorDialog::getColor(m_annotationDock->penColor(), this, tr("Select Pen Color"),
                                                  QColorDialog::ShowAlphaChannel);
-    if (!colour.isValid())
-        return;
-    m_annotationDock->setPenColor(colour);
-    m_settings.penColor = colour;
+    if (colour.isValid())
+        applyPenColor(colour);
 }
 
 // ---- About ------------------------------------------------------------------------------------

@@ -13,12 +13,14 @@
 #include <memory>
 
 class AnnotationDock;
+class AnnotationToolbar;
 class CameraController;
 class CameraDock;
 class CameraSession;
 class DeviceMonitor;
 class QAction;
 class QCheckBox;
+class QColor;
 class QActionGroup;
 class QDialog;
 class QLabel;
@@ -30,7 +32,7 @@ class QToolBar;
 class SettingsDialog;
 class ThumbnailDock;
 class TitleBar;
-class VideoPlaceholder;
+class VideoWidget;
 
 // What the window needs from the outside world, replaceable in tests.
 struct MainWindowEnvironment
@@ -87,7 +89,7 @@ public slots:
 
     void onOpenImage();
     void onSaveImage();
-    void onToggleCrop();
+    void onToggleCrop(bool checked);
     void onApplyCrop();
     void onDeskew();
     void onAutoCropToggled(bool on);
@@ -109,6 +111,7 @@ public slots:
     void onVoiceToggled(bool on);
     void onToolChanged(int tool);
     void onEraserSizeChanged(int size);
+    void onPenWidthChanged(int width);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -145,6 +148,12 @@ private:
     void onPreviewStopped();
     void onCameraError(const QString& error);
     void onVideoFrame(const QImage& frame);
+
+    // Preview (MainWindowPreview.cpp).
+    void wirePreview();
+    void onPreviewGlFailed(const QString& reason);
+    void onImageDragged(const QImage& image);
+    void applyPenColor(const QColor& colour);
     void toggleMaximized();
     void applySettingsToFrame();
     MainSettings collectSettings() const;
@@ -156,10 +165,11 @@ private:
     AutoCropState m_autoCrop;
 
     TitleBar* m_titleBar = nullptr;
-    VideoPlaceholder* m_videoWidget = nullptr;
+    VideoWidget* m_videoWidget = nullptr;
     QWidget* m_videoContainer = nullptr;
     CameraDock* m_cameraDock = nullptr;
     AnnotationDock* m_annotationDock = nullptr;
+    AnnotationToolbar* m_annotationToolbar = nullptr;
     ThumbnailDock* m_thumbnailDock = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QLabel* m_statusLabel = nullptr;

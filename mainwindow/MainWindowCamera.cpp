@@ -6,7 +6,7 @@
 #include "DeviceMonitor.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
-#include "VideoPlaceholder.h"
+#include "VideoWidget.h"
 
 #include <QComboBox>
 #include <QDebug>
@@ -30,8 +30,8 @@ void MainWindow::buildCamera()
     CameraSession* session = m_cameraSession;
     connect(session, &CameraSession::statusMessage, this, &MainWindow::showStatus);
     connect(session, &CameraSession::captureEnabledChanged, m_cameraDock->captureButton, &QWidget::setEnabled);
-    connect(session, &CameraSession::previewOpeningChanged, m_videoWidget, &VideoPlaceholder::setOpening);
-    connect(session, &CameraSession::previewCleared, m_videoWidget, &VideoPlaceholder::clearFrame);
+    connect(session, &CameraSession::previewOpeningChanged, m_videoWidget, &VideoWidget::setOpening);
+    connect(session, &CameraSession::previewCleared, m_videoWidget, &VideoWidget::clearFrame);
     connect(session, &CameraSession::warningBox, this, [this](const QString& title, const QString& text) {
         showMessageBox(QMessageBox::Warning, title, text);
     });

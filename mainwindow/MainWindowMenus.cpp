@@ -53,6 +53,7 @@ void MainWindow::buildActions()
     a.autoCrop = makeAction(this, "actionAutoCrop", ":/icons/auto_crop.png");
     a.deskew = makeAction(this, "actionDeskew", ":/icons/deskew.png");
     a.toggleCrop = makeAction(this, "actionToggleCrop", ":/icons/crop_select.png");
+    a.toggleCrop->setCheckable(true);
     a.applyCrop = makeAction(this, "actionApplyCrop", ":/icons/crop_apply.png");
     m_fitAction = makeAction(this, "actionFitToView", ":/icons/fit.png");
     m_settingsAction = makeAction(this, "actionSettings", ":/icons/titlebar/settings.png");

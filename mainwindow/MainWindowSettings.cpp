@@ -3,10 +3,12 @@
 #include "MainWindow.h"
 
 #include "AnnotationDock.h"
+#include "AnnotationToolbar.h"
 #include "CameraDock.h"
 #include "LanguageManager.h"
 #include "SettingsDialog.h"
-#include "VideoPlaceholder.h"
+#include "VideoWidget.h"
+#include "ViewGeometry.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -45,13 +47,17 @@ void MainWindow::loadSettings()
     m_annotationDock->setPenColor(m_settings.penColor);
     m_annotationDock->setPenWidth(m_settings.penWidth);
     m_annotationDock->setEraserSize(m_settings.eraserSize);
+    applyPenColor(m_settings.penColor);
+    onPenWidthChanged(m_settings.penWidth);
+    m_videoWidget->setEraserSize(m_settings.eraserSize);
+    m_annotationToolbar->setEraserSize(m_settings.eraserSize);
 
     // 6-8. Automatic cropping, rotation and the check box that shows the choice.
     m_autoCrop.setUserChoice(m_settings.autoCrop);
     {
         // Restoring is not a user's turn: nothing to write back.
         const QSignalBlocker quiet(m_videoWidget);
-        m_videoWidget->setRotationDeg(m_settings.rotationDeg);
+        m_videoWidget->setRotation(m_settings.rotationDeg);
     }
     const QSignalBlocker block(m_cameraDock->autoCropCheck);
     m_cameraDock->autoCropCheck->setChecked(m_autoCrop.userChoice());
@@ -66,7 +72,7 @@ MainSettings MainWindow::collectSettings() const
     s.penColor = m_annotationDock->penColor();
     s.penWidth = m_annotationDock->penWidth();
     s.eraserSize = m_annotationDock->eraserSize();
-    s.rotationDeg = m_videoWidget->rotationDeg();
+    s.rotationDeg = m_videoWidget->geometry().normalizedRotation();
     s.autoCrop = m_autoCrop.userChoice();
     if (m_cameraDock->deviceCombo->currentIndex() >= 0)
         s.cameraDevicePath = m_cameraDock->deviceCombo->currentData().toString();

@@ -18,6 +18,8 @@ packages=(
   libv4l-dev libudev-dev libturbojpeg0-dev libqrencode-dev libzint-dev
   # barcode decoding
   libzbar-dev
+  # image processing
+  libopencv-dev
   # OCR in Chinese and English (also reads back the virtual camera's printed page in its tests)
   tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim
   # tests and benchmarks

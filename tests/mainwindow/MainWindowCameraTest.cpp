@@ -6,7 +6,7 @@
 #include "MainWindow.h"
 #include "MediaCaptureWrapper.h"
 #include "TestSupport.h"
-#include "VideoPlaceholder.h"
+#include "VideoWidget.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -64,6 +64,14 @@ protected:
         QTest::qWait(20);
     }
 
+    // The frame the preview shows once it has painted.
+    static QImage shownFrame(MainWindow& w)
+    {
+        auto* view = w.findChild<VideoWidget*>("videoWidget");
+        (void)QTest::qWaitFor([&] { return !view->currentFrame().isNull(); }, 3000);
+        return view->currentFrame();
+    }
+
     static QString statusText(MainWindow& w) { return w.findChild<QLabel*>("statusLabel")->text(); }
     static QString zoomText(MainWindow& w) { return w.findChild<QLabel*>("zoomLabel")->text(); }
 
@@ -77,7 +85,8 @@ protected:
 TEST_F(MainWindowCameraTest, StartUpOpensTheFirstCameraAndShowsItsPicture)
 {
     MainWindow w(environment());
-    QTest::qWait(50);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_library->callback != nullptr; }, 5000));
     auto* devices = w.findChild<QComboBox*>("deviceComboBox");
     auto* sizes = w.findChild<QComboBox*>("resolutionComboBox");
     ASSERT_EQ(devices->count(), 2);
@@ -90,7 +99,7 @@ TEST_F(MainWindowCameraTest, StartUpOpensTheFirstCameraAndShowsItsPicture)
     EXPECT_TRUE(w.findChild<QAction*>("actionCloseCamera")->isEnabled());
 
     sendFrame(200);
-    const QImage shown = w.findChild<VideoPlaceholder*>("videoWidget")->frame();
+    const QImage shown = shownFrame(w);
     ASSERT_FALSE(shown.isNull());
     EXPECT_EQ(shown.size(), QSize(1920, 1080));
     EXPECT_EQ(shown.pixel(5, 5), qRgb(200, 200, 200));
@@ -100,7 +109,7 @@ TEST_F(MainWindowCameraTest, StartUpOpensTheFirstCameraAndShowsItsPicture)
 
     // Closing: the picture goes, the status says so, opening is possible again.
     w.findChild<QAction*>("actionCloseCamera")->trigger();
-    EXPECT_TRUE(w.findChild<VideoPlaceholder*>("videoWidget")->frame().isNull());
+    EXPECT_TRUE(w.findChild<VideoWidget*>("videoWidget")->currentFrame().isNull());
     EXPECT_EQ(w.statusBar()->currentMessage(), "Camera closed");
     EXPECT_TRUE(w.findChild<QAction*>("actionOpenCamera")->isEnabled());
     EXPECT_FALSE(w.findChild<QPushButton*>("captureButton")->isEnabled());
@@ -146,7 +155,7 @@ TEST_F(MainWindowCameraTest, UnplugAndReplugAreShownInTheStatusBar)
     QTest::qWait(30);
     EXPECT_EQ(w.statusBar()->currentMessage(), "Camera disconnected. Waiting for reconnect...");
     EXPECT_FALSE(w.findChild<QPushButton*>("captureButton")->isEnabled());
-    EXPECT_TRUE(w.findChild<VideoPlaceholder*>("videoWidget")->frame().isNull());
+    EXPECT_TRUE(w.findChild<VideoWidget*>("videoWidget")->currentFrame().isNull());
 
     m_library->devices = present;
     QTest::qWait(1300);  // the next poll tick finds it

@@ -5,11 +5,13 @@
 #include "LanguageManager.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
-#include "VideoPlaceholder.h"
+#include "AnnotationOverlay.h"
+#include "VideoWidget.h"
 #include "VirtualCameraRig.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QScreen>
 #include <QDialog>
 #include <QSettings>
 #include <QSlider>
@@ -60,10 +62,10 @@ protected:
 
     QImage waitForFrame(MainWindow& w)
     {
-        auto* view = w.findChild<VideoPlaceholder*>("videoWidget");
+        auto* view = w.findChild<VideoWidget*>("videoWidget");
         view->clearFrame();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->frame().isNull(); }, 5000));
-        return view->frame();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->currentFrame().isNull(); }, 5000));
+        return view->currentFrame();
     }
 
     testsupport::TempAppDir m_dir;
@@ -93,7 +95,7 @@ TEST_F(VirtualCameraWindowTest, ShowsTheLivePageAndReconnectsAfterUnplug)
     VirtualCameraRig::instance().setPlugged(false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return messages.contains("Camera disconnected. Waiting for reconnect..."); }, 3000))
         << messages.join(" / ").toStdString();
-    EXPECT_TRUE(w.findChild<VideoPlaceholder*>("videoWidget")->frame().isNull());
+    EXPECT_TRUE(w.findChild<VideoWidget*>("videoWidget")->currentFrame().isNull());
 
     VirtualCameraRig::instance().setPlugged(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return messages.contains("Camera reconnected. Preview resumed."); }, 3000))
@@ -104,6 +106,7 @@ TEST_F(VirtualCameraWindowTest, ShowsTheLivePageAndReconnectsAfterUnplug)
 TEST_F(VirtualCameraWindowTest, PropertyDialogChangesThePicture)
 {
     MainWindow w(environment());
+    w.show();
     const double before = meanLuma(waitForFrame(w));
     int shown = 0;
     m_dialogAnswer = [&](QDialog& dialog) {
@@ -121,4 +124,52 @@ TEST_F(VirtualCameraWindowTest, PropertyDialogChangesThePicture)
     QTest::qWait(300);  // the camera re-grades its picture between frames
     const double after = meanLuma(waitForFrame(w));
     EXPECT_GT(after, before + 10) << before << " -> " << after;
+}
+
+TEST_F(VirtualCameraWindowTest, AnnotationsStayOnThePageWhenThePreviewTurns)
+{
+    MainWindow w(environment());
+    w.resize(1280, 900);
+    w.show();
+    waitForFrame(w);
+    auto* preview = w.findChild<VideoWidget*>("videoWidget");
+    preview->setTool(AnnotationOverlay::RectangleTool);
+    preview->setPenWidth(6);
+    const QRect video = preview->videoRect();
+    const QPoint from = video.topLeft() + QPoint(video.width() * 3 / 10, video.height() * 3 / 10);
+    const QPoint to = video.topLeft() + QPoint(video.width() * 6 / 10, video.height() * 6 / 10);
+    QTest::mousePress(preview, Qt::LeftButton, {}, from);
+    for (int i = 1; i <= 10; ++i)
+        QTest::mouseMove(preview, from + (to - from) * i / 10);
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, to);
+    preview->setTool(AnnotationOverlay::PenTool);
+    QTest::mousePress(preview, Qt::LeftButton, {}, from + QPoint(0, 40));
+    for (int i = 1; i <= 20; ++i)
+        QTest::mouseMove(preview, from + QPoint(i * 10, 40 + (i % 4) * 6));
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, from + QPoint(200, 40));
+
+    // Red pixels of the strokes at 30..60 % of the frame, whatever the rotation.
+    const auto redShare = [](const QImage& image) {
+        const QImage small = image.scaled(200, 200).convertToFormat(QImage::Format_RGB32);
+        int red = 0;
+        for (int y = 0; y < small.height(); ++y)
+            for (int x = 0; x < small.width(); ++x) {
+                const QRgb p = small.pixel(x, y);
+                red += qRed(p) > 180 && qGreen(p) < 80 && qBlue(p) < 80;
+            }
+        return red;
+    };
+    const QByteArray snapshots = qgetenv("LUMADOC_SNAPSHOT_DIR");
+    const int redAt0 = redShare(preview->annotatedImage());
+    EXPECT_GT(redAt0, 50);
+    if (!snapshots.isEmpty())
+        w.screen()->grabWindow(w.winId()).save(QString::fromLocal8Bit(snapshots) + "/preview_0.png");
+
+    w.findChild<QAction*>("actionRotateRight")->trigger();
+    QTest::qWait(300);
+    const QImage turned = preview->annotatedImage();
+    EXPECT_EQ(turned.size(), QSize(1080, 1920));
+    EXPECT_NEAR(redShare(turned), redAt0, redAt0 / 4);
+    if (!snapshots.isEmpty())
+        w.screen()->grabWindow(w.winId()).save(QString::fromLocal8Bit(snapshots) + "/preview_90.png");
 }
