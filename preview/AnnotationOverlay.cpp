@@ -546,27 +546,9 @@ void AnnotationOverlay::burnInto(QImage& displayedFrame) const
     const QSizeF target(displayedFrame.size());
     // The same turn as the view applies, with the whole picture in place of the video rect.
     auto mapPoint = [=](const QPointF& p) {
-        const double a = p.x() / annotationSize.width();
-        const double b = p.y() / annotationSize.height();
-        double u = a;
-        double v = b;
-        switch (rotation) {
-        case 90:
-            u = b;
-            v = 1.0 - a;
-            break;
-        case 180:
-            u = 1.0 - a;
-            v = 1.0 - b;
-            break;
-        case 270:
-            u = 1.0 - b;
-            v = a;
-            break;
-        default:
-            break;
-        }
-        return QPointF(target.width() * u, target.height() * v);
+        const QPointF shown = ViewGeometry::turnUnitPoint(
+            QPointF(p.x() / annotationSize.width(), p.y() / annotationSize.height()), rotation);
+        return QPointF(target.width() * shown.x(), target.height() * shown.y());
     };
     // Widths were chosen in widget pixels; on the picture they keep the thickness they had on screen.
     const QSize shown = g.rotatedFrameSize();

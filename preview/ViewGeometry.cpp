@@ -168,27 +168,26 @@ QPoint ViewGeometry::annotationToWidget(const QPointF& annotationPoint) const
     const QRect rect = videoRect();
     if (!hasFrame() || !rect.isValid())
         return QPoint(0, 0);
-    const double a = annotationPoint.x() / (double(m_frame.width()) * kAnnotationScale);
-    const double b = annotationPoint.y() / (double(m_frame.height()) * kAnnotationScale);
-    double u = a;
-    double v = b;
-    switch (normalizedRotation()) {
+    const QPointF unit(annotationPoint.x() / (double(m_frame.width()) * kAnnotationScale),
+                       annotationPoint.y() / (double(m_frame.height()) * kAnnotationScale));
+    const QPointF shown = turnUnitPoint(unit, normalizedRotation());
+    return QPoint(int(rect.left() + rect.width() * shown.x()), int(rect.top() + rect.height() * shown.y()));
+}
+
+QPointF ViewGeometry::turnUnitPoint(const QPointF& unit, int normalizedRotationDeg)
+{
+    const double a = unit.x();
+    const double b = unit.y();
+    switch (normalizedRotationDeg) {
     case 90:
-        u = b;
-        v = 1.0 - a;
-        break;
+        return QPointF(b, 1.0 - a);
     case 180:
-        u = 1.0 - a;
-        v = 1.0 - b;
-        break;
+        return QPointF(1.0 - a, 1.0 - b);
     case 270:
-        u = 1.0 - b;
-        v = a;
-        break;
+        return QPointF(1.0 - b, a);
     default:
-        break;
+        return unit;
     }
-    return QPoint(int(rect.left() + rect.width() * u), int(rect.top() + rect.height() * v));
 }
 
 QRect ViewGeometry::mapToImageRect(const QRect& widgetRect) const

@@ -58,6 +58,9 @@ public:
 
     // Widget point -> annotation space (frame pixels x 5, rounded), undoing the rotation.
     QPointF widgetToAnnotation(const QPointF& widgetPoint) const;
+    // A point of the unrotated frame in unit coordinates (0..1) -> the same point of the picture as
+    // shown at `normalizedRotationDeg` (0, 90, 180 or 270), also in unit coordinates.
+    static QPointF turnUnitPoint(const QPointF& unit, int normalizedRotationDeg);
     // Annotation space -> widget point (truncated), applying the rotation.
     QPoint annotationToWidget(const QPointF& annotationPoint) const;
     // Widget rectangle -> pixel rectangle of the frame as displayed (after rotation), clipped to

@@ -1,6 +1,6 @@
 // The window with a camera: start-up opens it, its picture and state reach the centre, the boxes, the
 // actions and the status bar, the choice survives a restart, and an unplug is waited out.
-#include "../camera/FakeMediaCapture.h"
+#include "WindowTestEnvironment.h"
 #include "CameraController.h"
 #include "LanguageManager.h"
 #include "MainWindow.h"
@@ -27,20 +27,14 @@ protected:
     void SetUp() override
     {
         m_dir.applyToCurrentProcess();
-        QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("language", "en_US");
-        LanguageManager::instance()->loadLanguage("en_US");
+        windowtest::startInEnglish(m_dir);
         m_library->devices = {fake::device("Doc Cam", "/dev/v4l/by-id/doc", {{1920, 1080, 30}, {1280, 720, 30}}),
                               fake::device("Webcam", "/dev/v4l/by-id/web", {{640, 480, 30}})};
     }
 
     MainWindowEnvironment environment(bool libraryWorks = true)
     {
-        MainWindowEnvironment env;
-        const QString path = m_dir.filePath("settings.ini");
-        env.openSettings = [path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); };
-        env.appDir = m_dir.filePath("app");
-        env.openUrl = [](const QUrl&) { return true; };
-        env.watchDevices = false;
+        MainWindowEnvironment env = windowtest::privateEnvironment(m_dir);
         env.execDialog = [this](QDialog& dialog) {
             if (auto* box = qobject_cast<QMessageBox*>(&dialog))
                 m_boxes << box->windowTitle() + ": " + box->text();

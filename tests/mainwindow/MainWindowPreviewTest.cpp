@@ -1,6 +1,6 @@
 // The window driving the live preview: tools from both panels, the crop toggle, rotation kept in
 // the settings, undo keys acting once, and a preview without OpenGL leaving the window usable.
-#include "../camera/FakeMediaCapture.h"
+#include "WindowTestEnvironment.h"
 #include "AnnotationDock.h"
 #include "AnnotationOverlay.h"
 #include "AnnotationToolbar.h"
@@ -28,25 +28,10 @@ protected:
     void SetUp() override
     {
         m_dir.applyToCurrentProcess();
-        QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("language", "en_US");
-        LanguageManager::instance()->loadLanguage("en_US");
+        windowtest::startInEnglish(m_dir);
     }
 
-    MainWindowEnvironment environment()
-    {
-        MainWindowEnvironment env;
-        const QString path = m_dir.filePath("settings.ini");
-        env.openSettings = [path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); };
-        env.appDir = m_dir.filePath("app");
-        env.openUrl = [](const QUrl&) { return true; };
-        env.watchDevices = false;
-        env.execDialog = [](QDialog&) { return 0; };
-        env.makeCameraController = [](QObject* parent) {
-            auto library = std::make_shared<fake::LibraryState>();
-            return new CameraController(parent, new MediaCaptureWrapper(nullptr, fake::factoryFor(library)));
-        };
-        return env;
-    }
+    MainWindowEnvironment environment() { return windowtest::privateEnvironment(m_dir); }
 
     static VideoWidget* view(MainWindow& w) { return w.findChild<VideoWidget*>("videoWidget"); }
 

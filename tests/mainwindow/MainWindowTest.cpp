@@ -1,8 +1,7 @@
 // The main window frame driven as a user would: its controls, keys, status bar, settings that survive
 // a restart, language switching and the About box.
 
-#include "../camera/FakeMediaCapture.h"
-#include "CameraController.h"
+#include "WindowTestEnvironment.h"
 #include "LanguageManager.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
@@ -32,29 +31,18 @@ protected:
     void SetUp() override
     {
         m_dir.applyToCurrentProcess();
-        // The program starts in Chinese on an empty store; these tests read English texts.
-        QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("language", "en_US");
-        LanguageManager::instance()->loadLanguage("en_US");
+        windowtest::startInEnglish(m_dir);
     }
 
     void TearDown() override { LanguageManager::instance()->loadLanguage("en_US"); }
 
     MainWindowEnvironment environment()
     {
-        MainWindowEnvironment env;
-        const QString path = m_dir.filePath("settings.ini");
-        env.openSettings = [path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); };
-        env.appDir = m_dir.filePath("app");
+        MainWindowEnvironment env = windowtest::privateEnvironment(m_dir);
         env.openUrl = [this](const QUrl& url) {
             m_openedUrls << url;
             return true;
         };
-        // No camera: the frame's own behaviour is under test here, not a camera's.
-        env.makeCameraController = [](QObject* parent) {
-            auto library = std::make_shared<fake::LibraryState>();
-            return new CameraController(parent, new MediaCaptureWrapper(nullptr, fake::factoryFor(library)));
-        };
-        env.watchDevices = false;
         env.execDialog = [this](QDialog& dialog) {
             m_dialogs << dialog.objectName();
             return m_dialogAnswer ? m_dialogAnswer(dialog) : int(QDialog::Rejected);

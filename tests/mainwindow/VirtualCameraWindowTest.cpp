@@ -1,7 +1,7 @@
 // The whole chain on the built-in virtual camera, as `make run` shows it on a machine without one:
 // its live page in the window, unplug and replug through the same path as a real camera, and the
 // property dialog changing the picture.
-#include "CameraController.h"
+#include "WindowTestEnvironment.h"
 #include "LanguageManager.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
@@ -29,8 +29,7 @@ protected:
     {
         m_dir.applyToCurrentProcess();
         qputenv("LUMADOC_CAMERA", "virtual");
-        QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("language", "en_US");
-        LanguageManager::instance()->loadLanguage("en_US");
+        windowtest::startInEnglish(m_dir);
         VirtualCameraRig::instance().reset();
     }
     void TearDown() override
@@ -41,11 +40,10 @@ protected:
 
     MainWindowEnvironment environment()
     {
-        MainWindowEnvironment env;
-        const QString path = m_dir.filePath("settings.ini");
-        env.openSettings = [path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); };
-        env.appDir = m_dir.filePath("app");
-        env.openUrl = [](const QUrl&) { return true; };
+        // The real camera library, here on the virtual camera, and the real device monitor.
+        MainWindowEnvironment env = windowtest::privateEnvironment(m_dir);
+        env.makeCameraController = nullptr;
+        env.watchDevices = true;
         env.execDialog = [this](QDialog& dialog) { return m_dialogAnswer ? m_dialogAnswer(dialog) : 0; };
         return env;
     }
