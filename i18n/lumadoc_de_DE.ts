@@ -409,6 +409,144 @@
     </message>
 </context>
 <context>
+    <name>CaptureProcessor</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Die Kameravorschau ist nicht aktiv.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Das Bild konnte nicht aufgenommen werden.</translation>
+    </message>
+    <message>
+        <source>Image captured</source>
+        <translation>Bild aufgenommen</translation>
+    </message>
+    <message>
+        <source>Manual crop applied</source>
+        <translation>Manueller Zuschnitt angewendet</translation>
+    </message>
+    <message>
+        <source>Auto crop with rotation applied: %1°</source>
+        <translation>Automatischer Zuschnitt mit Drehung angewendet: %1°</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>Automatischer Zuschnitt angewendet</translation>
+    </message>
+    <message>
+        <source>Image straightened</source>
+        <translation>Bild begradigt</translation>
+    </message>
+    <message>
+        <source>Matting applied</source>
+        <translation>Freistellung angewendet</translation>
+    </message>
+    <message>
+        <source>Background removed</source>
+        <translation>Hintergrund entfernt</translation>
+    </message>
+    <message>
+        <source>Watermark applied</source>
+        <translation>Wasserzeichen hinzugefügt</translation>
+    </message>
+    <message>
+        <source>ID Photo crop applied</source>
+        <translation>Passfoto-Zuschnitt angewendet</translation>
+    </message>
+    <message>
+        <source>Composite failed, using last capture</source>
+        <translation>Kombinieren fehlgeschlagen, letzte Aufnahme wird verwendet</translation>
+    </message>
+    <message>
+        <source>Composite capture completed</source>
+        <translation>Kombinierte Aufnahme abgeschlossen</translation>
+    </message>
+    <message>
+        <source>First capture done. Please flip the page and capture again for composite.</source>
+        <translation>Erste Aufnahme erstellt. Bitte die Seite umblättern und für die kombinierte Aufnahme erneut aufnehmen.</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>Buchseite wird geglättet...</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening in progress...</source>
+        <translation>Buchdoppelseite wird geglättet...</translation>
+    </message>
+</context>
+<context>
+    <name>GalleryPanel</name>
+    <message>
+        <source>Rename file</source>
+        <translation>Datei umbenennen</translation>
+    </message>
+    <message>
+        <source>New file name:</source>
+        <translation>Neuer Dateiname:</translation>
+    </message>
+    <message>
+        <source>Image captured and added to gallery</source>
+        <translation>Bild aufgenommen und zur Galerie hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alle auswählen</translation>
+    </message>
+    <message>
+        <source>Invert Selection</source>
+        <translation>Auswahl umkehren</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Renamed to: %1</source>
+        <translation>Umbenannt in: %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Invalid file name: %1</source>
+        <translation>Ungültiger Dateiname: %1</translation>
+    </message>
+    <message>
+        <source>A file named %1 already exists.</source>
+        <translation>Eine Datei mit dem Namen %1 ist bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>Failed to rename file. Please check permissions.</source>
+        <translation>Die Datei konnte nicht umbenannt werden. Bitte überprüfen Sie die Berechtigungen.</translation>
+    </message>
+    <message>
+        <source>Clear All Thumbnails</source>
+        <translation>Alle Miniaturansichten löschen</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all thumbnails?</source>
+        <translation>Möchten Sie wirklich alle Miniaturansichten löschen?</translation>
+    </message>
+    <message>
+        <source>All thumbnails cleared</source>
+        <translation>Alle Miniaturansichten gelöscht</translation>
+    </message>
+</context>
+<context>
     <name>ImagePreviewDialog</name>
     <message>
         <source>Select</source>
@@ -789,10 +927,6 @@ Größe: %4 KB</translation>
         <translation>Wasserzeichen</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>Alle löschen</translation>
-    </message>
-    <message>
         <source>Save as PDF</source>
         <translation>Als PDF speichern</translation>
     </message>
@@ -817,20 +951,8 @@ Größe: %4 KB</translation>
         <translation>Automatische Dokumenterkennung</translation>
     </message>
     <message>
-        <source>Auto Capture</source>
-        <translation>Automatisch aufnehmen</translation>
-    </message>
-    <message>
-        <source>Timer Capture</source>
-        <translation>Intervallaufnahme</translation>
-    </message>
-    <message>
         <source>Remove Background</source>
         <translation>Hintergrund entfernen</translation>
-    </message>
-    <message>
-        <source>Composite Capture</source>
-        <translation>Kombinierte Aufnahme</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1076,6 +1198,138 @@ Größe: %4 KB</translation>
         <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
         <translation>Die Live-Vorschau benötigt OpenGL 3.3, das auf diesem System nicht verfügbar ist (%1)</translation>
     </message>
+    <message>
+        <source>Image saved: %1</source>
+        <translation>Bild gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>No image to save.</source>
+        <translation>Kein Bild zum Speichern vorhanden.</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.bmp)</source>
+        <translation>Bilder (*.png *.jpg *.bmp)</translation>
+    </message>
+    <message>
+        <source>Failed to save image.</source>
+        <translation>Das Bild konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Image saved</source>
+        <translation>Bild gespeichert</translation>
+    </message>
+    <message>
+        <source>Auto capture enabled</source>
+        <translation>Automatische Aufnahme aktiviert</translation>
+    </message>
+    <message>
+        <source>Auto capture disabled</source>
+        <translation>Automatische Aufnahme deaktiviert</translation>
+    </message>
+    <message>
+        <source>Timer capture enabled: %1s</source>
+        <translation>Intervallaufnahme aktiviert: %1 s</translation>
+    </message>
+    <message>
+        <source>Timer capture disabled</source>
+        <translation>Intervallaufnahme deaktiviert</translation>
+    </message>
+    <message>
+        <source>ID Photo mode enabled</source>
+        <translation>Passfotomodus aktiviert</translation>
+    </message>
+    <message>
+        <source>ID Photo mode disabled</source>
+        <translation>Passfotomodus deaktiviert</translation>
+    </message>
+    <message>
+        <source>PDF export is not available yet</source>
+        <translation>PDF-Export ist noch nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>OFD export is not available yet</source>
+        <translation>OFD-Export ist noch nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Failed to create save directory: %1</source>
+        <translation>Speicherordner konnte nicht erstellt werden: %1</translation>
+    </message>
+    <message>
+        <source>Save directory is not writable: %1</source>
+        <translation>Speicherordner ist nicht beschreibbar: %1</translation>
+    </message>
+    <message>
+        <source>Invalid file path</source>
+        <translation>Ungültiger Dateipfad</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>Ungültiges Bild</translation>
+    </message>
+    <message>
+        <source>File name contains invalid characters: %1</source>
+        <translation>Der Dateiname enthält ungültige Zeichen: %1</translation>
+    </message>
+    <message>
+        <source>File path is too long: %1</source>
+        <translation>Der Dateipfad ist zu lang: %1</translation>
+    </message>
+    <message>
+        <source>Image saved with barcode: %1</source>
+        <translation>Bild mit Barcode als Namen gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Failed to save image. </source>
+        <translation>Das Bild konnte nicht gespeichert werden. </translation>
+    </message>
+    <message>
+        <source>Path: %1. </source>
+        <translation>Pfad: %1. </translation>
+    </message>
+    <message>
+        <source>Format: %1. </source>
+        <translation>Format: %1. </translation>
+    </message>
+    <message>
+        <source>Image size: %1x%2. </source>
+        <translation>Bildabmessungen: %1x%2. </translation>
+    </message>
+    <message>
+        <source>Original format: %1. </source>
+        <translation>Ursprüngliches Format: %1. </translation>
+    </message>
+    <message>
+        <source>Compatible format: %1. </source>
+        <translation>Kompatibles Format: %1. </translation>
+    </message>
+    <message>
+        <source>Is JPEG: %1. </source>
+        <translation>Ist JPEG: %1. </translation>
+    </message>
+    <message>
+        <source>Is TIFF: %1. </source>
+        <translation>Ist TIFF: %1. </translation>
+    </message>
+    <message>
+        <source>Is PNG/BMP: %1. </source>
+        <translation>Ist PNG/BMP: %1. </translation>
+    </message>
+    <message>
+        <source>Qt version: %1. </source>
+        <translation>Qt-Version: %1. </translation>
+    </message>
+    <message>
+        <source>File open successful, but save failed. </source>
+        <translation>Datei ließ sich öffnen, aber das Speichern schlug fehl. </translation>
+    </message>
+    <message>
+        <source>File open error: %1. </source>
+        <translation>Fehler beim Öffnen der Datei: %1. </translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1102,6 +1356,13 @@ Größe: %4 KB</translation>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>Aufnahme konnte nicht gestartet werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ScannerGunBuffer</name>
+    <message>
+        <source>Scanner Gun: Capturing with code %1...</source>
+        <translation>Handscanner: Aufnahme mit Code %1...</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1497,21 @@ Größe: %4 KB</translation>
     <message>
         <source>Save as OFD</source>
         <translation>Als OFD speichern</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailItem</name>
+    <message>
+        <source>Up</source>
+        <translation>Auf</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Ab</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Entf.</translation>
     </message>
 </context>
 <context>

@@ -409,6 +409,144 @@
     </message>
 </context>
 <context>
+    <name>CaptureProcessor</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Camera is not previewing.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Failed to capture image.</translation>
+    </message>
+    <message>
+        <source>Image captured</source>
+        <translation>Image captured</translation>
+    </message>
+    <message>
+        <source>Manual crop applied</source>
+        <translation>Manual crop applied</translation>
+    </message>
+    <message>
+        <source>Auto crop with rotation applied: %1°</source>
+        <translation>Auto crop with rotation applied: %1°</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>Auto crop applied</translation>
+    </message>
+    <message>
+        <source>Image straightened</source>
+        <translation>Image straightened</translation>
+    </message>
+    <message>
+        <source>Matting applied</source>
+        <translation>Matting applied</translation>
+    </message>
+    <message>
+        <source>Background removed</source>
+        <translation>Background removed</translation>
+    </message>
+    <message>
+        <source>Watermark applied</source>
+        <translation>Watermark applied</translation>
+    </message>
+    <message>
+        <source>ID Photo crop applied</source>
+        <translation>ID Photo crop applied</translation>
+    </message>
+    <message>
+        <source>Composite failed, using last capture</source>
+        <translation>Composite failed, using last capture</translation>
+    </message>
+    <message>
+        <source>Composite capture completed</source>
+        <translation>Composite capture completed</translation>
+    </message>
+    <message>
+        <source>First capture done. Please flip the page and capture again for composite.</source>
+        <translation>First capture done. Please flip the page and capture again for composite.</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>Book flattening in progress...</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening in progress...</source>
+        <translation>Book double-page flattening in progress...</translation>
+    </message>
+</context>
+<context>
+    <name>GalleryPanel</name>
+    <message>
+        <source>Rename file</source>
+        <translation>Rename file</translation>
+    </message>
+    <message>
+        <source>New file name:</source>
+        <translation>New file name:</translation>
+    </message>
+    <message>
+        <source>Image captured and added to gallery</source>
+        <translation>Image captured and added to gallery</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>Invert Selection</source>
+        <translation>Invert Selection</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation>Open Folder</translation>
+    </message>
+    <message>
+        <source>Renamed to: %1</source>
+        <translation>Renamed to: %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Invalid file name: %1</source>
+        <translation>Invalid file name: %1</translation>
+    </message>
+    <message>
+        <source>A file named %1 already exists.</source>
+        <translation>A file named %1 already exists.</translation>
+    </message>
+    <message>
+        <source>Failed to rename file. Please check permissions.</source>
+        <translation>Failed to rename file. Please check permissions.</translation>
+    </message>
+    <message>
+        <source>Clear All Thumbnails</source>
+        <translation>Clear All Thumbnails</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all thumbnails?</source>
+        <translation>Are you sure you want to clear all thumbnails?</translation>
+    </message>
+    <message>
+        <source>All thumbnails cleared</source>
+        <translation>All thumbnails cleared</translation>
+    </message>
+</context>
+<context>
     <name>ImagePreviewDialog</name>
     <message>
         <source>Select</source>
@@ -789,10 +927,6 @@ Size: %4 KB</translation>
         <translation>Watermark</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>Clear All</translation>
-    </message>
-    <message>
         <source>Save as PDF</source>
         <translation>Save as PDF</translation>
     </message>
@@ -817,20 +951,8 @@ Size: %4 KB</translation>
         <translation>Auto Document Detection</translation>
     </message>
     <message>
-        <source>Auto Capture</source>
-        <translation>Auto Capture</translation>
-    </message>
-    <message>
-        <source>Timer Capture</source>
-        <translation>Timer Capture</translation>
-    </message>
-    <message>
         <source>Remove Background</source>
         <translation>Remove Background</translation>
-    </message>
-    <message>
-        <source>Composite Capture</source>
-        <translation>Composite Capture</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1076,6 +1198,138 @@ Size: %4 KB</translation>
         <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
         <translation>The live preview needs OpenGL 3.3, which this system does not offer (%1)</translation>
     </message>
+    <message>
+        <source>Image saved: %1</source>
+        <translation>Image saved: %1</translation>
+    </message>
+    <message>
+        <source>No image to save.</source>
+        <translation>No image to save.</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Save Image</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.bmp)</source>
+        <translation>Images (*.png *.jpg *.bmp)</translation>
+    </message>
+    <message>
+        <source>Failed to save image.</source>
+        <translation>Failed to save image.</translation>
+    </message>
+    <message>
+        <source>Image saved</source>
+        <translation>Image saved</translation>
+    </message>
+    <message>
+        <source>Auto capture enabled</source>
+        <translation>Auto capture enabled</translation>
+    </message>
+    <message>
+        <source>Auto capture disabled</source>
+        <translation>Auto capture disabled</translation>
+    </message>
+    <message>
+        <source>Timer capture enabled: %1s</source>
+        <translation>Timer capture enabled: %1s</translation>
+    </message>
+    <message>
+        <source>Timer capture disabled</source>
+        <translation>Timer capture disabled</translation>
+    </message>
+    <message>
+        <source>ID Photo mode enabled</source>
+        <translation>ID Photo mode enabled</translation>
+    </message>
+    <message>
+        <source>ID Photo mode disabled</source>
+        <translation>ID Photo mode disabled</translation>
+    </message>
+    <message>
+        <source>PDF export is not available yet</source>
+        <translation>PDF export is not available yet</translation>
+    </message>
+    <message>
+        <source>OFD export is not available yet</source>
+        <translation>OFD export is not available yet</translation>
+    </message>
+    <message>
+        <source>Failed to create save directory: %1</source>
+        <translation>Failed to create save directory: %1</translation>
+    </message>
+    <message>
+        <source>Save directory is not writable: %1</source>
+        <translation>Save directory is not writable: %1</translation>
+    </message>
+    <message>
+        <source>Invalid file path</source>
+        <translation>Invalid file path</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>Invalid image</translation>
+    </message>
+    <message>
+        <source>File name contains invalid characters: %1</source>
+        <translation>File name contains invalid characters: %1</translation>
+    </message>
+    <message>
+        <source>File path is too long: %1</source>
+        <translation>File path is too long: %1</translation>
+    </message>
+    <message>
+        <source>Image saved with barcode: %1</source>
+        <translation>Image saved with barcode: %1</translation>
+    </message>
+    <message>
+        <source>Failed to save image. </source>
+        <translation>Failed to save image. </translation>
+    </message>
+    <message>
+        <source>Path: %1. </source>
+        <translation>Path: %1. </translation>
+    </message>
+    <message>
+        <source>Format: %1. </source>
+        <translation>Format: %1. </translation>
+    </message>
+    <message>
+        <source>Image size: %1x%2. </source>
+        <translation>Image size: %1x%2. </translation>
+    </message>
+    <message>
+        <source>Original format: %1. </source>
+        <translation>Original format: %1. </translation>
+    </message>
+    <message>
+        <source>Compatible format: %1. </source>
+        <translation>Compatible format: %1. </translation>
+    </message>
+    <message>
+        <source>Is JPEG: %1. </source>
+        <translation>Is JPEG: %1. </translation>
+    </message>
+    <message>
+        <source>Is TIFF: %1. </source>
+        <translation>Is TIFF: %1. </translation>
+    </message>
+    <message>
+        <source>Is PNG/BMP: %1. </source>
+        <translation>Is PNG/BMP: %1. </translation>
+    </message>
+    <message>
+        <source>Qt version: %1. </source>
+        <translation>Qt version: %1. </translation>
+    </message>
+    <message>
+        <source>File open successful, but save failed. </source>
+        <translation>File open successful, but save failed. </translation>
+    </message>
+    <message>
+        <source>File open error: %1. </source>
+        <translation>File open error: %1. </translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1102,6 +1356,13 @@ Size: %4 KB</translation>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>Failed to start capture: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ScannerGunBuffer</name>
+    <message>
+        <source>Scanner Gun: Capturing with code %1...</source>
+        <translation>Scanner Gun: Capturing with code %1...</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1497,21 @@ Size: %4 KB</translation>
     <message>
         <source>Save as OFD</source>
         <translation>Save as OFD</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailItem</name>
+    <message>
+        <source>Up</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
     </message>
 </context>
 <context>

@@ -409,6 +409,144 @@
     </message>
 </context>
 <context>
+    <name>CaptureProcessor</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>カメラはプレビュー中ではありません。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>撮影に失敗しました。</translation>
+    </message>
+    <message>
+        <source>Image captured</source>
+        <translation>撮影しました</translation>
+    </message>
+    <message>
+        <source>Manual crop applied</source>
+        <translation>手動切り抜きを適用しました</translation>
+    </message>
+    <message>
+        <source>Auto crop with rotation applied: %1°</source>
+        <translation>回転補正付きの自動切り抜きを適用しました: %1°</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>自動切り抜きを適用しました</translation>
+    </message>
+    <message>
+        <source>Image straightened</source>
+        <translation>傾きを補正しました</translation>
+    </message>
+    <message>
+        <source>Matting applied</source>
+        <translation>背景を置き換えました</translation>
+    </message>
+    <message>
+        <source>Background removed</source>
+        <translation>背景を除去しました</translation>
+    </message>
+    <message>
+        <source>Watermark applied</source>
+        <translation>透かしを追加しました</translation>
+    </message>
+    <message>
+        <source>ID Photo crop applied</source>
+        <translation>証明写真の切り抜きを適用しました</translation>
+    </message>
+    <message>
+        <source>Composite failed, using last capture</source>
+        <translation>結合に失敗しました。最後に撮影した画像を使用します</translation>
+    </message>
+    <message>
+        <source>Composite capture completed</source>
+        <translation>結合撮影が完了しました</translation>
+    </message>
+    <message>
+        <source>First capture done. Please flip the page and capture again for composite.</source>
+        <translation>1 枚目を撮影しました。ページをめくって、もう一度撮影すると結合されます。</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>書籍の平坦化処理中...</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening in progress...</source>
+        <translation>書籍の見開き平坦化処理中...</translation>
+    </message>
+</context>
+<context>
+    <name>GalleryPanel</name>
+    <message>
+        <source>Rename file</source>
+        <translation>ファイル名の変更</translation>
+    </message>
+    <message>
+        <source>New file name:</source>
+        <translation>新しいファイル名:</translation>
+    </message>
+    <message>
+        <source>Image captured and added to gallery</source>
+        <translation>画像を撮影し、ギャラリーに追加しました</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>すべて選択</translation>
+    </message>
+    <message>
+        <source>Invert Selection</source>
+        <translation>選択の反転</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>名前の変更</translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>Renamed to: %1</source>
+        <translation>名前を変更しました: %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Invalid file name: %1</source>
+        <translation>無効なファイル名です: %1</translation>
+    </message>
+    <message>
+        <source>A file named %1 already exists.</source>
+        <translation>%1 という名前のファイルは既に存在します。</translation>
+    </message>
+    <message>
+        <source>Failed to rename file. Please check permissions.</source>
+        <translation>ファイル名を変更できませんでした。アクセス権を確認してください。</translation>
+    </message>
+    <message>
+        <source>Clear All Thumbnails</source>
+        <translation>すべてのサムネイルをクリア</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all thumbnails?</source>
+        <translation>すべてのサムネイルをクリアしてもよろしいですか？</translation>
+    </message>
+    <message>
+        <source>All thumbnails cleared</source>
+        <translation>すべてのサムネイルをクリアしました</translation>
+    </message>
+</context>
+<context>
     <name>ImagePreviewDialog</name>
     <message>
         <source>Select</source>
@@ -789,10 +927,6 @@ Size: %4 KB</source>
         <translation>透かし</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>すべてクリア</translation>
-    </message>
-    <message>
         <source>Save as PDF</source>
         <translation>PDF として保存</translation>
     </message>
@@ -817,20 +951,8 @@ Size: %4 KB</source>
         <translation>文書の自動検出</translation>
     </message>
     <message>
-        <source>Auto Capture</source>
-        <translation>自動撮影</translation>
-    </message>
-    <message>
-        <source>Timer Capture</source>
-        <translation>インターバル撮影</translation>
-    </message>
-    <message>
         <source>Remove Background</source>
         <translation>背景除去</translation>
-    </message>
-    <message>
-        <source>Composite Capture</source>
-        <translation>結合撮影</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1076,6 +1198,138 @@ Size: %4 KB</source>
         <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
         <translation>ライブプレビューには OpenGL 3.3 が必要ですが、このシステムでは利用できません (%1)</translation>
     </message>
+    <message>
+        <source>Image saved: %1</source>
+        <translation>画像を保存しました: %1</translation>
+    </message>
+    <message>
+        <source>No image to save.</source>
+        <translation>保存する画像がありません。</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>画像を保存</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.bmp)</source>
+        <translation>画像 (*.png *.jpg *.bmp)</translation>
+    </message>
+    <message>
+        <source>Failed to save image.</source>
+        <translation>画像を保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Image saved</source>
+        <translation>画像を保存しました</translation>
+    </message>
+    <message>
+        <source>Auto capture enabled</source>
+        <translation>自動撮影をオンにしました</translation>
+    </message>
+    <message>
+        <source>Auto capture disabled</source>
+        <translation>自動撮影をオフにしました</translation>
+    </message>
+    <message>
+        <source>Timer capture enabled: %1s</source>
+        <translation>インターバル撮影をオンにしました: %1 秒</translation>
+    </message>
+    <message>
+        <source>Timer capture disabled</source>
+        <translation>インターバル撮影をオフにしました</translation>
+    </message>
+    <message>
+        <source>ID Photo mode enabled</source>
+        <translation>証明写真モードをオンにしました</translation>
+    </message>
+    <message>
+        <source>ID Photo mode disabled</source>
+        <translation>証明写真モードをオフにしました</translation>
+    </message>
+    <message>
+        <source>PDF export is not available yet</source>
+        <translation>PDF エクスポートはまだ利用できません</translation>
+    </message>
+    <message>
+        <source>OFD export is not available yet</source>
+        <translation>OFD エクスポートはまだ利用できません</translation>
+    </message>
+    <message>
+        <source>Failed to create save directory: %1</source>
+        <translation>保存先フォルダーを作成できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Save directory is not writable: %1</source>
+        <translation>保存先フォルダーに書き込めません: %1</translation>
+    </message>
+    <message>
+        <source>Invalid file path</source>
+        <translation>無効なファイルパスです</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>無効な画像です</translation>
+    </message>
+    <message>
+        <source>File name contains invalid characters: %1</source>
+        <translation>ファイル名に使用できない文字が含まれています: %1</translation>
+    </message>
+    <message>
+        <source>File path is too long: %1</source>
+        <translation>ファイルパスが長すぎます: %1</translation>
+    </message>
+    <message>
+        <source>Image saved with barcode: %1</source>
+        <translation>バーコード名で画像を保存しました: %1</translation>
+    </message>
+    <message>
+        <source>Failed to save image. </source>
+        <translation>画像を保存できませんでした. </translation>
+    </message>
+    <message>
+        <source>Path: %1. </source>
+        <translation>パス: %1. </translation>
+    </message>
+    <message>
+        <source>Format: %1. </source>
+        <translation>形式: %1. </translation>
+    </message>
+    <message>
+        <source>Image size: %1x%2. </source>
+        <translation>画像サイズ: %1x%2. </translation>
+    </message>
+    <message>
+        <source>Original format: %1. </source>
+        <translation>元の形式: %1. </translation>
+    </message>
+    <message>
+        <source>Compatible format: %1. </source>
+        <translation>互換形式: %1. </translation>
+    </message>
+    <message>
+        <source>Is JPEG: %1. </source>
+        <translation>JPEG かどうか: %1. </translation>
+    </message>
+    <message>
+        <source>Is TIFF: %1. </source>
+        <translation>TIFF かどうか: %1. </translation>
+    </message>
+    <message>
+        <source>Is PNG/BMP: %1. </source>
+        <translation>PNG/BMP かどうか: %1. </translation>
+    </message>
+    <message>
+        <source>Qt version: %1. </source>
+        <translation>Qt バージョン: %1. </translation>
+    </message>
+    <message>
+        <source>File open successful, but save failed. </source>
+        <translation>ファイルは開けましたが、保存に失敗しました. </translation>
+    </message>
+    <message>
+        <source>File open error: %1. </source>
+        <translation>ファイルを開く際のエラー: %1. </translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1102,6 +1356,13 @@ Size: %4 KB</source>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>キャプチャを開始できませんでした: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ScannerGunBuffer</name>
+    <message>
+        <source>Scanner Gun: Capturing with code %1...</source>
+        <translation>ハンディスキャナー: コード %1 で撮影しています...</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1497,21 @@ Size: %4 KB</source>
     <message>
         <source>Save as OFD</source>
         <translation>OFD として保存</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailItem</name>
+    <message>
+        <source>Up</source>
+        <translation>上へ</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下へ</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>削除</translation>
     </message>
 </context>
 <context>

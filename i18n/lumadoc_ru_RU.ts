@@ -409,6 +409,144 @@
     </message>
 </context>
 <context>
+    <name>CaptureProcessor</name>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Просмотр с камеры не запущен.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Не удалось сделать снимок.</translation>
+    </message>
+    <message>
+        <source>Image captured</source>
+        <translation>Снимок сделан</translation>
+    </message>
+    <message>
+        <source>Manual crop applied</source>
+        <translation>Применена ручная обрезка</translation>
+    </message>
+    <message>
+        <source>Auto crop with rotation applied: %1°</source>
+        <translation>Применена автообрезка с поворотом: %1°</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>Применена автообрезка</translation>
+    </message>
+    <message>
+        <source>Image straightened</source>
+        <translation>Изображение выровнено</translation>
+    </message>
+    <message>
+        <source>Matting applied</source>
+        <translation>Фон заменён</translation>
+    </message>
+    <message>
+        <source>Background removed</source>
+        <translation>Фон очищен</translation>
+    </message>
+    <message>
+        <source>Watermark applied</source>
+        <translation>Водяной знак добавлен</translation>
+    </message>
+    <message>
+        <source>ID Photo crop applied</source>
+        <translation>Применена обрезка для фото на документы</translation>
+    </message>
+    <message>
+        <source>Composite failed, using last capture</source>
+        <translation>Не удалось составить снимок, используется последний снимок</translation>
+    </message>
+    <message>
+        <source>Composite capture completed</source>
+        <translation>Составной снимок готов</translation>
+    </message>
+    <message>
+        <source>First capture done. Please flip the page and capture again for composite.</source>
+        <translation>Первый снимок сделан. Переверните страницу и снимите её ещё раз, чтобы получить составной снимок.</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>Устранение изгиба страницы книги...</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening in progress...</source>
+        <translation>Устранение изгиба разворота книги...</translation>
+    </message>
+</context>
+<context>
+    <name>GalleryPanel</name>
+    <message>
+        <source>Rename file</source>
+        <translation>Переименовать файл</translation>
+    </message>
+    <message>
+        <source>New file name:</source>
+        <translation>Новое имя файла:</translation>
+    </message>
+    <message>
+        <source>Image captured and added to gallery</source>
+        <translation>Снимок сделан и добавлен в галерею</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Выделить всё</translation>
+    </message>
+    <message>
+        <source>Invert Selection</source>
+        <translation>Инвертировать выделение</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Переименовать</translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>Renamed to: %1</source>
+        <translation>Переименовано: %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Invalid file name: %1</source>
+        <translation>Недопустимое имя файла: %1</translation>
+    </message>
+    <message>
+        <source>A file named %1 already exists.</source>
+        <translation>Файл с именем %1 уже существует.</translation>
+    </message>
+    <message>
+        <source>Failed to rename file. Please check permissions.</source>
+        <translation>Не удалось переименовать файл. Проверьте права доступа.</translation>
+    </message>
+    <message>
+        <source>Clear All Thumbnails</source>
+        <translation>Очистить все миниатюры</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all thumbnails?</source>
+        <translation>Вы действительно хотите очистить все миниатюры?</translation>
+    </message>
+    <message>
+        <source>All thumbnails cleared</source>
+        <translation>Все миниатюры удалены</translation>
+    </message>
+</context>
+<context>
     <name>ImagePreviewDialog</name>
     <message>
         <source>Select</source>
@@ -789,10 +927,6 @@ Size: %4 KB</source>
         <translation>Водяной знак</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>Очистить всё</translation>
-    </message>
-    <message>
         <source>Save as PDF</source>
         <translation>Сохранить как PDF</translation>
     </message>
@@ -817,20 +951,8 @@ Size: %4 KB</source>
         <translation>Автоопределение документа</translation>
     </message>
     <message>
-        <source>Auto Capture</source>
-        <translation>Автоснимок</translation>
-    </message>
-    <message>
-        <source>Timer Capture</source>
-        <translation>Интервальная съёмка</translation>
-    </message>
-    <message>
         <source>Remove Background</source>
         <translation>Очистка фона</translation>
-    </message>
-    <message>
-        <source>Composite Capture</source>
-        <translation>Составной снимок</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1076,6 +1198,138 @@ Size: %4 KB</source>
         <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
         <translation>Для предпросмотра в реальном времени нужен OpenGL 3.3, но эта система его не поддерживает (%1)</translation>
     </message>
+    <message>
+        <source>Image saved: %1</source>
+        <translation>Изображение сохранено: %1</translation>
+    </message>
+    <message>
+        <source>No image to save.</source>
+        <translation>Нет изображения для сохранения.</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Сохранить изображение</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.bmp)</source>
+        <translation>Изображения (*.png *.jpg *.bmp)</translation>
+    </message>
+    <message>
+        <source>Failed to save image.</source>
+        <translation>Не удалось сохранить изображение.</translation>
+    </message>
+    <message>
+        <source>Image saved</source>
+        <translation>Изображение сохранено</translation>
+    </message>
+    <message>
+        <source>Auto capture enabled</source>
+        <translation>Автоснимок включён</translation>
+    </message>
+    <message>
+        <source>Auto capture disabled</source>
+        <translation>Автоснимок выключен</translation>
+    </message>
+    <message>
+        <source>Timer capture enabled: %1s</source>
+        <translation>Интервальная съёмка включена: %1 с</translation>
+    </message>
+    <message>
+        <source>Timer capture disabled</source>
+        <translation>Интервальная съёмка выключена</translation>
+    </message>
+    <message>
+        <source>ID Photo mode enabled</source>
+        <translation>Режим «Фото на документы» включён</translation>
+    </message>
+    <message>
+        <source>ID Photo mode disabled</source>
+        <translation>Режим «Фото на документы» выключен</translation>
+    </message>
+    <message>
+        <source>PDF export is not available yet</source>
+        <translation>Экспорт в PDF пока недоступен</translation>
+    </message>
+    <message>
+        <source>OFD export is not available yet</source>
+        <translation>Экспорт в OFD пока недоступен</translation>
+    </message>
+    <message>
+        <source>Failed to create save directory: %1</source>
+        <translation>Не удалось создать папку для сохранения: %1</translation>
+    </message>
+    <message>
+        <source>Save directory is not writable: %1</source>
+        <translation>Нет прав на запись в папку сохранения: %1</translation>
+    </message>
+    <message>
+        <source>Invalid file path</source>
+        <translation>Недопустимый путь к файлу</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>Недопустимое изображение</translation>
+    </message>
+    <message>
+        <source>File name contains invalid characters: %1</source>
+        <translation>Имя файла содержит недопустимые символы: %1</translation>
+    </message>
+    <message>
+        <source>File path is too long: %1</source>
+        <translation>Слишком длинный путь к файлу: %1</translation>
+    </message>
+    <message>
+        <source>Image saved with barcode: %1</source>
+        <translation>Изображение сохранено под именем штрихкода: %1</translation>
+    </message>
+    <message>
+        <source>Failed to save image. </source>
+        <translation>Не удалось сохранить изображение. </translation>
+    </message>
+    <message>
+        <source>Path: %1. </source>
+        <translation>Путь: %1. </translation>
+    </message>
+    <message>
+        <source>Format: %1. </source>
+        <translation>Формат: %1. </translation>
+    </message>
+    <message>
+        <source>Image size: %1x%2. </source>
+        <translation>Размер изображения: %1x%2. </translation>
+    </message>
+    <message>
+        <source>Original format: %1. </source>
+        <translation>Исходный формат: %1. </translation>
+    </message>
+    <message>
+        <source>Compatible format: %1. </source>
+        <translation>Совместимый формат: %1. </translation>
+    </message>
+    <message>
+        <source>Is JPEG: %1. </source>
+        <translation>Это JPEG: %1. </translation>
+    </message>
+    <message>
+        <source>Is TIFF: %1. </source>
+        <translation>Это TIFF: %1. </translation>
+    </message>
+    <message>
+        <source>Is PNG/BMP: %1. </source>
+        <translation>Это PNG/BMP: %1. </translation>
+    </message>
+    <message>
+        <source>Qt version: %1. </source>
+        <translation>Версия Qt: %1. </translation>
+    </message>
+    <message>
+        <source>File open successful, but save failed. </source>
+        <translation>Файл открывается, но сохранить не удалось. </translation>
+    </message>
+    <message>
+        <source>File open error: %1. </source>
+        <translation>Ошибка открытия файла: %1. </translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1102,6 +1356,13 @@ Size: %4 KB</source>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>Не удалось начать захват: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ScannerGunBuffer</name>
+    <message>
+        <source>Scanner Gun: Capturing with code %1...</source>
+        <translation>Ручной сканер: снимок с кодом %1...</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1497,21 @@ Size: %4 KB</source>
     <message>
         <source>Save as OFD</source>
         <translation>Сохранить как OFD</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailItem</name>
+    <message>
+        <source>Up</source>
+        <translation>Вверх</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Вниз</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Удал.</translation>
     </message>
 </context>
 <context>

@@ -409,6 +409,144 @@
     </message>
 </context>
 <context>
+    <name>CaptureProcessor</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>摄像头未在预览。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>拍照失败。</translation>
+    </message>
+    <message>
+        <source>Image captured</source>
+        <translation>已拍照</translation>
+    </message>
+    <message>
+        <source>Manual crop applied</source>
+        <translation>已应用手动裁切</translation>
+    </message>
+    <message>
+        <source>Auto crop with rotation applied: %1°</source>
+        <translation>已自动裁切并旋转校正: %1°</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>已自动裁切</translation>
+    </message>
+    <message>
+        <source>Image straightened</source>
+        <translation>图片已纠偏</translation>
+    </message>
+    <message>
+        <source>Matting applied</source>
+        <translation>已完成抠图</translation>
+    </message>
+    <message>
+        <source>Background removed</source>
+        <translation>已去底色</translation>
+    </message>
+    <message>
+        <source>Watermark applied</source>
+        <translation>已添加水印</translation>
+    </message>
+    <message>
+        <source>ID Photo crop applied</source>
+        <translation>已按证件照裁切</translation>
+    </message>
+    <message>
+        <source>Composite failed, using last capture</source>
+        <translation>合并失败，使用最后一次拍摄的图片</translation>
+    </message>
+    <message>
+        <source>Composite capture completed</source>
+        <translation>合并拍照完成</translation>
+    </message>
+    <message>
+        <source>First capture done. Please flip the page and capture again for composite.</source>
+        <translation>第一张已拍好。请翻页后再次拍照以进行合并。</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>正在进行书本展平...</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening in progress...</source>
+        <translation>正在进行书本双页展平...</translation>
+    </message>
+</context>
+<context>
+    <name>GalleryPanel</name>
+    <message>
+        <source>Rename file</source>
+        <translation>重命名文件</translation>
+    </message>
+    <message>
+        <source>New file name:</source>
+        <translation>新文件名:</translation>
+    </message>
+    <message>
+        <source>Image captured and added to gallery</source>
+        <translation>已拍照并添加到已拍图片</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Invert Selection</source>
+        <translation>反选</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation>打开文件夹</translation>
+    </message>
+    <message>
+        <source>Renamed to: %1</source>
+        <translation>已重命名为: %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Invalid file name: %1</source>
+        <translation>无效的文件名: %1</translation>
+    </message>
+    <message>
+        <source>A file named %1 already exists.</source>
+        <translation>名为 %1 的文件已存在。</translation>
+    </message>
+    <message>
+        <source>Failed to rename file. Please check permissions.</source>
+        <translation>文件重命名失败，请检查权限。</translation>
+    </message>
+    <message>
+        <source>Clear All Thumbnails</source>
+        <translation>清除全部缩略图</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all thumbnails?</source>
+        <translation>确定要清除所有缩略图吗？</translation>
+    </message>
+    <message>
+        <source>All thumbnails cleared</source>
+        <translation>已清除所有缩略图</translation>
+    </message>
+</context>
+<context>
     <name>ImagePreviewDialog</name>
     <message>
         <source>Select</source>
@@ -789,10 +927,6 @@ Size: %4 KB</source>
         <translation>水印</translation>
     </message>
     <message>
-        <source>Clear All</source>
-        <translation>全部清除</translation>
-    </message>
-    <message>
         <source>Save as PDF</source>
         <translation>保存为 PDF</translation>
     </message>
@@ -817,20 +951,8 @@ Size: %4 KB</source>
         <translation>自动检测文档</translation>
     </message>
     <message>
-        <source>Auto Capture</source>
-        <translation>自动拍照</translation>
-    </message>
-    <message>
-        <source>Timer Capture</source>
-        <translation>定时拍照</translation>
-    </message>
-    <message>
         <source>Remove Background</source>
         <translation>去底色</translation>
-    </message>
-    <message>
-        <source>Composite Capture</source>
-        <translation>合并拍照</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1076,6 +1198,138 @@ Size: %4 KB</source>
         <source>The live preview needs OpenGL 3.3, which this system does not offer (%1)</source>
         <translation>实时预览需要 OpenGL 3.3，当前系统不支持 (%1)</translation>
     </message>
+    <message>
+        <source>Image saved: %1</source>
+        <translation>图片已保存: %1</translation>
+    </message>
+    <message>
+        <source>No image to save.</source>
+        <translation>没有可保存的图片。</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>保存图片</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.bmp)</source>
+        <translation>图片 (*.png *.jpg *.bmp)</translation>
+    </message>
+    <message>
+        <source>Failed to save image.</source>
+        <translation>图片保存失败。</translation>
+    </message>
+    <message>
+        <source>Image saved</source>
+        <translation>图片已保存</translation>
+    </message>
+    <message>
+        <source>Auto capture enabled</source>
+        <translation>自动拍照已开启</translation>
+    </message>
+    <message>
+        <source>Auto capture disabled</source>
+        <translation>自动拍照已关闭</translation>
+    </message>
+    <message>
+        <source>Timer capture enabled: %1s</source>
+        <translation>定时拍照已开启: %1 秒</translation>
+    </message>
+    <message>
+        <source>Timer capture disabled</source>
+        <translation>定时拍照已关闭</translation>
+    </message>
+    <message>
+        <source>ID Photo mode enabled</source>
+        <translation>证件照模式已开启</translation>
+    </message>
+    <message>
+        <source>ID Photo mode disabled</source>
+        <translation>证件照模式已关闭</translation>
+    </message>
+    <message>
+        <source>PDF export is not available yet</source>
+        <translation>PDF 导出暂不可用</translation>
+    </message>
+    <message>
+        <source>OFD export is not available yet</source>
+        <translation>OFD 导出暂不可用</translation>
+    </message>
+    <message>
+        <source>Failed to create save directory: %1</source>
+        <translation>无法创建保存目录: %1</translation>
+    </message>
+    <message>
+        <source>Save directory is not writable: %1</source>
+        <translation>保存目录不可写: %1</translation>
+    </message>
+    <message>
+        <source>Invalid file path</source>
+        <translation>无效的文件路径</translation>
+    </message>
+    <message>
+        <source>Invalid image</source>
+        <translation>无效的图片</translation>
+    </message>
+    <message>
+        <source>File name contains invalid characters: %1</source>
+        <translation>文件名包含无效字符: %1</translation>
+    </message>
+    <message>
+        <source>File path is too long: %1</source>
+        <translation>文件路径过长: %1</translation>
+    </message>
+    <message>
+        <source>Image saved with barcode: %1</source>
+        <translation>已按条码命名保存图片: %1</translation>
+    </message>
+    <message>
+        <source>Failed to save image. </source>
+        <translation>图片保存失败. </translation>
+    </message>
+    <message>
+        <source>Path: %1. </source>
+        <translation>路径: %1. </translation>
+    </message>
+    <message>
+        <source>Format: %1. </source>
+        <translation>格式: %1. </translation>
+    </message>
+    <message>
+        <source>Image size: %1x%2. </source>
+        <translation>图片尺寸: %1x%2. </translation>
+    </message>
+    <message>
+        <source>Original format: %1. </source>
+        <translation>原始格式: %1. </translation>
+    </message>
+    <message>
+        <source>Compatible format: %1. </source>
+        <translation>兼容格式: %1. </translation>
+    </message>
+    <message>
+        <source>Is JPEG: %1. </source>
+        <translation>是否为 JPEG: %1. </translation>
+    </message>
+    <message>
+        <source>Is TIFF: %1. </source>
+        <translation>是否为 TIFF: %1. </translation>
+    </message>
+    <message>
+        <source>Is PNG/BMP: %1. </source>
+        <translation>是否为 PNG/BMP: %1. </translation>
+    </message>
+    <message>
+        <source>Qt version: %1. </source>
+        <translation>Qt 版本: %1. </translation>
+    </message>
+    <message>
+        <source>File open successful, but save failed. </source>
+        <translation>文件可以打开，但保存失败. </translation>
+    </message>
+    <message>
+        <source>File open error: %1. </source>
+        <translation>文件打开错误: %1. </translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1102,6 +1356,13 @@ Size: %4 KB</source>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>开始捕获失败: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ScannerGunBuffer</name>
+    <message>
+        <source>Scanner Gun: Capturing with code %1...</source>
+        <translation>扫描枪: 正在以条码 %1 拍照...</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1497,21 @@ Size: %4 KB</source>
     <message>
         <source>Save as OFD</source>
         <translation>保存为 OFD</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailItem</name>
+    <message>
+        <source>Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>删除</translation>
     </message>
 </context>
 <context>

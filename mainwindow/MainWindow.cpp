@@ -4,8 +4,10 @@
 #include "CameraController.h"
 #include "CameraDock.h"
 #include "FrameLogic.h"
+#include "GalleryModel.h"
 #include "LanguageManager.h"
 #include "MainWindowActions.h"
+#include "MainWindowCaptureParts.h"
 #include "Resources.h"
 #include "SettingsDialog.h"
 #include "ThumbnailDock.h"
@@ -19,6 +21,7 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -53,6 +56,12 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
         m_env.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     if (!m_env.execDialog)
         m_env.execDialog = [](QDialog& dialog) { return dialog.exec(); };
+    if (!m_env.askSaveFileName)
+        m_env.askSaveFileName = [this](const QString& title, const QString& proposal, const QString& filter) {
+            return QFileDialog::getSaveFileName(this, title, proposal, filter);
+        };
+    if (!m_env.speak)
+        m_env.speak = [](const QString&) {};
 
     lumadoc::initResources();
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kBuildTag));
@@ -64,6 +73,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     // Before loadSettings: the stored language switches the catalogue there, and the frame follows.
     connect(LanguageManager::instance(), &LanguageManager::languageChanged, this, &MainWindow::onLanguageChanged);
     loadSettings();
+    buildCapture();
     buildCamera();
 
     m_statusTimer = new QTimer(this);
@@ -131,7 +141,8 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::buildDocks()
 {
-    m_thumbnailDock = new ThumbnailDock(this);
+    m_gallery = new GalleryModel(this);
+    m_thumbnailDock = new ThumbnailDock(m_gallery, this);
     addDockWidget(Qt::LeftDockWidgetArea, m_thumbnailDock);
     m_cameraDock = new CameraDock(this);
     addDockWidget(Qt::RightDockWidgetArea, m_cameraDock);
@@ -302,17 +313,14 @@ void MainWindow::onRotateRight()
 
 // ---- features that arrive with later work -----------------------------------------------------
 
-void MainWindow::onCaptureImage() { reportNotAvailable(tr("Capture")); }
 void MainWindow::onScanCode() { reportNotAvailable(tr("Scan Code")); }
 void MainWindow::onPerformOCR() { reportNotAvailable(tr("OCR")); }
 void MainWindow::onOpenImage() { reportNotAvailable(tr("Open")); }
-void MainWindow::onSaveImage() { reportNotAvailable(tr("Save")); }
 void MainWindow::onApplyCrop() { reportNotAvailable(tr("Apply Crop")); }
 void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }
 void MainWindow::onStartRecording() { reportNotAvailable(tr("Start Recording")); }
 void MainWindow::onStopRecording() { reportNotAvailable(tr("Stop Recording")); }
 void MainWindow::onWatermarkSettings() { reportNotAvailable(tr("Watermark")); }
-void MainWindow::onClearGallery() { reportNotAvailable(tr("Clear All")); }
 void MainWindow::onSaveAsPdf() { reportNotAvailable(tr("Save as PDF")); }
 void MainWindow::onSaveAsOfd() { reportNotAvailable(tr("Save as OFD")); }
 void MainWindow::onWindowSwitch() { reportNotAvailable(tr("Window Switch")); }
@@ -345,26 +353,6 @@ void MainWindow::onAutoCropToggled(bool on)
         reportNotAvailable(tr("Auto Document Detection"));
 }
 
-void MainWindow::onAutoCaptureToggled(bool on)
-{
-    if (on)
-        declineToggle(m_cameraDock->autoCaptureCheck, tr("Auto Capture"));
-}
-
-void MainWindow::onTimerCaptureToggled(bool on)
-{
-    if (on)
-        declineToggle(m_cameraDock->timerCaptureCheck, tr("Timer Capture"));
-}
-
-void MainWindow::onTimerCaptureIntervalChanged(int) {}
-
-void MainWindow::onMattingToggled(bool on)
-{
-    if (on)
-        declineToggle(m_cameraDock->idPhotoCheck, tr("ID Photo"));
-}
-
 void MainWindow::onRemoveBackgroundToggled(bool on)
 {
     if (on)
@@ -375,14 +363,6 @@ void MainWindow::onWatermarkToggled(bool on)
 {
     if (on)
         declineToggle(m_cameraDock->watermarkCheck, tr("Watermark"));
-}
-
-void MainWindow::onCompositeToggled(bool on)
-{
-    if (!on)
-        return;
-    m_cameraDock->compositeCheck->setChecked(false);
-    reportNotAvailable(tr("Composite Capture"));
 }
 
 void MainWindow::onSelectColor()
@@ -528,8 +508,4 @@ void MainWindow::setScannerGunFilter(bool on)
         qApp->removeEventFilter(this);
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // The scanner-gun key buffer arrives with capturing; until then the filter lets everything through.
-    return QMainWindow::eventFilter(watched, event);
-}
+

@@ -7,6 +7,8 @@
 #include "MainSettings.h"
 
 #include <QMainWindow>
+#include <QColor>
+#include <QPolygon>
 #include <QUrl>
 
 #include <functional>
@@ -18,9 +20,12 @@ class CameraController;
 class CameraDock;
 class CameraSession;
 class DeviceMonitor;
+class GalleryModel;
+struct CaptureRequest;
+struct CaptureResult;
+enum class TriggerKind;
 class QAction;
 class QCheckBox;
-class QColor;
 class QActionGroup;
 class QDialog;
 class QLabel;
@@ -44,6 +49,10 @@ struct MainWindowEnvironment
     // The camera controller; default: one over the library chosen by LUMADOC_CAMERA.
     std::function<CameraController*(QObject* parent)> makeCameraController;
     bool watchDevices = true;                                 // listen to the system's camera arrivals
+    // Asks where to save (title, proposed path, filter); empty when cancelled. Default: a file dialog.
+    std::function<QString(const QString&, const QString&, const QString&)> askSaveFileName;
+    // Reads a short text aloud; silent until a speech service is wired in.
+    std::function<void(const QString&)> speak;
 };
 
 class MainWindow : public QMainWindow
@@ -103,6 +112,7 @@ public slots:
     void onWatermarkToggled(bool on);
     void onWatermarkSettings();
     void onCompositeToggled(bool on);
+    void onCaptureImageWithBarcode(const QString& barcode);
     void onClearGallery();
     void onSaveAsPdf();
     void onSaveAsOfd();
@@ -149,6 +159,18 @@ private:
     void onCameraError(const QString& error);
     void onVideoFrame(const QImage& frame);
 
+    // Capture (MainWindowCapture.cpp).
+    void buildCapture();
+    void applyCaptureSettings();
+    CaptureRequest captureRequest(TriggerKind trigger) const;
+    void runCapture(TriggerKind trigger);
+    // False when the capture ends here (blocked, or held as the first of two shots).
+    bool presentCaptureResult(const CaptureResult& result);
+    QString nextFileName(const QImage& image);
+    void storeCapture(const QImage& image, const QString& fileName, bool barcodeVariant);
+    void openPreviewDialog(const QImage& image);
+    void onVideoFrameForCapture(const QImage& frame);
+
     // Preview (MainWindowPreview.cpp).
     void wirePreview();
     void onPreviewGlFailed(const QString& reason);
@@ -171,6 +193,13 @@ private:
     AnnotationDock* m_annotationDock = nullptr;
     AnnotationToolbar* m_annotationToolbar = nullptr;
     ThumbnailDock* m_thumbnailDock = nullptr;
+    GalleryModel* m_gallery = nullptr;
+
+    struct CaptureParts;
+    std::unique_ptr<CaptureParts> m_capture;
+    QPolygon m_documentQuad;  // the document outline on the live picture; found by detection
+    QColor m_mattingBackground = Qt::white;
+    bool m_autoCropBeforeIdPhoto = true;
     QToolBar* m_mainToolBar = nullptr;
     QLabel* m_statusLabel = nullptr;
     QLabel* m_zoomLabel = nullptr;

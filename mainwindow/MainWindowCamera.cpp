@@ -123,6 +123,7 @@ void MainWindow::onVideoFrame(const QImage& frame)
         return;
     }
     m_videoWidget->setFrame(frame);
+    onVideoFrameForCapture(frame);
 }
 
 void MainWindow::showMessageBox(int icon, const QString& title, const QString& text)

@@ -125,6 +125,7 @@ void MainWindow::onSettings()
     qInfo() << "[SettingsDialog] Accepted namingMethod:" << m_settings.namingMethod
             << ", scannerGunEnabled:" << isScannerGunMode();
     setScannerGunFilter(isScannerGunMode());
+    applyCaptureSettings();
     saveSettings();
     showStatus(tr("Settings saved"), 2000);
 }

@@ -1,11 +1,12 @@
 #include "ThumbnailDock.h"
 
+#include "GalleryPanel.h"
+
 #include <QGridLayout>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ThumbnailDock::ThumbnailDock(QWidget* parent) : QDockWidget(parent)
+ThumbnailDock::ThumbnailDock(GalleryModel* model, QWidget* parent) : QDockWidget(parent)
 {
     setObjectName(QStringLiteral("thumbnailDockWidget"));
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
@@ -15,7 +16,7 @@ ThumbnailDock::ThumbnailDock(QWidget* parent) : QDockWidget(parent)
     // Two rows keep the dock narrow, so the preview keeps its room on a 1280-pixel screen.
     auto* buttons = new QGridLayout;
     clearAllButton = new QPushButton(QIcon(QStringLiteral(":/icons/delete.png")), QString(), content);
-    clearAllButton->setObjectName(QStringLiteral("clearAllButton"));
+    clearAllButton->setObjectName(QStringLiteral("thumbnailClearAllButton"));
     saveAsPdfButton = new QPushButton(QIcon(QStringLiteral(":/icons/pdf.png")), QString(), content);
     saveAsPdfButton->setObjectName(QStringLiteral("saveAsPdfButton"));
     saveAsOfdButton = new QPushButton(QIcon(QStringLiteral(":/icons/ofd.png")), QString(), content);
@@ -24,11 +25,12 @@ ThumbnailDock::ThumbnailDock(QWidget* parent) : QDockWidget(parent)
     buttons->addWidget(saveAsPdfButton, 1, 0);
     buttons->addWidget(saveAsOfdButton, 1, 1);
     column->addLayout(buttons);
-    list = new QListWidget(content);
-    list->setObjectName(QStringLiteral("thumbnailList"));
-    column->addWidget(list, 1);
+    gallery = new GalleryPanel(model, content);
+    gallery->setObjectName(QStringLiteral("galleryPanel"));
+    column->addWidget(gallery, 1);
     setWidget(content);
-    setMinimumWidth(240);
+    // Wide enough for an item: its 180-pixel picture and the time, date, size and name beside it.
+    setMinimumWidth(320);
     retranslateUi();
 }
 

@@ -3,19 +3,19 @@
 
 #include <QDockWidget>
 
-class QListWidget;
+class GalleryModel;
+class GalleryPanel;
 class QPushButton;
 
 class ThumbnailDock : public QDockWidget
 {
     Q_OBJECT
 public:
-    explicit ThumbnailDock(QWidget* parent = nullptr);
+    ThumbnailDock(GalleryModel* gallery, QWidget* parent = nullptr);
     void retranslateUi();
 
     QPushButton* clearAllButton = nullptr;
     QPushButton* saveAsPdfButton = nullptr;
     QPushButton* saveAsOfdButton = nullptr;
-    // Holds the gallery's items; the gallery itself arrives with capturing.
-    QListWidget* list = nullptr;
+    GalleryPanel* gallery = nullptr;
 };

@@ -11,7 +11,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   # Qt 5.15
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5opengl5-dev
-  qt5-qmake libqt5svg5-dev
+  qt5-qmake libqt5svg5-dev qt5-image-formats-plugins
   # crash capture and platform probes
   libunwind-dev libdrm-dev libgl-dev libegl-dev
   # cameras: V4L2 streaming, hot-plug, MJPEG decoding; the virtual camera's printed codes

@@ -6,11 +6,14 @@
 #include "MainWindow.h"
 #include "TestSupport.h"
 #include "AnnotationOverlay.h"
+#include "GalleryModel.h"
 #include "VideoWidget.h"
 #include "VirtualCameraRig.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QPushButton>
 #include <QScreen>
 #include <QDialog>
 #include <QSettings>
@@ -170,4 +173,28 @@ TEST_F(VirtualCameraWindowTest, AnnotationsStayOnThePageWhenThePreviewTurns)
     EXPECT_NEAR(redShare(turned), redAt0, redAt0 / 4);
     if (!snapshots.isEmpty())
         w.screen()->grabWindow(w.winId()).save(QString::fromLocal8Bit(snapshots) + "/preview_90.png");
+}
+
+TEST_F(VirtualCameraWindowTest, CapturesOfTheLivePageLandInTheGalleryAndOnDisk)
+{
+    const QString saveDir = m_dir.filePath("Pictures/Lumadoc");
+    QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("save/path", saveDir);
+    MainWindow w(environment());
+    w.resize(1280, 900);
+    w.show();
+    waitForFrame(w);
+    w.findChild<QPushButton*>("captureButton")->click();
+    QTest::keyClick(&w, Qt::Key_Space);
+    auto* gallery = w.findChild<GalleryModel*>();
+    ASSERT_EQ(gallery->count(), 2);
+    const QStringList files = QDir(saveDir).entryList(QDir::Files);
+    EXPECT_EQ(files.size(), 2);
+    for (const QString& name : files) {
+        EXPECT_TRUE(name.startsWith("IMG_")) << name.toStdString();
+        EXPECT_EQ(QImage(QDir(saveDir).filePath(name)).size(), QSize(1920, 1080));
+    }
+    QTest::qWait(200);
+    const QByteArray snapshots = qgetenv("LUMADOC_SNAPSHOT_DIR");
+    if (!snapshots.isEmpty())
+        w.screen()->grabWindow(w.winId()).save(QString::fromLocal8Bit(snapshots) + "/gallery.png");
 }

@@ -1,0 +1,21 @@
+#pragma once
+// The capture workflow's parts the window owns; shared by the files that build and destroy them.
+#include "AutoCaptureStateMachine.h"
+#include "CaptureProcessor.h"
+#include "FileNamer.h"
+#include "ImageSaver.h"
+#include "MainWindow.h"
+
+#include <memory>
+
+class QTimer;
+class ScannerGunBuffer;
+
+struct MainWindow::CaptureParts {
+    std::unique_ptr<CaptureProcessor> processor;
+    std::unique_ptr<AutoCaptureStateMachine> autoCapture;
+    std::unique_ptr<FileNamer> namer;
+    std::unique_ptr<ImageSaver> saver;
+    ScannerGunBuffer* scannerGun = nullptr;
+    QTimer* timer = nullptr;
+};
