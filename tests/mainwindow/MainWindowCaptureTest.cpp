@@ -2,6 +2,8 @@
 // item; the composite takes two shots; nothing is captured without a picture.
 #include "GalleryModel.h"
 #include "GalleryPanel.h"
+#include "ImagePreviewDialog.h"
+#include "ThumbnailItem.h"
 #include "VideoWidget.h"
 #include "WindowTestEnvironment.h"
 
@@ -195,4 +197,21 @@ TEST_F(MainWindowCaptureTest, ScannerGunKeysGiveOneCaptureNamedByTheCode)
     QTest::keyClick(&w, Qt::Key_Space);
     QTest::qWait(300);
     EXPECT_EQ(gallery(w)->count(), 1);
+}
+
+TEST_F(MainWindowCaptureTest, ClickingAGalleryItemOpensItInThePreviewDialog)
+{
+    MainWindow w(environment());
+    start(w);
+    sendFrame(120);
+    w.onCaptureImage();
+    auto* panel = w.findChild<GalleryPanel*>();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_EQ(panel->itemCount(), 1);
+    QTest::mouseClick(panel->itemAt(0), Qt::LeftButton, {}, QPoint(250, 70));
+    auto* dialog = w.findChild<ImagePreviewDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->windowTitle().endsWith("640x480"));
+    dialog->close();
 }
