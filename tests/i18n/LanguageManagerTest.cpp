@@ -1,4 +1,5 @@
 #include "LanguageManager.h"
+#include "TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using testsupport::LogCapture;
 
 const char* const kNames[] = {"Chinese (中文)", "English", "Japanese (日本語)", "Russian (Русский)",
                               "German (Deutsch)"};
@@ -38,29 +41,6 @@ QStringList sourceNames()
     return names;
 }
 
-// Records the messages logged while it lives.
-class LogCapture
-{
-public:
-    LogCapture() { m_before = qInstallMessageHandler(&LogCapture::record); }
-    ~LogCapture() { qInstallMessageHandler(m_before); }
-    static QStringList& lines()
-    {
-        static QStringList captured;
-        return captured;
-    }
-    bool has(QtMsgType type, const QString& text) const
-    {
-        return lines().contains(QString::number(type) + ":" + text);
-    }
-
-private:
-    static void record(QtMsgType type, const QMessageLogContext&, const QString& message)
-    {
-        lines().append(QString::number(type) + ":" + message);
-    }
-    QtMessageHandler m_before;
-};
 
 struct CatalogueCase
 {
@@ -82,7 +62,6 @@ TEST_P(CompiledCatalogue, LoadsFromResourcesAndTranslatesTheLanguageNames)
     const CatalogueCase& c = GetParam();
     LanguageManager manager;
     LogCapture log;
-    LogCapture::lines().clear();
     manager.loadLanguage(c.code);
 
     EXPECT_EQ(manager.currentLanguage(), c.code);
@@ -90,10 +69,10 @@ TEST_P(CompiledCatalogue, LoadsFromResourcesAndTranslatesTheLanguageNames)
     EXPECT_EQ(displayNames(), c.names);
     if (QString(c.code) == "en_US")
         EXPECT_TRUE(log.has(QtDebugMsg, "Switched to English language"))
-            << LogCapture::lines().join("|").toStdString();
+            << log.all();
     else
         EXPECT_TRUE(log.has(QtDebugMsg, QString("Language loaded: %1").arg(c.code)))
-            << LogCapture::lines().join("|").toStdString();
+            << log.all();
 
     // The catalogue itself: right language, and a real entry for every name, English included (an
     // English catalogue that lost its entries would look the same through translate()).
@@ -141,15 +120,14 @@ TEST(LanguageManager, UnknownCodeLeavesNoCatalogueAndFallsBackToEnglish)
 
     QSignalSpy changed(&manager, &LanguageManager::languageChanged);
     LogCapture log;
-    LogCapture::lines().clear();
-    manager.loadLanguage("xx_XX");
+        manager.loadLanguage("xx_XX");
 
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(manager.currentLanguage(), "en_US");
     EXPECT_TRUE(manager.catalogueFile().isEmpty());
     EXPECT_EQ(displayNames(), sourceNames());
     EXPECT_TRUE(log.has(QtWarningMsg, "Failed to load language file for: xx_XX"))
-        << LogCapture::lines().join("|").toStdString();
+        << log.all();
 }
 
 TEST(LanguageManager, CodeWithAPathInItIsNotLookedUp)

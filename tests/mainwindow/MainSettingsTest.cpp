@@ -13,24 +13,8 @@
 
 namespace {
 
-// Records the messages logged while it lives.
-class LogCapture
-{
-public:
-    LogCapture() : m_before(qInstallMessageHandler(&LogCapture::record)) { lines().clear(); }
-    ~LogCapture() { qInstallMessageHandler(m_before); }
-    static QStringList& lines()
-    {
-        static QStringList captured;
-        return captured;
-    }
-    bool has(const char* line) const { return lines().contains(QString::fromUtf8(line)); }
-    std::string all() const { return lines().join(QLatin1Char('|')).toStdString(); }
+using testsupport::LogCapture;
 
-private:
-    static void record(QtMsgType, const QMessageLogContext&, const QString& message) { lines() << message; }
-    QtMessageHandler m_before;
-};
 
 void writeFile(const QString& path, const QByteArray& body)
 {

@@ -216,4 +216,77 @@ QString builtProgram(const QString& name)
     return QStringLiteral(LUMADOC_BIN_DIR) + "/" + name;
 }
 
+
+namespace {
+struct LoggedLine {
+    QtMsgType type;
+    QString text;
+};
+QList<LoggedLine>& loggedLines()
+{
+    static QList<LoggedLine> lines;
+    return lines;
+}
+void recordLine(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    loggedLines().append({type, message});
+}
+}  // namespace
+
+LogCapture::LogCapture()
+{
+    loggedLines().clear();
+    m_before = qInstallMessageHandler(&recordLine);
+}
+
+LogCapture::~LogCapture()
+{
+    qInstallMessageHandler(m_before);
+}
+
+QStringList LogCapture::lines() const
+{
+    QStringList texts;
+    for (const LoggedLine& line : loggedLines())
+        texts << line.text;
+    return texts;
+}
+
+bool LogCapture::has(const QString& line) const
+{
+    return lines().contains(line);
+}
+
+bool LogCapture::has(QtMsgType type, const QString& line) const
+{
+    for (const LoggedLine& logged : loggedLines()) {
+        if (logged.type == type && logged.text == line)
+            return true;
+    }
+    return false;
+}
+
+bool LogCapture::hasPrefix(const QString& prefix) const
+{
+    for (const QString& line : lines()) {
+        if (line.startsWith(prefix))
+            return true;
+    }
+    return false;
+}
+
+bool LogCapture::contains(const QString& text) const
+{
+    for (const QString& line : lines()) {
+        if (line.contains(text))
+            return true;
+    }
+    return false;
+}
+
+std::string LogCapture::all() const
+{
+    return lines().join(QLatin1Char('|')).toStdString();
+}
+
 } // namespace testsupport

@@ -8,7 +8,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <QtGlobal>
+
 #include <functional>
+#include <string>
 #include <memory>
 
 namespace testsupport {
@@ -99,5 +102,29 @@ bool processAlive(qint64 pid);
 QString readFile(const QString& path);
 // Path of a built program in the build's bin folder (set by CMake as LUMADOC_BIN_DIR).
 QString builtProgram(const QString& name);
+
+
+// Records the messages logged while it lives (one at a time), with their type.
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    QStringList lines() const;
+    // An exact line; with a type, only a message of that type counts.
+    bool has(const QString& line) const;
+    bool has(QtMsgType type, const QString& line) const;
+    bool hasPrefix(const QString& prefix) const;
+    // A line containing `text` anywhere.
+    bool contains(const QString& text) const;
+    // Every line, joined by "|", for failure messages.
+    std::string all() const;
+
+private:
+    QtMessageHandler m_before;
+};
 
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 // Captures with known pixels, saved where a test can delete them, and the log lines the code writes.
 
+#include "TestSupport.h"
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -37,29 +38,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Collects every log line while it lives.
-class LogCapture
-{
-public:
-    LogCapture()
-    {
-        s_lines.clear();
-        m_previous = qInstallMessageHandler(&LogCapture::handler);
-    }
-    ~LogCapture() { qInstallMessageHandler(m_previous); }
-    QStringList lines() const { return s_lines; }
-    bool contains(const QString& text) const
-    {
-        for (const QString& line : s_lines)
-            if (line.contains(text))
-                return true;
-        return false;
-    }
-
-private:
-    static void handler(QtMsgType, const QMessageLogContext&, const QString& message) { s_lines.append(message); }
-    static inline QStringList s_lines;
-    QtMessageHandler m_previous = nullptr;
-};
+using testsupport::LogCapture;
 
 } // namespace gallerytest

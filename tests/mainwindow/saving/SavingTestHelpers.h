@@ -1,6 +1,7 @@
 #pragma once
 // Small fakes and helpers shared by the saving tests.
 
+#include "TestSupport.h"
 #include "CodeDecoder.h"
 #include "SinglePageExporter.h"
 
@@ -12,32 +13,8 @@
 
 namespace savingtest {
 
-// Records the messages logged while it lives.
-class LogCapture
-{
-public:
-    LogCapture() : m_before(qInstallMessageHandler(&LogCapture::record)) { lines().clear(); }
-    ~LogCapture() { qInstallMessageHandler(m_before); }
-    static QStringList& lines()
-    {
-        static QStringList captured;
-        return captured;
-    }
-    bool has(const QString& line) const { return lines().contains(line); }
-    bool hasPrefix(const QString& prefix) const
-    {
-        for (const QString& line : lines()) {
-            if (line.startsWith(prefix))
-                return true;
-        }
-        return false;
-    }
-    std::string all() const { return lines().join(QLatin1Char('|')).toStdString(); }
+using testsupport::LogCapture;
 
-private:
-    static void record(QtMsgType, const QMessageLogContext&, const QString& message) { lines() << message; }
-    QtMessageHandler m_before;
-};
 
 class FakeDecoder : public ICodeDecoder
 {
