@@ -215,3 +215,26 @@ TEST_F(MainWindowCaptureTest, ClickingAGalleryItemOpensItInThePreviewDialog)
     EXPECT_TRUE(dialog->windowTitle().endsWith("640x480"));
     dialog->close();
 }
+
+TEST_F(MainWindowCaptureTest, SaveImageWritesThePreviewPictureAndSaysSoAloud)
+{
+    MainWindowEnvironment env = environment();
+    const QString chosen = m_dir.filePath("chosen.png");
+    QString proposed;
+    QStringList spoken;
+    env.askSaveFileName = [&](const QString& title, const QString& proposal, const QString&) {
+        EXPECT_EQ(title, "Save Image");
+        proposed = proposal;
+        return chosen;
+    };
+    env.speak = [&](const QString& text) { spoken << text; };
+    MainWindow w(env);
+    start(w);
+    sendFrame(77);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.findChild<VideoWidget*>()->currentFrame().isNull(); }, 3000));
+    w.findChild<QAction*>("actionSave")->trigger();
+    EXPECT_TRUE(proposed.endsWith(".png"));
+    EXPECT_EQ(QImage(chosen).pixel(320, 400), qRgb(77, 77, 77));
+    EXPECT_EQ(spoken, QStringList({"Image saved"}));
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Image saved: " + chosen);
+}
