@@ -11,13 +11,13 @@
 #include <QVBoxLayout>
 
 namespace {
-struct ToolSpec
+struct ToolButtonInfo
 {
     int id;
     const char* objectName;
     const char* icon;
 };
-const ToolSpec kTools[] = {
+const ToolButtonInfo kTools[] = {
     {AnnotationDock::Select, "selectToolButton", ":/icons/select.png"},
     {AnnotationDock::Pen, "penToolButton", ":/icons/pen.png"},
     {AnnotationDock::Line, "lineToolButton", ":/icons/line.png"},
@@ -41,15 +41,15 @@ AnnotationDock::AnnotationDock(QWidget* parent) : QDockWidget(parent)
     m_tools = new QButtonGroup(this);
     m_tools->setExclusive(true);
     int index = 0;
-    for (const ToolSpec& spec : kTools) {
+    for (const ToolButtonInfo& tool : kTools) {
         auto* b = new QToolButton(m_toolsGroup);
-        b->setObjectName(QString::fromLatin1(spec.objectName));
-        b->setIcon(QIcon(QString::fromLatin1(spec.icon)));
+        b->setObjectName(QString::fromLatin1(tool.objectName));
+        b->setIcon(QIcon(QString::fromLatin1(tool.icon)));
         b->setIconSize(QSize(24, 24));
         b->setCheckable(true);
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        m_tools->addButton(b, spec.id);
+        m_tools->addButton(b, tool.id);
         toolGrid->addWidget(b, index / 3, index % 3);
         ++index;
     }

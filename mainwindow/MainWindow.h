@@ -149,6 +149,8 @@ private:
     void declineToggle(QCheckBox* box, const QString& feature);
     // A message box shown through the environment, so tests answer it.
     void showMessageBox(int icon, const QString& title, const QString& text);
+    // With a choice of buttons (QMessageBox::StandardButtons); returns the one chosen.
+    int showMessageBox(int icon, const QString& title, const QString& text, int buttons);
 
     // Camera (MainWindowCamera.cpp).
     void buildCamera();

@@ -128,7 +128,12 @@ void MainWindow::onVideoFrame(const QImage& frame)
 
 void MainWindow::showMessageBox(int icon, const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::Icon(icon), title, text, QMessageBox::Ok, this);
+    showMessageBox(icon, title, text, QMessageBox::Ok);
+}
+
+int MainWindow::showMessageBox(int icon, const QString& title, const QString& text, int buttons)
+{
+    QMessageBox box(QMessageBox::Icon(icon), title, text, QMessageBox::StandardButtons(buttons), this);
     box.setObjectName(QStringLiteral("messageBox"));
-    m_env.execDialog(box);
+    return m_env.execDialog(box);
 }

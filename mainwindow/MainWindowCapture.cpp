@@ -58,9 +58,7 @@ void MainWindow::buildCapture()
     connect(panel, &GalleryPanel::openRequested, this, [this](int, const QImage& image) { openPreviewDialog(image); });
     panel->setMessageFunction([this](QMessageBox::Icon icon, const QString& title, const QString& text,
                                      QMessageBox::StandardButtons buttons) {
-        QMessageBox box(icon, title, text, buttons, this);
-        box.setObjectName(QStringLiteral("messageBox"));
-        return QMessageBox::StandardButton(m_env.execDialog(box));
+        return QMessageBox::StandardButton(showMessageBox(icon, title, text, int(buttons)));
     });
     panel->setUrlOpener(m_env.openUrl);
 }
@@ -134,8 +132,7 @@ bool MainWindow::presentCaptureResult(const CaptureResult& result)
     switch (result.outcome) {
     case CaptureOutcome::Blocked:
         if (result.blockPresentation == BlockPresentation::MessageBox)
-            showMessageBox(result.blockTitle == tr("Error") ? QMessageBox::Critical : QMessageBox::Warning,
-                           result.blockTitle, result.blockText);
+            showMessageBox(QMessageBox::Warning, result.blockTitle, result.blockText);
         else if (result.blockPresentation == BlockPresentation::StatusBar)
             showStatus(result.blockText, 3000);
         return false;

@@ -368,7 +368,7 @@ QImage VideoWidget::rotatedCurrentFrame() const
     const int deg = d->geometry.normalizedRotation();
     if (deg == 0)
         return frame;
-    return frame.transformed(displayTransform(deg), Qt::SmoothTransformation);
+    return frame.transformed(ViewGeometry::displayTransform(deg), Qt::SmoothTransformation);
 }
 
 QImage VideoWidget::displayedImage() const
@@ -396,7 +396,7 @@ QImage VideoWidget::displayedImage() const
         // The polygon is in received-frame pixels; turn its box the way the picture was turned.
         const QSize frameSize = currentFrame().size();
         const QTransform turn =
-            QImage::trueMatrix(displayTransform(d->geometry.normalizedRotation()), frameSize.width(), frameSize.height());
+            QImage::trueMatrix(ViewGeometry::displayTransform(d->geometry.normalizedRotation()), frameSize.width(), frameSize.height());
         const QRect box = turn.mapRect(QRectF(d->documentPolygon.boundingRect())).toAlignedRect();
         const QRect cut = box.intersected(rotated.rect());
         if (cut.isValid())

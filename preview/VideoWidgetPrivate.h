@@ -84,9 +84,6 @@ constexpr double kIdPhotoDefaultScale = 0.9;
 
 inline bool isQuarterTurn(int normalizedDeg) { return normalizedDeg == 90 || normalizedDeg == 270; }
 
-// The displayed rotation is counter-clockwise on screen; QTransform turns clockwise in y-down
-// coordinates, so 90 shown is 270 applied and vice versa.
-inline QTransform displayTransform(int normalizedDeg) { return QTransform().rotate((360 - normalizedDeg) % 360); }
 
 } // namespace videowidget
 

@@ -34,7 +34,15 @@ void ViewGeometry::setFrameSize(const QSize& size) { m_frame = size; }
 
 void ViewGeometry::setRotation(int storedDeg) { m_rotationDeg = storedDeg % 360; }
 
-int ViewGeometry::normalizedRotation() const { return ((m_rotationDeg % 360) + 360) % 360; }
+int ViewGeometry::normalizeRotation(int storedDeg)
+{
+    return ((storedDeg % 360) + 360) % 360;
+}
+
+QTransform ViewGeometry::displayTransform(int storedDeg)
+{
+    return QTransform().rotate((360 - normalizeRotation(storedDeg)) % 360);
+}
 
 QSize ViewGeometry::rotatedFrameSize() const
 {

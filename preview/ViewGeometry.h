@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QSize>
+#include <QTransform>
 
 class ViewGeometry {
 public:
@@ -26,7 +27,13 @@ public:
     // Every computation uses normalizedRotation() in 0..359 (multiples of 90).
     void setRotation(int storedDeg);
     int rotation() const { return m_rotationDeg; }
-    int normalizedRotation() const;
+    int normalizedRotation() const { return normalizeRotation(m_rotationDeg); }
+    // A stored angle (any multiple of 90, negative too) in 0..359.
+    static int normalizeRotation(int storedDeg);
+    // How a frame is turned to look as the preview shows it at `storedDeg`. The preview counts its
+    // angle counter-clockwise on screen while QTransform turns clockwise in y-down coordinates, so 90
+    // shown is 270 applied. Captures and copies use this, so they come out as the preview shows them.
+    static QTransform displayTransform(int storedDeg);
     // The frame's size as shown: width and height exchanged at 90 and 270 degrees.
     QSize rotatedFrameSize() const;
 

@@ -1,5 +1,7 @@
 #include "CaptureProcessor.h"
 
+#include "ViewGeometry.h"
+
 #include <QDebug>
 #include <QPainter>
 
@@ -37,16 +39,6 @@ private:
 };
 
 } // namespace
-
-int CaptureProcessor::normalizedRotation(int storedRotationDeg)
-{
-    return ((storedRotationDeg % 360) + 360) % 360;
-}
-
-QTransform CaptureProcessor::displayTransform(int storedRotationDeg)
-{
-    return QTransform().rotate((360 - normalizedRotation(storedRotationDeg)) % 360);
-}
 
 QString CaptureProcessor::orientationModelPath() const
 {
@@ -112,8 +104,8 @@ CaptureResult CaptureProcessor::run(const QImage& frame, const CaptureRequest& r
     bool displayedMappingValid = true;
 
     // 3. Turn the way the preview shows it.
-    if (normalizedRotation(request.rotationDeg) != 0)
-        image = image.transformed(displayTransform(request.rotationDeg), Qt::SmoothTransformation);
+    if (ViewGeometry::normalizeRotation(request.rotationDeg) != 0)
+        image = image.transformed(ViewGeometry::displayTransform(request.rotationDeg), Qt::SmoothTransformation);
 
     // 4. Crop: a manual selection wins, even when it misses the picture.
     if (request.manualCropSelected) {

@@ -48,11 +48,6 @@ public:
     // (0) scaled to the larger width, on white; null when either is null.
     static QImage compositeImages(const QImage& first, const QImage& second, int direction);
 
-    // The turn QImage::transformed needs to give the picture the preview shows at this stored angle.
-    // The preview's matrix turns the other way round, so 90 shown is 270 applied.
-    static QTransform displayTransform(int storedRotationDeg);
-    static int normalizedRotation(int storedRotationDeg);
-
 private:
     enum class Variant { Full, Barcode };
     CaptureResult run(const QImage& frame, const CaptureRequest& request, Variant variant);
