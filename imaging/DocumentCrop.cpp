@@ -4,12 +4,239 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <QDebug>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 constexpr int kPreviewLongSide = 1920;
+
+// Plausibility of the region the threshold found. Without these an empty desk reports its noise, a
+// lighting gradient or the whole frame as a document.
+constexpr double kMinAreaFraction = 0.02;   // a page under 2 % of the frame is not what anyone captures
+constexpr double kMaxAreaFraction = 0.95;   // "the bright part is everything": no page edge in view
+constexpr double kMinRectangleFill = 0.85;  // paper is a (slightly warped) rectangle; blobs and light pools are not
+constexpr double kMinEdgeContrast = 14.0;   // grey levels between paper just inside the edge and desk just outside
+constexpr int kCheckLongSide = 640;         // the contrast check needs no more resolution than this
+
+cv::Mat toGrey(const cv::Mat& mat)
+{
+    if (mat.channels() == 3) {
+        cv::Mat grey;
+        cv::cvtColor(mat, grey, cv::COLOR_BGR2GRAY);
+        return grey;
+    }
+    return mat;
+}
+
+// Mean grey just inside the region's edge minus mean grey just outside it. A threshold laid across a
+// smooth lighting gradient finds a region too, but across its edge the brightness barely steps;
+// paper on a desk steps sharply. The frame's own border is left out: a region cut by the picture
+// edge has no outside there.
+double edgeContrast(const cv::Mat& grey, const std::vector<cv::Point>& contour)
+{
+    const int longer = std::max(grey.cols, grey.rows);
+    const double scale = longer > kCheckLongSide ? double(kCheckLongSide) / longer : 1.0;
+    cv::Mat small;
+    if (scale < 1.0)
+        cv::resize(grey, small, cv::Size(), scale, scale, cv::INTER_AREA);
+    else
+        small = grey;
+    std::vector<std::vector<cv::Point>> scaled(1);
+    scaled[0].reserve(contour.size());
+    for (const cv::Point& p : contour)
+        scaled[0].emplace_back(int(std::lround(p.x * scale)), int(std::lround(p.y * scale)));
+
+    cv::Mat region = cv::Mat::zeros(small.size(), CV_8UC1);
+    cv::drawContours(region, scaled, 0, cv::Scalar(255), cv::FILLED);
+    // Leave a pixel or two at the edge itself (blur, the threshold's exact place) out of both bands.
+    const int gap = 2;
+    const int band = std::max(3, kCheckLongSide / 100);
+    const auto kernel = [](int radius) {
+        return cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * radius + 1, 2 * radius + 1));
+    };
+    cv::Mat innerNear, innerFar, outerNear, outerFar;
+    cv::erode(region, innerNear, kernel(gap));
+    cv::erode(region, innerFar, kernel(gap + band));
+    cv::dilate(region, outerNear, kernel(gap));
+    cv::dilate(region, outerFar, kernel(gap + band));
+    cv::Mat inner = innerNear & ~innerFar;
+    cv::Mat outer = outerFar & ~outerNear;
+    const int border = gap + band + 1;
+    if (small.cols > 2 * border && small.rows > 2 * border) {
+        cv::Mat keep = cv::Mat::zeros(small.size(), CV_8UC1);
+        keep(cv::Rect(border, border, small.cols - 2 * border, small.rows - 2 * border)).setTo(255);
+        inner &= keep;
+        outer &= keep;
+    }
+    if (cv::countNonZero(inner) == 0 || cv::countNonZero(outer) == 0)
+        return 0.0;
+    return cv::mean(small, inner)[0] - cv::mean(small, outer)[0];
+}
+
+// Steps 3 to 7 of the detection (blur, Otsu, closing, outer contours, the largest) plus the
+// plausibility checks. Returns false when there is no document.
+bool findDocumentContour(const cv::Mat& grey, std::vector<cv::Point>* contour)
+{
+    cv::Mat blurred, binary;
+    cv::GaussianBlur(grey, blurred, cv::Size(5, 5), 0);
+    cv::threshold(blurred, binary, 128, 200, cv::THRESH_BINARY | cv::THRESH_OTSU);
+    const cv::Mat element = cv::getStructuringElement(cv::MORPH_RECT, cv::Size(5, 5));
+    cv::morphologyEx(binary, binary, cv::MORPH_CLOSE, element, cv::Point(-1, -1), 1, cv::BORDER_CONSTANT);
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(binary, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
+    int best = -1;
+    double bestArea = -1.0;
+    for (size_t i = 0; i < contours.size(); ++i) {
+        const double area = cv::contourArea(contours[i]);
+        if (area > bestArea) {
+            bestArea = area;
+            best = int(i);
+        }
+    }
+    if (best < 0)
+        return false;
+
+    const double frameArea = double(grey.cols) * double(grey.rows);
+    if (bestArea < kMinAreaFraction * frameArea || bestArea > kMaxAreaFraction * frameArea)
+        return false;
+    const cv::RotatedRect fitted = cv::minAreaRect(contours[size_t(best)]);
+    const double rectArea = double(fitted.size.width) * double(fitted.size.height);
+    if (rectArea <= 0.0 || bestArea / rectArea < kMinRectangleFill)
+        return false;
+    if (edgeContrast(blurred, contours[size_t(best)]) < kMinEdgeContrast)
+        return false;
+    *contour = std::move(contours[size_t(best)]);
+    return true;
+}
+
+QPolygon cornersOf(const cv::RotatedRect& rect)
+{
+    cv::Point2f points[4];
+    rect.points(points);
+    QPolygon polygon;
+    for (const cv::Point2f& p : points)
+        polygon << QPoint(int(p.x), int(p.y));
+    return polygon;
+}
+
+} // namespace
+
+QPolygon detectDocumentQuad(const QImage& image)
+{
+    if (image.isNull())
+        return QPolygon();
+    try {
+        std::vector<cv::Point> contour;
+        if (!findDocumentContour(toGrey(qImageToMat(image)), &contour))
+            return QPolygon();
+        return cornersOf(cv::minAreaRect(contour));
+    } catch (const cv::Exception& e) {
+        qWarning().noquote() << QStringLiteral("[Crop] Document detection failed: ") + QString::fromStdString(e.what());
+        return QPolygon();
+    }
+}
+
+QImage autoCropWithRotation(const QImage& image, double* angleDeg, QPolygon* outline)
+{
+    if (angleDeg)
+        *angleDeg = 0.0;
+    if (outline)
+        *outline = QPolygon();
+    if (image.isNull())
+        return QImage();
+    try {
+        const cv::Mat mat = qImageToMat(image);
+        std::vector<cv::Point> contour;
+        if (!findDocumentContour(toGrey(mat), &contour))
+            return image.copy();
+
+        const cv::RotatedRect fitted = cv::minAreaRect(contour);
+        double rotation = fitted.angle;
+        double width = fitted.size.width;
+        double height = fitted.size.height;
+        if (fitted.angle > 45.0) {
+            rotation = fitted.angle + 270.0;
+            std::swap(width, height);
+        }
+        const int cropWidth = int(std::lround(width));
+        const int cropHeight = int(std::lround(height));
+        const QRect crop(int(std::lround(fitted.center.x - cropWidth / 2.0)),
+                         int(std::lround(fitted.center.y - cropHeight / 2.0)), cropWidth, cropHeight);
+        const QRect cut = crop.intersected(image.rect());
+        if (cut.isEmpty())
+            return image.copy();
+
+        // Rotating the whole picture and then cutting would turn every pixel of a 13 MP frame to keep
+        // a part of them; warping straight into the cut gives the same pixels.
+        cv::Mat transform = cv::getRotationMatrix2D(fitted.center, rotation, 1.0);
+        transform.at<double>(0, 2) -= cut.x();
+        transform.at<double>(1, 2) -= cut.y();
+        cv::Mat upright;
+        cv::warpAffine(mat, upright, transform, cv::Size(cut.width(), cut.height()), cv::INTER_LINEAR,
+                       cv::BORDER_CONSTANT, cv::Scalar::all(0));
+        if (angleDeg)
+            *angleDeg = rotation;
+        if (outline)
+            *outline = cornersOf(fitted);
+        return matToQImage(upright);
+    } catch (const cv::Exception& e) {
+        qWarning().noquote() << QStringLiteral("[Crop] Auto crop failed: ") + QString::fromStdString(e.what());
+        if (angleDeg)
+            *angleDeg = 0.0;
+        if (outline)
+            *outline = QPolygon();
+        return image.copy();
+    }
+}
+
+QImage autoCropBoundingBox(const QImage& image, int marginPx)
+{
+    if (image.isNull())
+        return image.copy();
+    try {
+        const cv::Mat grey = toGrey(qImageToMat(image));
+        cv::Mat binary;
+        cv::threshold(grey, binary, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
+        std::vector<std::vector<cv::Point>> contours;
+        cv::findContours(binary, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
+        int best = -1;
+        double bestArea = -1.0;
+        for (size_t i = 0; i < contours.size(); ++i) {
+            const double area = cv::contourArea(contours[i]);
+            if (area > bestArea) {
+                bestArea = area;
+                best = int(i);
+            }
+        }
+        if (best < 0)
+            return image.copy();
+        const cv::Rect box = cv::boundingRect(contours[size_t(best)]);
+        const int margin = std::max(0, marginPx);
+        const int left = std::max(0, box.x - margin);
+        const int top = std::max(0, box.y - margin);
+        const int width = std::min(box.width + 2 * margin, image.width() - left);
+        const int height = std::min(box.height + 2 * margin, image.height() - top);
+        if (width < 1 || height < 1)
+            return image.copy();
+        return image.copy(left, top, width, height);
+    } catch (const cv::Exception& e) {
+        qWarning().noquote() << QStringLiteral("[Crop] Bounding-box crop failed: ") + QString::fromStdString(e.what());
+        return image.copy();
+    }
+}
+
+QImage cropToRect(const QImage& image, const QRect& rect)
+{
+    if (!image.isNull() && rect.isValid()) {
+        const QRect cut = rect.intersected(image.rect());
+        if (!cut.isEmpty())
+            return image.copy(cut);
+    }
+    return image.copy();
 }
 
 QImage rectifyQuad(const QImage& image, const QPolygon& quad)
