@@ -483,6 +483,32 @@ bool AnnotationOverlay::mouseRelease(QMouseEvent* event)
     return true;
 }
 
+void AnnotationOverlay::cancelGesture()
+{
+    if (d->dragging) {
+        d->removeDragFile();
+        d->dragImage = QImage();
+        d->dragging = false;
+        if (d->view)
+            d->view->setCursor(Qt::ArrowCursor);
+    }
+    if (d->selecting) {
+        d->selecting = false;
+        d->selection = QRect();
+        emit cropRectChanged(QRect());
+    }
+    if (d->drawing) {
+        d->drawing = false;
+        d->current = AnnotationStroke();
+        d->path = QPainterPath();
+        d->smoothingWindow.clear();
+        d->hasSmoothed = false;
+        // The eraser clears the layer as it goes; the rebuild puts back what it took.
+        rebuildLayer();
+    }
+    d->repaint();
+}
+
 void AnnotationOverlay::resizeLayer(const QSize& widgetSize)
 {
     d->layer = transparentLayer(widgetSize);

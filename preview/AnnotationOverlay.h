@@ -57,6 +57,10 @@ public:
     // True when the overlay consumed the move (drawing, selecting, dragging out).
     bool mouseMove(QMouseEvent* event);
     bool mouseRelease(QMouseEvent* event);
+    // Abandons the gesture a press started, as if it had never begun: a stroke in progress is dropped
+    // (what an eraser already cleared comes back), a selection is withdrawn (reported as empty), a
+    // drag-out ends without a picture. Used when a one-finger touch turns into a pinch.
+    void cancelGesture();
 
     // The view's size changed: a fresh transparent layer of that size, then a rebuild.
     void resizeLayer(const QSize& widgetSize);

@@ -8,8 +8,9 @@ VideoWidget::VideoWidget(QWidget* parent) : QOpenGLWidget(parent), d(new Private
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(640, 480);
+    // Touch is handled here, one finger as the mouse and two as a pinch, so the pinch gesture is not
+    // grabbed as well: it would zoom a second time from the same fingers.
     setAttribute(Qt::WA_AcceptTouchEvents);
-    grabGesture(Qt::PinchGesture);
 
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -357,6 +358,10 @@ void VideoWidget::setHighQuality(bool on)
     d->textureDirty = true;
     update();
 }
+
+void VideoWidget::setScannerGunMode(bool on) { d->scannerGunMode = on; }
+
+bool VideoWidget::isScannerGunMode() const { return d->scannerGunMode; }
 
 // ------------------------------------------------------------------------------- copy / capture
 

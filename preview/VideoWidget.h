@@ -3,6 +3,7 @@
 // with zoom, pan and rotation in 90-degree steps, and draws the overlays on top (rate, zoom, ID-photo
 // guide, annotations and crop selection). It never makes a GL call when the 3.3 core functions are
 // missing; it emits glInitFailed instead and stays blank.
+#include <QEvent>
 #include <QImage>
 #include <QMutex>
 #include <QOpenGLFunctions_3_3_Core>
@@ -19,6 +20,8 @@ class QOpenGLShaderProgram;
 class QOpenGLTexture;
 class QOpenGLVertexArrayObject;
 class QKeyEvent;
+class QMouseEvent;
+class QTouchEvent;
 class QResizeEvent;
 class QMatrix4x4;
 class QPainter;
@@ -64,6 +67,10 @@ public:
     void setOverlayEnabled(bool on);
     void setLowLatency(bool on);
     void setHighQuality(bool on);
+    // While on, the view's own keys (zoom, fit, copy, undo, redo, clear) pass through unhandled, so
+    // that what a barcode scanner types reaches the window's scanner buffer instead.
+    void setScannerGunMode(bool on);
+    bool isScannerGunMode() const;
 
     // The picture as displayed (rotated), cut as copy cuts it; null when there is nothing to copy.
     QImage displayedImage() const;
@@ -127,6 +134,16 @@ private:
     QMatrix4x4 quadMatrix() const;
     // Whether the widget handles this key; performs it when `perform`.
     bool handleKey(QKeyEvent* event, bool perform);
+    // One pointer gesture (drag-out, crop selection, pan or drawing), from the mouse or one finger.
+    // Each returns whether it consumed the event.
+    bool pointerPress(QMouseEvent* event);
+    bool pointerMove(QMouseEvent* event);
+    bool pointerRelease(QMouseEvent* event);
+    void cancelPointerGesture();
+    // One finger acts as the left mouse button; two or more pinch-zoom.
+    void handleTouch(QTouchEvent* event);
+    // Sends one finger's move to the pointer handlers as the left button would.
+    void touchToPointer(QEvent::Type type, const QPointF& pos, Qt::KeyboardModifiers modifiers);
     void releaseGlResources();
     void resizeEvent(QResizeEvent* event) override;
     AnnotationOverlay* m_annotations = nullptr;

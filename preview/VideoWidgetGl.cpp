@@ -129,18 +129,14 @@ void VideoWidget::takeQueuedFrame()
     {
         QMutexLocker lock(&d->mutex);
         if (!d->queue.empty()) {
-            if (d->lowLatency) {
-                // Low latency shows the newest frame; older ones would only add delay.
-                d->currentFrame = d->queue.back();
-                d->currentFrameRectified = d->queueRectified.back();
-                d->queue.clear();
-                d->queueRectified.clear();
-            } else {
-                d->currentFrame = d->queue.front();
-                d->currentFrameRectified = d->queueRectified.front();
-                d->queue.pop_front();
-                d->queueRectified.pop_front();
-            }
+            // Always the newest frame, in every mode: a frame arrives for each paint, so taking the
+            // oldest would keep the picture as many frames late as the queue held after any hiccup
+            // (a hidden window, a late paint), for the rest of the session. People write and point
+            // under the lens; the older frames would only add delay.
+            d->currentFrame = d->queue.back();
+            d->currentFrameRectified = d->queueRectified.back();
+            d->queue.clear();
+            d->queueRectified.clear();
             taken = true;
         }
     }

@@ -12,7 +12,6 @@
 #include <QContextMenuEvent>
 #include <QDebug>
 #include <QElapsedTimer>
-#include <QGestureEvent>
 #include <QKeyEvent>
 #include <QLineF>
 #include <QMatrix4x4>
@@ -25,7 +24,6 @@
 #include <QOpenGLTexture>
 #include <QOpenGLVertexArrayObject>
 #include <QPainter>
-#include <QPinchGesture>
 #include <QResizeEvent>
 #include <QRadialGradient>
 #include <QTouchEvent>
@@ -111,6 +109,7 @@ struct VideoWidget::Private {
 
     bool lowLatency = false;
     bool highQuality = false;
+    bool scannerGunMode = false;
     QElapsedTimer lastRepaintRequest;
     QTimer* throttleTimer = nullptr;  // owned by the widget
 
@@ -135,7 +134,14 @@ struct VideoWidget::Private {
     QPoint pressPos;
     QPoint panAtPress;
 
-    int pinchStartPercent = 100;
+    // What the fingers of the current touch sequence are doing. A sequence that became a pinch stays
+    // one until every finger is up, so a finger left behind neither draws nor pans.
+    enum class TouchGesture { None, Pointer, Pinch, Finished };
+    TouchGesture touchGesture = TouchGesture::None;
+    bool touchSequenceActive = false;  // between TouchBegin and TouchEnd or TouchCancel
+    int touchPointerId = -1;           // the finger acting as the mouse
+    QPointF touchPointerPos;           // its last position, widget pixels
     double touchStartDistance = 0.0;
     int touchStartPercent = 100;
+    QPoint touchAnchor;  // midpoint of the fingers when the pinch began
 };

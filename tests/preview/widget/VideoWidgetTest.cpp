@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
+#include <QTouchEvent>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -134,19 +135,32 @@ void expectQuadrantsLand(const QImage& grab, const QRect& rect, const QColor exp
 
 } // namespace
 
-TEST_F(VideoWidgetTest, FiveFramesWithoutRepaintKeepTheNewestFour)
+TEST_F(VideoWidgetTest, EachPaintShowsTheNewestFrameAndDropsTheOlderOnes)
 {
+    // After a hiccup (window hidden, a late paint) the queue is full; showing its oldest frame would
+    // keep the picture that many frames late for the rest of the session, in every mode.
+    struct Mode {
+        const char* name;
+        bool lowLatency;
+        bool highQuality;
+    };
+    const Mode modes[] = {{"normal", false, false}, {"low latency", true, false}, {"high quality", false, true}};
     const QColor colors[] = {Qt::black, Qt::white, kRed, kGreen, kBlue};
-    for (const QColor& c : colors)
-        m_widget->setFrame(solidFrame(c));
-    EXPECT_EQ(m_widget->queuedFrameCount(), VideoWidget::kMaxQueuedFrames);
-    // Each paint takes the oldest queued frame: white, red, green, blue. Black was dropped.
-    for (int i = 1; i < 5; ++i) {
-        m_widget->grabFramebuffer();
+    for (const Mode& mode : modes) {
+        SCOPED_TRACE(mode.name);
+        m_widget->clearFrame();
+        m_widget->setLowLatency(mode.lowLatency);
+        m_widget->setHighQuality(mode.highQuality);
+        for (const QColor& c : colors)
+            m_widget->setFrame(solidFrame(c));
+        // The queue still bounds memory: the oldest of five is gone before any paint.
+        EXPECT_EQ(m_widget->queuedFrameCount(), VideoWidget::kMaxQueuedFrames);
+        const QImage grab = m_widget->grabFramebuffer();
         ASSERT_FALSE(m_widget->currentFrame().isNull());
-        EXPECT_EQ(m_widget->currentFrame().pixelColor(5, 5), colors[i]) << i;
+        EXPECT_EQ(m_widget->currentFrame().pixelColor(5, 5), kBlue);
+        EXPECT_EQ(m_widget->queuedFrameCount(), 0);
+        EXPECT_TRUE(near(grab.pixelColor(400, 300), kBlue)) << describe(grab.pixelColor(400, 300));
     }
-    EXPECT_EQ(m_widget->queuedFrameCount(), 0);
 }
 
 TEST_F(VideoWidgetTest, QuadrantsLandInVideoRectAtEachRotation)
@@ -347,18 +361,6 @@ TEST_F(VideoWidgetTest, WheelStopsAtTheLimitsWithoutSignals)
     EXPECT_EQ(m_widget->zoomPercent(), 400);
 }
 
-TEST_F(VideoWidgetTest, LowLatencyPaintsTheNewestFrame)
-{
-    m_widget->setLowLatency(true);
-    m_widget->setFrame(solidFrame(kRed));
-    m_widget->setFrame(solidFrame(kGreen));
-    m_widget->setFrame(solidFrame(kBlue));
-    const QImage grab = m_widget->grabFramebuffer();
-    EXPECT_EQ(m_widget->currentFrame().pixelColor(5, 5), kBlue);
-    EXPECT_EQ(m_widget->queuedFrameCount(), 0);
-    EXPECT_TRUE(near(grab.pixelColor(400, 300), kBlue));
-}
-
 TEST_F(VideoWidgetTest, LowLatencyThrottleStillPaintsTheLastFrame)
 {
     m_widget->setLowLatency(true);
@@ -488,6 +490,240 @@ TEST_F(VideoWidgetTest, HandledKeysAreAcceptedAndNotPassedOn)
     // Keys the view does not handle still reach the parent.
     QTest::keyClick(view, Qt::Key_A);
     EXPECT_EQ(parent.keys, QList<int>({Qt::Key_A}));
+}
+
+namespace {
+// Presses the left button at `from`, moves there in ten steps to `to` and lets go.
+void mouseStroke(QWidget* view, const QPoint& from, const QPoint& to)
+{
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, from);
+    for (int i = 1; i <= 10; ++i) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(from + (to - from) * i / 10), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+    }
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, to);
+}
+} // namespace
+
+TEST_F(VideoWidgetTest, KeysTheViewLeavesToTheWindow)
+{
+    // A scanner gun types into whatever has focus: in scanner-gun mode none of the view's keys may act
+    // on it, and Ctrl+0 without a picture belongs to the window, which resets its zoom label then.
+    struct Case {
+        const char* name;
+        bool scannerGun;
+        bool frame;
+        int key;
+        Qt::KeyboardModifiers mods;
+        bool handledByView;
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Case cases[] = {
+        {"scanner +", true, true, Qt::Key_Plus, none, false},
+        {"scanner =", true, true, Qt::Key_Equal, none, false},
+        {"scanner -", true, true, Qt::Key_Minus, none, false},
+        {"scanner F", true, true, Qt::Key_F, none, false},
+        {"scanner Delete", true, true, Qt::Key_Delete, none, false},
+        {"scanner Ctrl+Z", true, true, Qt::Key_Z, ctrl, false},
+        {"scanner Ctrl+Y", true, true, Qt::Key_Y, ctrl, false},
+        {"scanner Ctrl+C", true, true, Qt::Key_C, ctrl, false},
+        {"scanner Ctrl+0", true, true, Qt::Key_0, ctrl, false},
+        {"Ctrl+0 without a frame", false, false, Qt::Key_0, ctrl, false},
+        {"Ctrl+0 with a frame", false, true, Qt::Key_0, ctrl, true},
+        {"Delete with a frame", false, true, Qt::Key_Delete, none, true},
+    };
+
+    KeyRecorder parent;
+    parent.resize(900, 700);
+    auto* view = new VideoWidget(&parent);
+    view->resize(800, 600);
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+
+    struct State {
+        int zoom;
+        bool annotations;
+        bool redo;
+        QString clipboard;
+        bool operator==(const State& o) const
+        {
+            return zoom == o.zoom && annotations == o.annotations && redo == o.redo && clipboard == o.clipboard;
+        }
+    };
+    auto state = [view] {
+        return State{view->zoomPercent(), view->annotations()->hasAnnotations(), view->annotations()->canRedo(),
+                     QApplication::clipboard()->text()};
+    };
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        view->setScannerGunMode(false);
+        view->clearAnnotations();
+        view->clearFrame();
+        if (c.frame) {
+            view->setFrame(quadrantFrame());
+            view->grabFramebuffer();
+            ASSERT_FALSE(view->currentFrame().isNull());
+            view->fitToView();
+            view->setTool(AnnotationOverlay::PenTool);
+            mouseStroke(view, QPoint(200, 200), QPoint(500, 300));
+            view->setTool(AnnotationOverlay::SelectTool);
+            ASSERT_TRUE(view->annotations()->hasAnnotations());
+        }
+        view->setZoom(130);
+        QApplication::clipboard()->setText(QStringLiteral("untouched"));
+        view->setScannerGunMode(c.scannerGun);
+        view->setFocus();
+        parent.keys.clear();
+        const State before = state();
+
+        QKeyEvent override(QEvent::ShortcutOverride, c.key, c.mods);
+        override.ignore();
+        QApplication::sendEvent(view, &override);
+        EXPECT_EQ(override.isAccepted(), c.handledByView);
+
+        QTest::keyClick(view, Qt::Key(c.key), c.mods);
+        if (c.handledByView) {
+            EXPECT_TRUE(parent.keys.isEmpty());
+            EXPECT_FALSE(state() == before);
+        } else {
+            EXPECT_EQ(parent.keys, QList<int>({c.key}));
+            EXPECT_TRUE(state() == before);
+        }
+    }
+}
+
+namespace {
+struct TouchPointSpec {
+    int id;
+    Qt::TouchPointState state;
+    QPoint pos;  // widget pixels
+};
+
+// Delivers touch points the way QTest::touchEvent commits them (through the window system
+// interface, so Qt decides about mouse synthesis as it would for a real screen), with keyboard
+// modifiers, which QTest::touchEvent cannot carry.
+void sendTouch(QWidget* widget, const QList<TouchPointSpec>& specs, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    static QTouchDevice* const device = QTest::createTouchDevice();
+    QList<QTouchEvent::TouchPoint> points;
+    for (const TouchPointSpec& spec : specs) {
+        QTouchEvent::TouchPoint point(spec.id);
+        point.setScreenPos(widget->mapToGlobal(spec.pos));
+        point.setState(spec.state);
+        points.append(point);
+    }
+    qt_handleTouchEvent(widget->windowHandle(), device, points, mods);
+    QCoreApplication::processEvents();
+}
+
+// One finger from `from` to `to` in ten steps.
+void fingerStroke(QWidget* widget, const QPoint& from, const QPoint& to, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    sendTouch(widget, {{0, Qt::TouchPointPressed, from}}, mods);
+    for (int i = 1; i <= 10; ++i)
+        sendTouch(widget, {{0, Qt::TouchPointMoved, from + (to - from) * i / 10}}, mods);
+    sendTouch(widget, {{0, Qt::TouchPointReleased, to}}, mods);
+}
+
+struct OneFingerCase {
+    const char* name;
+    int tool;
+    bool cropMode;
+    Qt::KeyboardModifiers mods;
+    int zoomPercent;
+    // Outcomes.
+    int strokes;
+    QPoint inkAt;       // a frame pixel the stroke must cover; null when none
+    QRect cropRect;     // reported crop in frame pixels; null when none is reported
+    QPoint panDelta;    // movement of the picture, widget pixels
+    int drags;
+};
+
+std::ostream& operator<<(std::ostream& out, const OneFingerCase& c) { return out << c.name; }
+
+class VideoWidgetTouchTest : public VideoWidgetTest, public ::testing::WithParamInterface<OneFingerCase> {};
+} // namespace
+
+// The 400x300 frame fills the 800x600 view at 100 %: two widget pixels per frame pixel.
+INSTANTIATE_TEST_SUITE_P(
+    OneFinger, VideoWidgetTouchTest,
+    ::testing::Values(
+        OneFingerCase{"pen draws", AnnotationOverlay::PenTool, false, Qt::NoModifier, 100, 1, QPoint(180, 145), QRect(),
+                      QPoint(), 0},
+        OneFingerCase{"select pans", AnnotationOverlay::SelectTool, false, Qt::NoModifier, 200, 0, QPoint(), QRect(),
+                      QPoint(120, 80), 0},
+        OneFingerCase{"crop selects", AnnotationOverlay::PenTool, true, Qt::NoModifier, 100, 0, QPoint(),
+                      QRect(QPoint(150, 125), QPoint(210, 165)), QPoint(), 0},
+        OneFingerCase{"shift drags out", AnnotationOverlay::PenTool, false, Qt::ShiftModifier, 100, 0, QPoint(),
+                      QRect(), QPoint(), 1}),
+    [](const ::testing::TestParamInfo<OneFingerCase>& info) {
+        return QString::fromLatin1(info.param.name).replace(' ', '_').toStdString();
+    });
+
+TEST_P(VideoWidgetTouchTest, OneFingerDoesWhatTheMouseDoes)
+{
+    const OneFingerCase& c = GetParam();
+    showFrame(quadrantFrame());
+    m_widget->setTool(c.tool);
+    m_widget->setCropMode(c.cropMode);
+    m_widget->setZoom(c.zoomPercent);
+    QSignalSpy added(m_widget.get(), &VideoWidget::annotationAdded);
+    QSignalSpy cropped(m_widget.get(), &VideoWidget::cropRectChanged);
+    QSignalSpy dragged(m_widget.get(), &VideoWidget::imageDragged);
+    const QPoint before = m_widget->videoRect().topLeft();
+
+    fingerStroke(m_widget.get(), QPoint(300, 250), QPoint(420, 330), c.mods);
+
+    // Exactly once: a mouse event synthesised from the same touch must not draw a second stroke.
+    EXPECT_EQ(added.count(), c.strokes);
+    if (!c.inkAt.isNull()) {
+        const QImage burnt = m_widget->annotatedImage();
+        const QColor ink = burnt.pixelColor(c.inkAt);
+        EXPECT_TRUE(ink.red() > 200 && ink.green() < 60) << describe(ink);
+    }
+    if (c.cropRect.isNull()) {
+        EXPECT_EQ(cropped.count(), 0);
+    } else {
+        ASSERT_EQ(cropped.count(), 1);
+        EXPECT_EQ(cropped.at(0).at(0).toRect(), c.cropRect);
+    }
+    EXPECT_EQ(m_widget->videoRect().topLeft() - before, c.panDelta);
+    ASSERT_EQ(dragged.count(), c.drags);
+    if (c.drags > 0) {
+        EXPECT_EQ(dragged.at(0).at(0).value<QImage>().size(), QSize(400, 300));
+    }
+}
+
+TEST_F(VideoWidgetTest, PinchWithALateSecondFingerZoomsOnceAndDrawsNothing)
+{
+    showFrame(quadrantFrame());
+    m_widget->setTool(AnnotationOverlay::PenTool);
+    QSignalSpy added(m_widget.get(), &VideoWidget::annotationAdded);
+    QSignalSpy zoomed(m_widget.get(), &VideoWidget::zoomChanged);
+
+    // The first finger starts a stroke; the second lands later and turns the gesture into a pinch.
+    sendTouch(m_widget.get(), {{0, Qt::TouchPointPressed, QPoint(300, 300)}});
+    sendTouch(m_widget.get(), {{0, Qt::TouchPointMoved, QPoint(310, 300)}});
+    sendTouch(m_widget.get(), {{0, Qt::TouchPointStationary, QPoint(310, 300)}, {1, Qt::TouchPointPressed, QPoint(500, 300)}});
+    // Fingers twice as far apart: 200 %.
+    sendTouch(m_widget.get(), {{0, Qt::TouchPointStationary, QPoint(310, 300)}, {1, Qt::TouchPointMoved, QPoint(690, 300)}});
+    // One finger lifts and the other goes on moving: still the same pinch, nothing is drawn.
+    sendTouch(m_widget.get(), {{0, Qt::TouchPointMoved, QPoint(250, 200)}, {1, Qt::TouchPointReleased, QPoint(690, 300)}});
+    sendTouch(m_widget.get(), {{0, Qt::TouchPointMoved, QPoint(150, 100)}});
+    sendTouch(m_widget.get(), {{0, Qt::TouchPointReleased, QPoint(150, 100)}});
+
+    EXPECT_EQ(m_widget->zoomPercent(), 200);
+    ASSERT_EQ(zoomed.count(), 1);
+    EXPECT_EQ(zoomed.at(0).at(0).toInt(), 200);
+    EXPECT_EQ(added.count(), 0);
+    EXPECT_FALSE(m_widget->annotations()->hasAnnotations());
+
+    // The next one-finger gesture draws again.
+    fingerStroke(m_widget.get(), QPoint(300, 250), QPoint(420, 330));
+    EXPECT_EQ(added.count(), 1);
 }
 
 TEST_F(VideoWidgetTest, ContextMenuOffersTheViewActions)
