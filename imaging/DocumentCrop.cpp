@@ -21,6 +21,11 @@ constexpr double kMaxAreaFraction = 0.95;   // "the bright part is everything": 
 constexpr double kMinRectangleFill = 0.85;  // paper is a (slightly warped) rectangle; blobs and light pools are not
 constexpr double kMinEdgeContrast = 14.0;   // grey levels between paper just inside the edge and desk just outside
 constexpr int kCheckLongSide = 640;         // the contrast check needs no more resolution than this
+constexpr double kCleanRectangleFill = 0.95; // Otsu's region this rectangular needs no second opinion
+constexpr int kSearchLongSide = 800;
+constexpr size_t kRegionsTried = 3;
+constexpr double kLocalBrighter = 25.0;      // grey levels above the wide neighbourhood's mean        // the threshold search runs on a copy this large
+constexpr double kThresholdOffsets[] = {15, 30, 45, 60, 80, -15, -30, -45, -60};
 
 cv::Mat toGrey(const cv::Mat& mat)
 {
@@ -77,39 +82,142 @@ double edgeContrast(const cv::Mat& grey, const std::vector<cv::Point>& contour)
     return cv::mean(small, inner)[0] - cv::mean(small, outer)[0];
 }
 
-// Steps 3 to 7 of the detection (blur, Otsu, closing, outer contours, the largest) plus the
-// plausibility checks. Returns false when there is no document.
-bool findDocumentContour(const cv::Mat& grey, std::vector<cv::Point>* contour)
+struct Region
 {
-    cv::Mat blurred, binary;
-    cv::GaussianBlur(grey, blurred, cv::Size(5, 5), 0);
-    cv::threshold(blurred, binary, 128, 200, cv::THRESH_BINARY | cv::THRESH_OTSU);
+    std::vector<cv::Point> contour;
+    double fill = 0.0;  // contour area / fitted rectangle area
+};
+
+bool plausibleRegion(const cv::Mat& blurred, std::vector<cv::Point>& contour, double area, Region* region)
+{
+    const double frameArea = double(blurred.cols) * double(blurred.rows);
+    if (area < kMinAreaFraction * frameArea || area > kMaxAreaFraction * frameArea)
+        return false;
+    const cv::RotatedRect fitted = cv::minAreaRect(contour);
+    const double rectArea = double(fitted.size.width) * double(fitted.size.height);
+    if (rectArea <= 0.0 || area / rectArea < kMinRectangleFill || rectArea > kMaxAreaFraction * frameArea)
+        return false;
+    // A region running from one side of the picture to the opposite one is the lit part of the desk
+    // beside a shadow, or a page too big to see whole: either way no outline to report.
+    const cv::Rect box = cv::boundingRect(contour);
+    const int edge = 2;
+    if ((box.x <= edge && box.br().x >= blurred.cols - edge) || (box.y <= edge && box.br().y >= blurred.rows - edge))
+        return false;
+    if (edgeContrast(blurred, contour) < kMinEdgeContrast)
+        return false;
+    region->contour = std::move(contour);
+    region->fill = area / rectArea;
+    return true;
+}
+
+// Steps 5 to 7 on a binary picture (closing, outer contours, the largest) plus the plausibility
+// checks. When the largest region is no document (the lit half of the desk, say), the next two
+// largest get their chance. False when none is a document.
+bool regionIn(cv::Mat& binary, const cv::Mat& blurred, Region* region)
+{
     const cv::Mat element = cv::getStructuringElement(cv::MORPH_RECT, cv::Size(5, 5));
     cv::morphologyEx(binary, binary, cv::MORPH_CLOSE, element, cv::Point(-1, -1), 1, cv::BORDER_CONSTANT);
     std::vector<std::vector<cv::Point>> contours;
     cv::findContours(binary, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE);
-    int best = -1;
-    double bestArea = -1.0;
-    for (size_t i = 0; i < contours.size(); ++i) {
-        const double area = cv::contourArea(contours[i]);
-        if (area > bestArea) {
-            bestArea = area;
-            best = int(i);
+    std::vector<std::pair<double, size_t>> byArea;
+    byArea.reserve(contours.size());
+    for (size_t i = 0; i < contours.size(); ++i)
+        byArea.emplace_back(cv::contourArea(contours[i]), i);
+    // Stable: of equal areas the first found wins, as with a plain "largest".
+    std::stable_sort(byArea.begin(), byArea.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    const size_t tries = std::min<size_t>(byArea.size(), kRegionsTried);
+    for (size_t k = 0; k < tries; ++k)
+        if (plausibleRegion(blurred, contours[byArea[k].second], byArea[k].first, region))
+            return true;
+    return false;
+}
+
+bool regionAt(const cv::Mat& blurred, double threshold, Region* region)
+{
+    cv::Mat binary;
+    cv::threshold(blurred, binary, threshold, 200, cv::THRESH_BINARY);
+    return regionIn(binary, blurred, region);
+}
+
+// Pixels clearly brighter than their wide surroundings. Near its edges a page is brighter than the
+// mix of paper and desk around it whatever the light does across the frame; its middle may fall
+// out, which leaves the outer contour - the outline - intact.
+bool localRegion(const cv::Mat& blurred, Region* region)
+{
+    int block = std::max(blurred.cols, blurred.rows) / 4;
+    block |= 1;
+    if (block < 3)
+        return false;
+    cv::Mat binary;
+    cv::adaptiveThreshold(blurred, binary, 200, cv::ADAPTIVE_THRESH_MEAN_C, cv::THRESH_BINARY, block,
+                          -kLocalBrighter);
+    return regionIn(binary, blurred, region);
+}
+
+// Blur, Otsu, closing, the largest outer contour - and when that region is no clean rectangle, other
+// thresholds around Otsu's. Under uneven light one global threshold rarely fits: a brightly lit part
+// of the desk joins the page, or a shadowed part of the page falls away. Both spoil the region's
+// rectangle, so the threshold whose region fills its rectangle best wins. Returns false when there
+// is no document.
+bool findDocumentContour(const cv::Mat& grey, std::vector<cv::Point>* contour)
+{
+    cv::Mat blurred, ignored;
+    cv::GaussianBlur(grey, blurred, cv::Size(5, 5), 0);
+    const double otsu = cv::threshold(blurred, ignored, 128, 200, cv::THRESH_BINARY | cv::THRESH_OTSU);
+
+    Region region;
+    const bool otsuFound = regionAt(blurred, otsu, &region);
+    if (otsuFound && region.fill >= kCleanRectangleFill) {
+        *contour = std::move(region.contour);
+        return true;
+    }
+
+    // Look for a better threshold on a small copy; only the winner is redone at full size.
+    const int longer = std::max(blurred.cols, blurred.rows);
+    const double scale = longer > kSearchLongSide ? double(kSearchLongSide) / longer : 1.0;
+    cv::Mat small;
+    if (scale < 1.0)
+        cv::resize(blurred, small, cv::Size(), scale, scale, cv::INTER_AREA);
+    else
+        small = blurred;
+    double bestThreshold = otsu;
+    double bestFill = 0.0;
+    if (otsuFound) {
+        Region check;
+        bestFill = regionAt(small, otsu, &check) ? check.fill : region.fill;
+    }
+    for (const double offset : kThresholdOffsets) {
+        const double threshold = otsu + offset;
+        if (threshold < 5.0 || threshold > 250.0)
+            continue;
+        Region candidate;
+        if (regionAt(small, threshold, &candidate) && candidate.fill > bestFill + 0.01) {
+            bestFill = candidate.fill;
+            bestThreshold = threshold;
         }
     }
-    if (best < 0)
-        return false;
-
-    const double frameArea = double(grey.cols) * double(grey.rows);
-    if (bestArea < kMinAreaFraction * frameArea || bestArea > kMaxAreaFraction * frameArea)
-        return false;
-    const cv::RotatedRect fitted = cv::minAreaRect(contours[size_t(best)]);
-    const double rectArea = double(fitted.size.width) * double(fitted.size.height);
-    if (rectArea <= 0.0 || bestArea / rectArea < kMinRectangleFill)
-        return false;
-    if (edgeContrast(blurred, contours[size_t(best)]) < kMinEdgeContrast)
-        return false;
-    *contour = std::move(contours[size_t(best)]);
+    Region local;
+    if (bestFill < kCleanRectangleFill && localRegion(small, &local) && local.fill > bestFill + 0.01) {
+        contour->clear();
+        for (const cv::Point& p : local.contour)
+            contour->emplace_back(int(std::lround(p.x / scale)), int(std::lround(p.y / scale)));
+        return true;
+    }
+    if (bestThreshold == otsu) {
+        if (!otsuFound)
+            return false;
+        *contour = std::move(region.contour);
+        return true;
+    }
+    Region chosen;
+    if (!regionAt(blurred, bestThreshold, &chosen)) {
+        if (!otsuFound)
+            return false;
+        *contour = std::move(region.contour);
+        return true;
+    }
+    *contour = std::move(chosen.contour);
     return true;
 }
 
