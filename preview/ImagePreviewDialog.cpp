@@ -74,13 +74,6 @@ QString formatName(QImage::Format format)
     }
 }
 
-void pushBounded(QVector<QImage>& stack, const QImage& image)
-{
-    stack.append(image);
-    while (stack.size() > ImagePreviewDialog::kMaxSnapshots)
-        stack.removeFirst();
-}
-
 } // namespace
 
 ImagePreviewDialog::ImagePreviewDialog(QWidget* parent) : QDialog(parent)
@@ -222,8 +215,9 @@ void ImagePreviewDialog::buildUi()
     status->addWidget(m_sizeStatus);
     root->addWidget(status);
 
-    // Every committed stroke or erasure is one snapshot; the canvas's own undo never runs on its own.
-    connect(m_canvas, &VideoWidget::annotationAdded, this, &ImagePreviewDialog::onAnnotationCommitted);
+    // Every committed stroke or erasure is one undo step of the canvas; the dialog's buttons follow it.
+    connect(m_canvas, &VideoWidget::annotationAdded, this, &ImagePreviewDialog::updateActions);
+    connect(m_canvas, &VideoWidget::annotationModified, this, &ImagePreviewDialog::updateActions);
     connect(m_canvas, &VideoWidget::zoomChanged, this, &ImagePreviewDialog::updateZoomLabel);
     connect(m_canvas, &VideoWidget::zoomChanged, this, &ImagePreviewDialog::updateStatusBar);
 
@@ -322,8 +316,6 @@ void ImagePreviewDialog::setImage(const QImage& image)
     }
     m_image = image;
     m_canvas->clearAnnotations();
-    m_undoSnapshots.clear();
-    m_redoSnapshots.clear();
     m_canvas->setFrame(image);
     m_canvas->setOpening(false);
     m_canvas->fitToView();
@@ -369,8 +361,8 @@ void ImagePreviewDialog::updateActions()
     m_saveAction->setEnabled(hasImage);
     m_saveAsAction->setEnabled(hasImage);
     m_copyAction->setEnabled(hasImage);
-    m_undoAction->setEnabled(!m_undoSnapshots.isEmpty());
-    m_redoAction->setEnabled(!m_redoSnapshots.isEmpty());
+    m_undoAction->setEnabled(m_canvas->annotations()->canUndo());
+    m_redoAction->setEnabled(m_canvas->annotations()->canRedo());
 }
 
 void ImagePreviewDialog::updateColorButton()
@@ -447,29 +439,16 @@ void ImagePreviewDialog::onEraserSizeChanged(int size)
     m_canvas->setEraserSize(size);
 }
 
-void ImagePreviewDialog::onAnnotationCommitted()
-{
-    pushBounded(m_undoSnapshots, annotatedImage());
-    m_redoSnapshots.clear();
-    updateActions();
-}
-
 void ImagePreviewDialog::onUndo()
 {
-    if (m_undoSnapshots.isEmpty())
-        return;
-    // The canvas takes back its newest action exactly (strokes and erasures alike); the snapshot
-    // moves over so that redo is offered just as often as the canvas can redo.
-    pushBounded(m_redoSnapshots, m_undoSnapshots.takeLast());
+    // The canvas takes back its newest action exactly, strokes and erasures alike; the picture is
+    // burnt from the strokes left whenever it is saved or copied.
     m_canvas->undo();
     updateActions();
 }
 
 void ImagePreviewDialog::onRedo()
 {
-    if (m_redoSnapshots.isEmpty())
-        return;
-    pushBounded(m_undoSnapshots, m_redoSnapshots.takeLast());
     m_canvas->redo();
     updateActions();
 }
@@ -483,8 +462,6 @@ void ImagePreviewDialog::onClear()
         != QMessageBox::Yes)
         return;
     m_canvas->clearAnnotations();
-    m_undoSnapshots.clear();
-    m_redoSnapshots.clear();
     updateActions();
 }
 

@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QImage>
 #include <QMessageBox>
-#include <QVector>
 
 #include <functional>
 
@@ -18,12 +17,11 @@ class QSlider;
 class QToolBar;
 class VideoWidget;
 
+// Undo and redo step through the canvas's own strokes, every one of them back to the first; no copy
+// of the picture is kept per step, so a long session on a large capture costs only its strokes.
 class ImagePreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    // Annotated snapshots kept for undo and for redo, each.
-    static constexpr int kMaxSnapshots = 20;
-
     // Asks for a file to save to, starting at `proposal`; empty means cancelled.
     using FilePrompter = std::function<QString(const QString& proposal)>;
     // Shows a message; returns the button chosen (only questions have a choice).
@@ -46,8 +44,6 @@ public:
     void setColorChooser(ColorChooser chooser);
 
     VideoWidget* canvas() const { return m_canvas; }
-    int undoSnapshotCount() const { return m_undoSnapshots.size(); }
-    int redoSnapshotCount() const { return m_redoSnapshots.size(); }
     QAction* saveAction() const { return m_saveAction; }
     QAction* undoAction() const { return m_undoAction; }
     QAction* redoAction() const { return m_redoAction; }
@@ -88,7 +84,6 @@ private:
     void buildUi();
     void retranslateUi();
     void saveTo(const QString& proposal);
-    void onAnnotationCommitted();
     void updateActions();
     void updateImageInfo();
     void updateColorButton();
@@ -97,8 +92,6 @@ private:
 
     QImage m_image;
     QColor m_penColor = Qt::red;
-    QVector<QImage> m_undoSnapshots;
-    QVector<QImage> m_redoSnapshots;
 
     FilePrompter m_filePrompter;
     MessageFunction m_messageFunction;

@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -79,6 +80,13 @@ protected:
         return QPoint(int((widget.x() - video.left()) / scale), int((widget.y() - video.top()) / scale));
     }
 
+    // Bytes the allocator has handed out and not got back, over every arena and mapped block.
+    static qint64 heapBytesInUse()
+    {
+        const struct mallinfo2 info = mallinfo2();
+        return qint64(info.uordblks) + qint64(info.hblkhd);
+    }
+
     static bool isRed(QRgb pixel) { return qRed(pixel) > 180 && qGreen(pixel) < 90 && qBlue(pixel) < 90; }
 
     testsupport::TempAppDir m_tmp;
@@ -133,7 +141,7 @@ TEST_F(ImagePreviewDialogTest, UndoWithNothingToUndoDoesNothing)
     m_dialog->onUndo();
     m_dialog->onRedo();
     EXPECT_FALSE(m_dialog->undoAction()->isEnabled());
-    EXPECT_EQ(m_dialog->undoSnapshotCount(), 0);
+    EXPECT_FALSE(m_dialog->redoAction()->isEnabled());
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
@@ -205,20 +213,21 @@ TEST_F(ImagePreviewDialogTest, CtrlZUndoesOnceEvenWithTheCanvasFocused)
     m_dialog->onPenWidthChanged(8);
     drawStroke(0.3);
     drawStroke(0.7);
-    ASSERT_EQ(m_dialog->undoSnapshotCount(), 2);
 
     canvas()->setFocus();
     QTest::keyClick(canvas(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(m_dialog->undoSnapshotCount(), 1);
-    EXPECT_EQ(m_dialog->redoSnapshotCount(), 1);
+    // Once: a second undo would take the first stroke as well.
     QImage annotated = m_dialog->annotatedImage();
     EXPECT_TRUE(isRed(annotated.pixel(strokePixel(0.3))));
     EXPECT_FALSE(isRed(annotated.pixel(strokePixel(0.7))));
+    EXPECT_TRUE(m_dialog->undoAction()->isEnabled());
+    EXPECT_TRUE(m_dialog->redoAction()->isEnabled());
 
     QTest::keyClick(canvas(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(m_dialog->undoSnapshotCount(), 2);
     annotated = m_dialog->annotatedImage();
+    EXPECT_TRUE(isRed(annotated.pixel(strokePixel(0.3))));
     EXPECT_TRUE(isRed(annotated.pixel(strokePixel(0.7))));
+    EXPECT_FALSE(m_dialog->redoAction()->isEnabled());
 }
 
 TEST_F(ImagePreviewDialogTest, DeleteAsksOnceAndClears)
@@ -242,29 +251,43 @@ TEST_F(ImagePreviewDialogTest, DeleteAsksOnceAndClears)
     EXPECT_FALSE(m_dialog->undoAction()->isEnabled());
 }
 
-TEST_F(ImagePreviewDialogTest, SnapshotStacksAreBounded)
+TEST_F(ImagePreviewDialogTest, EveryStrokeUndoesAndRedoesWithoutAPictureKeptPerStroke)
 {
-    loadWhiteImage();
+    // 1000x750: a copy of the picture per stroke would grow the heap by 3 MB a stroke.
+    loadWhiteImage(QSize(1000, 750));
     m_dialog->onToolChanged(AnnotationOverlay::PenTool);
-    const int strokes = ImagePreviewDialog::kMaxSnapshots + 5;
-    for (int i = 0; i < strokes; ++i)
-        drawStroke(0.05 + 0.9 * i / strokes);
-    EXPECT_EQ(m_dialog->undoSnapshotCount(), ImagePreviewDialog::kMaxSnapshots);
+    const int strokes = 25;
+    auto strokeY = [strokes](int i) { return 0.04 + 0.92 * i / (strokes - 1); };
 
-    for (int i = 0; i < strokes; ++i)
+    drawStroke(strokeY(0));
+    const qint64 heapBefore = heapBytesInUse();
+    for (int i = 1; i < strokes; ++i)
+        drawStroke(strokeY(i));
+    const qint64 heapGrowth = heapBytesInUse() - heapBefore;
+    const qint64 pictureBytes = m_dialog->image().sizeInBytes();
+    EXPECT_LT(heapGrowth, 2 * pictureBytes) << "heap grew by " << heapGrowth << " bytes over " << strokes - 1
+                                            << " strokes; one picture is " << pictureBytes;
+
+    // Each undo takes back exactly the newest stroke left, down to the very first.
+    for (int i = strokes - 1; i >= 0; --i) {
+        ASSERT_TRUE(m_dialog->undoAction()->isEnabled()) << i;
         m_dialog->onUndo();
-    EXPECT_EQ(m_dialog->undoSnapshotCount(), 0);
-    EXPECT_EQ(m_dialog->redoSnapshotCount(), ImagePreviewDialog::kMaxSnapshots);
+        const QImage annotated = m_dialog->annotatedImage();
+        EXPECT_FALSE(isRed(annotated.pixel(strokePixel(strokeY(i))))) << i;
+        if (i > 0) {
+            EXPECT_TRUE(isRed(annotated.pixel(strokePixel(strokeY(i - 1))))) << i;
+        }
+    }
     EXPECT_FALSE(m_dialog->undoAction()->isEnabled());
-    EXPECT_TRUE(m_dialog->redoAction()->isEnabled());
-    // Only what the snapshots cover was taken back; the oldest strokes stay.
-    const QImage annotated = m_dialog->annotatedImage();
-    EXPECT_TRUE(isRed(annotated.pixel(strokePixel(0.05))));
-    EXPECT_FALSE(isRed(annotated.pixel(strokePixel(0.05 + 0.9 * (strokes - 1) / strokes))));
 
-    m_dialog->onRedo();
-    EXPECT_EQ(m_dialog->undoSnapshotCount(), 1);
-    EXPECT_EQ(m_dialog->redoSnapshotCount(), ImagePreviewDialog::kMaxSnapshots - 1);
+    for (int i = 0; i < strokes; ++i) {
+        ASSERT_TRUE(m_dialog->redoAction()->isEnabled()) << i;
+        m_dialog->onRedo();
+    }
+    EXPECT_FALSE(m_dialog->redoAction()->isEnabled());
+    const QImage annotated = m_dialog->annotatedImage();
+    for (int i = 0; i < strokes; ++i)
+        EXPECT_TRUE(isRed(annotated.pixel(strokePixel(strokeY(i))))) << i;
 }
 
 TEST_F(ImagePreviewDialogTest, ToolsPanelToggles)
