@@ -1,0 +1,357 @@
+#include "CliCommands.h"
+
+#include "BackgroundRemoval.h"
+#include "CaptureProcessor.h"
+#include "DocumentCrop.h"
+#include "ImageSaver.h"
+#include "Watermark.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSet>
+
+#include <optional>
+
+namespace cli {
+namespace {
+
+const char* const kOverview =
+    "Usage: lumadoc-cli COMMAND [ARGS]\n"
+    "\n"
+    "Commands:\n"
+    "  detect IMAGE                 print the document's corners: x,y x,y x,y x,y\n"
+    "  crop IMAGE -o OUT            cut the document out and straighten it\n"
+    "  clean IMAGE -o OUT           whiten the background around the writing\n"
+    "  watermark IMAGE -o OUT --text TEXT\n"
+    "                               stamp a text watermark\n"
+    "\n"
+    "Run 'lumadoc-cli COMMAND --help' for a command's options.\n"
+    "Exit codes: 0 done, 1 nothing found, 2 bad usage or unreadable input, 3 the operation failed.\n";
+
+const char* const kDetectUsage =
+    "Usage: lumadoc-cli detect IMAGE\n"
+    "Prints the four corners of the document in IMAGE as 'x,y x,y x,y x,y' (pixels, clockwise on screen,\n"
+    "starting at the corner nearest the top left). Exits 1 with no output when there is no document.\n";
+
+const char* const kCropUsage =
+    "Usage: lumadoc-cli crop IMAGE -o OUT\n"
+    "Finds the document in IMAGE, cuts it out turned straight and writes it to OUT (its suffix names\n"
+    "the format). Exits 1 without writing when there is no document.\n";
+
+const char* const kCleanUsage =
+    "Usage: lumadoc-cli clean IMAGE -o OUT [--mode adaptive|otsu|fixed] [--threshold N]\n"
+    "Turns the paper around the writing white. --mode defaults to adaptive; --threshold (0-255,\n"
+    "default 127) is used by the fixed mode.\n";
+
+const char* const kWatermarkUsage =
+    "Usage: lumadoc-cli watermark IMAGE -o OUT --text TEXT [--tiled] [--angle DEG] [--opacity 0-100]\n"
+    "Stamps TEXT on the picture, once in the centre or --tiled over all of it. --angle turns it\n"
+    "(-180 to 180, default -45), --opacity sets its strength in percent (default 50).\n";
+
+struct Arguments
+{
+    QStringList positional;
+    QHash<QString, QString> values;
+    QSet<QString> flags;
+    bool help = false;
+    QString error;
+};
+
+Arguments parse(const QStringList& args, const QSet<QString>& valueOptions, const QSet<QString>& flagOptions)
+{
+    Arguments parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            parsed.help = true;
+        } else if (valueOptions.contains(arg)) {
+            if (i + 1 >= args.size()) {
+                parsed.error = QStringLiteral("option %1 needs a value").arg(arg);
+                return parsed;
+            }
+            if (parsed.values.contains(arg)) {
+                parsed.error = QStringLiteral("option %1 given twice").arg(arg);
+                return parsed;
+            }
+            parsed.values.insert(arg, args[++i]);
+        } else if (flagOptions.contains(arg)) {
+            parsed.flags.insert(arg);
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            parsed.error = QStringLiteral("unknown option %1").arg(arg);
+            return parsed;
+        } else {
+            parsed.positional << arg;
+        }
+    }
+    return parsed;
+}
+
+int usageError(Streams io, const QString& message)
+{
+    io.err << "lumadoc-cli: " << message << " (see --help)\n";
+    return kBadInput;
+}
+
+// Reads IMAGE turned the way its EXIF data says (phone pictures), as a person sees it.
+std::optional<QImage> readInput(const QString& path, Streams io)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        io.err << "lumadoc-cli: cannot read image " << path << ": " << reader.errorString() << "\n";
+        return std::nullopt;
+    }
+    return image;
+}
+
+// OUT must name a format by its suffix and must not be the input itself.
+bool checkOutput(const QString& input, const QString& output, Streams io)
+{
+    const QByteArray suffix = QFileInfo(output).suffix().toLower().toLatin1();
+    if (suffix.isEmpty() || !QImageWriter::supportedImageFormats().contains(suffix)) {
+        io.err << "lumadoc-cli: the suffix of " << output << " names no image format that can be written\n";
+        return false;
+    }
+    const QFileInfo in(input);
+    const QFileInfo out(output);
+    if (out.exists() && in.canonicalFilePath() == out.canonicalFilePath()) {
+        io.err << "lumadoc-cli: refusing to overwrite the input " << input << "\n";
+        return false;
+    }
+    return true;
+}
+
+int writeOutput(const QImage& image, const QString& output, Streams io)
+{
+    if (image.isNull()) {
+        io.err << "lumadoc-cli: the operation produced no image\n";
+        return kOperationFailed;
+    }
+    // A temporary file in the same folder, then a rename: OUT never holds half a picture.
+    if (!saveImageToPath(image, output)) {
+        io.err << "lumadoc-cli: cannot write " << output << "\n";
+        return kOperationFailed;
+    }
+    return kSuccess;
+}
+
+// Corners clockwise on screen (y grows downwards), starting at the smallest x + y (ties: smaller y).
+QString cornerText(const QPolygon& quad)
+{
+    QVector<QPoint> points(quad.begin(), quad.end());
+    long long twiceArea = 0;
+    for (int i = 0; i < points.size(); ++i) {
+        const QPoint& a = points[i];
+        const QPoint& b = points[(i + 1) % points.size()];
+        twiceArea += 1LL * a.x() * b.y() - 1LL * b.x() * a.y();
+    }
+    if (twiceArea < 0)  // counter-clockwise on screen
+        std::reverse(points.begin(), points.end());
+    int first = 0;
+    for (int i = 1; i < points.size(); ++i) {
+        const int sum = points[i].x() + points[i].y();
+        const int best = points[first].x() + points[first].y();
+        if (sum < best || (sum == best && points[i].y() < points[first].y()))
+            first = i;
+    }
+    QStringList parts;
+    for (int i = 0; i < points.size(); ++i) {
+        const QPoint& p = points[(first + i) % points.size()];
+        parts << QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+// The capture's crop step sees the document through this hook, as in the window.
+class DocumentCropper : public IDocumentCropper
+{
+public:
+    QImage autoCropWithRotation(const QImage& image, double* angleDeg, QPolygon* outline) override
+    {
+        QPolygon found;
+        const QImage result = ::autoCropWithRotation(image, angleDeg, &found);
+        m_found = !found.isEmpty();
+        if (outline)
+            *outline = found;
+        return result;
+    }
+    bool found() const { return m_found; }
+
+private:
+    bool m_found = false;
+};
+
+bool parseInt(const QString& text, int minimum, int maximum, int* value)
+{
+    bool ok = false;
+    const int parsed = text.toInt(&ok);
+    if (!ok || parsed < minimum || parsed > maximum)
+        return false;
+    *value = parsed;
+    return true;
+}
+
+} // namespace
+
+int runDetect(const QStringList& args, Streams io)
+{
+    const Arguments a = parse(args, {}, {});
+    if (a.help) {
+        io.out << kDetectUsage;
+        return kSuccess;
+    }
+    if (!a.error.isEmpty())
+        return usageError(io, a.error);
+    if (a.positional.size() != 1)
+        return usageError(io, QStringLiteral("detect takes one IMAGE"));
+    const std::optional<QImage> image = readInput(a.positional[0], io);
+    if (!image)
+        return kBadInput;
+    const QPolygon quad = detectDocumentQuad(*image);
+    if (quad.size() != 4) {
+        io.err << "lumadoc-cli: no document detected\n";
+        return kNothingFound;
+    }
+    io.out << cornerText(quad) << "\n";
+    return kSuccess;
+}
+
+int runCrop(const QStringList& args, Streams io)
+{
+    const Arguments a = parse(args, {QStringLiteral("-o")}, {});
+    if (a.help) {
+        io.out << kCropUsage;
+        return kSuccess;
+    }
+    if (!a.error.isEmpty())
+        return usageError(io, a.error);
+    if (a.positional.size() != 1)
+        return usageError(io, QStringLiteral("crop takes one IMAGE"));
+    if (!a.values.contains(QStringLiteral("-o")))
+        return usageError(io, QStringLiteral("crop needs -o OUT"));
+    const QString output = a.values.value(QStringLiteral("-o"));
+    if (!checkOutput(a.positional[0], output, io))
+        return kBadInput;
+    const std::optional<QImage> image = readInput(a.positional[0], io);
+    if (!image)
+        return kBadInput;
+
+    // The window's capture with automatic cropping on and the document found on the live picture.
+    const QPolygon quad = detectDocumentQuad(*image);
+    if (quad.isEmpty()) {
+        io.err << "lumadoc-cli: no document detected\n";
+        return kNothingFound;
+    }
+    DocumentCropper cropper;
+    CaptureProcessor processor;
+    processor.setDocumentCropper(&cropper);
+    CaptureRequest request;
+    request.isPreviewing = true;
+    request.autoCrop = true;
+    request.documentQuad = quad;
+    const CaptureResult result = processor.capture(*image, request);
+    if (result.outcome != CaptureOutcome::Finished || !cropper.found()) {
+        io.err << "lumadoc-cli: no document detected\n";
+        return kNothingFound;
+    }
+    return writeOutput(result.image, output, io);
+}
+
+int runClean(const QStringList& args, Streams io)
+{
+    const Arguments a =
+        parse(args, {QStringLiteral("-o"), QStringLiteral("--mode"), QStringLiteral("--threshold")}, {});
+    if (a.help) {
+        io.out << kCleanUsage;
+        return kSuccess;
+    }
+    if (!a.error.isEmpty())
+        return usageError(io, a.error);
+    if (a.positional.size() != 1)
+        return usageError(io, QStringLiteral("clean takes one IMAGE"));
+    if (!a.values.contains(QStringLiteral("-o")))
+        return usageError(io, QStringLiteral("clean needs -o OUT"));
+    const QString modeName = a.values.value(QStringLiteral("--mode"), QStringLiteral("adaptive"));
+    const QStringList modes{QStringLiteral("adaptive"), QStringLiteral("otsu"), QStringLiteral("fixed")};
+    const int mode = modes.indexOf(modeName);
+    if (mode < 0)
+        return usageError(io, QStringLiteral("--mode must be adaptive, otsu or fixed"));
+    int threshold = CaptureProcessor::kDefaultBackgroundThreshold;
+    if (a.values.contains(QStringLiteral("--threshold"))
+        && !parseInt(a.values.value(QStringLiteral("--threshold")), 0, 255, &threshold))
+        return usageError(io, QStringLiteral("--threshold must be a whole number from 0 to 255"));
+    const QString output = a.values.value(QStringLiteral("-o"));
+    if (!checkOutput(a.positional[0], output, io))
+        return kBadInput;
+    const std::optional<QImage> image = readInput(a.positional[0], io);
+    if (!image)
+        return kBadInput;
+    return writeOutput(removeBackground(*image, mode, threshold), output, io);
+}
+
+int runWatermark(const QStringList& args, Streams io)
+{
+    const Arguments a = parse(args,
+                              {QStringLiteral("-o"), QStringLiteral("--text"), QStringLiteral("--angle"),
+                               QStringLiteral("--opacity")},
+                              {QStringLiteral("--tiled")});
+    if (a.help) {
+        io.out << kWatermarkUsage;
+        return kSuccess;
+    }
+    if (!a.error.isEmpty())
+        return usageError(io, a.error);
+    if (a.positional.size() != 1)
+        return usageError(io, QStringLiteral("watermark takes one IMAGE"));
+    if (!a.values.contains(QStringLiteral("-o")))
+        return usageError(io, QStringLiteral("watermark needs -o OUT"));
+    const QString text = a.values.value(QStringLiteral("--text"));
+    if (text.isEmpty())
+        return usageError(io, QStringLiteral("watermark needs a non-empty --text TEXT"));
+    WatermarkSettings settings;  // the defaults, not the user's store
+    settings.textEnabled = true;
+    settings.imageEnabled = false;
+    settings.text = text;
+    settings.textTiledMode = a.flags.contains(QStringLiteral("--tiled"));
+    if (a.values.contains(QStringLiteral("--angle"))
+        && !parseInt(a.values.value(QStringLiteral("--angle")), -180, 180, &settings.textRotation))
+        return usageError(io, QStringLiteral("--angle must be a whole number from -180 to 180"));
+    if (a.values.contains(QStringLiteral("--opacity"))
+        && !parseInt(a.values.value(QStringLiteral("--opacity")), 0, 100, &settings.textOpacity))
+        return usageError(io, QStringLiteral("--opacity must be a whole number from 0 to 100"));
+    const QString output = a.values.value(QStringLiteral("-o"));
+    if (!checkOutput(a.positional[0], output, io))
+        return kBadInput;
+    const std::optional<QImage> image = readInput(a.positional[0], io);
+    if (!image)
+        return kBadInput;
+    return writeOutput(applyWatermark(*image, settings), output, io);
+}
+
+int run(const QStringList& args, Streams io)
+{
+    if (args.isEmpty()) {
+        io.err << kOverview;
+        return kBadInput;
+    }
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        io.out << kOverview;
+        return kSuccess;
+    }
+    if (command == QLatin1String("detect"))
+        return runDetect(rest, io);
+    if (command == QLatin1String("crop"))
+        return runCrop(rest, io);
+    if (command == QLatin1String("clean"))
+        return runClean(rest, io);
+    if (command == QLatin1String("watermark"))
+        return runWatermark(rest, io);
+    return usageError(io, QStringLiteral("unknown command %1").arg(command));
+}
+
+} // namespace cli

@@ -1,0 +1,30 @@
+#pragma once
+// The commands of lumadoc-cli. Each takes its own arguments (after the command word), writes its
+// result to `out` and one line to `err` when something is wrong, and returns the exit code.
+#include <QStringList>
+#include <QTextStream>
+
+namespace cli {
+
+enum ExitCode : int {
+    kSuccess = 0,
+    kNothingFound = 1,
+    kBadInput = 2,        // bad usage, or an input that cannot be read
+    kOperationFailed = 3, // a model missing, a write that failed
+};
+
+struct Streams
+{
+    QTextStream& out;
+    QTextStream& err;
+};
+
+int runDetect(const QStringList& args, Streams io);
+int runCrop(const QStringList& args, Streams io);
+int runClean(const QStringList& args, Streams io);
+int runWatermark(const QStringList& args, Streams io);
+
+// Dispatches on the first argument; prints the overview for --help or no command.
+int run(const QStringList& args, Streams io);
+
+} // namespace cli
