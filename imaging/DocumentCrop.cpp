@@ -22,20 +22,11 @@ constexpr double kMinRectangleFill = 0.85;  // paper is a (slightly warped) rect
 constexpr double kMinEdgeContrast = 14.0;   // grey levels between paper just inside the edge and desk just outside
 constexpr int kCheckLongSide = 640;         // the contrast check needs no more resolution than this
 constexpr double kCleanRectangleFill = 0.95; // Otsu's region this rectangular needs no second opinion
-constexpr int kSearchLongSide = 800;
+constexpr int kSearchLongSide = 640;
+constexpr int kDetectLongSide = 2048;      // larger pictures are searched scaled down to this
 constexpr size_t kRegionsTried = 3;
 constexpr double kLocalBrighter = 25.0;      // grey levels above the wide neighbourhood's mean        // the threshold search runs on a copy this large
 constexpr double kThresholdOffsets[] = {15, 30, 45, 60, 80, -15, -30, -45, -60};
-
-cv::Mat toGrey(const cv::Mat& mat)
-{
-    if (mat.channels() == 3) {
-        cv::Mat grey;
-        cv::cvtColor(mat, grey, cv::COLOR_BGR2GRAY);
-        return grey;
-    }
-    return mat;
-}
 
 // Mean grey just inside the region's edge minus mean grey just outside it. A threshold laid across a
 // smooth lighting gradient finds a region too, but across its edge the brightness barely steps;
@@ -61,7 +52,7 @@ double edgeContrast(const cv::Mat& grey, const std::vector<cv::Point>& contour)
     const int gap = 2;
     const int band = std::max(3, kCheckLongSide / 100);
     const auto kernel = [](int radius) {
-        return cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * radius + 1, 2 * radius + 1));
+        return cv::getStructuringElement(cv::MORPH_RECT, cv::Size(2 * radius + 1, 2 * radius + 1));
     };
     cv::Mat innerNear, innerFar, outerNear, outerFar;
     cv::erode(region, innerNear, kernel(gap));
@@ -221,6 +212,54 @@ bool findDocumentContour(const cv::Mat& grey, std::vector<cv::Point>* contour)
     return true;
 }
 
+// A 13 MP capture holds no more outline than a 2 MP frame, only more pixels to blur and trace:
+// pictures longer than kDetectLongSide are searched at that size and the outline scaled back.
+bool findDocument(const cv::Mat& grey, std::vector<cv::Point2f>* outline)
+{
+    const int longer = std::max(grey.cols, grey.rows);
+    const double scale = longer > kDetectLongSide ? double(kDetectLongSide) / longer : 1.0;
+    cv::Mat searched = grey;
+    if (scale < 1.0)
+        cv::resize(grey, searched, cv::Size(), scale, scale, cv::INTER_AREA);
+    std::vector<cv::Point> contour;
+    if (!findDocumentContour(searched, &contour))
+        return false;
+    outline->clear();
+    outline->reserve(contour.size());
+    // INTER_AREA maps pixel centres with a half-pixel shift; undo it along with the scale.
+    const double back = 1.0 / scale;
+    for (const cv::Point& p : contour)
+        outline->emplace_back(float((p.x + 0.5) * back - 0.5), float((p.y + 0.5) * back - 0.5));
+    return true;
+}
+
+// The picture as 8-bit RGB (or grey) pixels viewed in place, with its grey version. Straight from
+// the QImage's memory: converting a 13 MP capture to BGR and back costs more than the cut itself,
+// and neither the grey weights nor the warp care about the channel order.
+struct Pixels
+{
+    QImage holder;  // keeps converted pixels alive
+    cv::Mat view;   // RGB888 or one channel, no copy
+    cv::Mat grey;
+};
+
+Pixels pixelsOf(const QImage& image)
+{
+    Pixels p;
+    if (image.format() == QImage::Format_Grayscale8) {
+        p.holder = image;
+        p.view = cv::Mat(image.height(), image.width(), CV_8UC1, const_cast<uchar*>(p.holder.constBits()),
+                         size_t(p.holder.bytesPerLine()));
+        p.grey = p.view;
+        return p;
+    }
+    p.holder = image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
+    p.view = cv::Mat(p.holder.height(), p.holder.width(), CV_8UC3, const_cast<uchar*>(p.holder.constBits()),
+                     size_t(p.holder.bytesPerLine()));
+    cv::cvtColor(p.view, p.grey, cv::COLOR_RGB2GRAY);
+    return p;
+}
+
 QPolygon cornersOf(const cv::RotatedRect& rect)
 {
     cv::Point2f points[4];
@@ -238,10 +277,10 @@ QPolygon detectDocumentQuad(const QImage& image)
     if (image.isNull())
         return QPolygon();
     try {
-        std::vector<cv::Point> contour;
-        if (!findDocumentContour(toGrey(qImageToMat(image)), &contour))
+        std::vector<cv::Point2f> outline;
+        if (!findDocument(pixelsOf(image).grey, &outline))
             return QPolygon();
-        return cornersOf(cv::minAreaRect(contour));
+        return cornersOf(cv::minAreaRect(outline));
     } catch (const cv::Exception& e) {
         qWarning().noquote() << QStringLiteral("[Crop] Document detection failed: ") + QString::fromStdString(e.what());
         return QPolygon();
@@ -257,9 +296,9 @@ QImage autoCropWithRotation(const QImage& image, double* angleDeg, QPolygon* out
     if (image.isNull())
         return QImage();
     try {
-        const cv::Mat mat = qImageToMat(image);
-        std::vector<cv::Point> contour;
-        if (!findDocumentContour(toGrey(mat), &contour))
+        const Pixels pixels = pixelsOf(image);
+        std::vector<cv::Point2f> contour;
+        if (!findDocument(pixels.grey, &contour))
             return image.copy();
 
         const cv::RotatedRect fitted = cv::minAreaRect(contour);
@@ -283,14 +322,16 @@ QImage autoCropWithRotation(const QImage& image, double* angleDeg, QPolygon* out
         cv::Mat transform = cv::getRotationMatrix2D(fitted.center, rotation, 1.0);
         transform.at<double>(0, 2) -= cut.x();
         transform.at<double>(1, 2) -= cut.y();
-        cv::Mat upright;
-        cv::warpAffine(mat, upright, transform, cv::Size(cut.width(), cut.height()), cv::INTER_LINEAR,
-                       cv::BORDER_CONSTANT, cv::Scalar::all(0));
+        QImage upright(cut.size(), pixels.view.channels() == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+        cv::Mat target(upright.height(), upright.width(), pixels.view.type(), upright.bits(),
+                       size_t(upright.bytesPerLine()));
+        cv::warpAffine(pixels.view, target, transform, target.size(), cv::INTER_LINEAR, cv::BORDER_CONSTANT,
+                       cv::Scalar::all(0));
         if (angleDeg)
             *angleDeg = rotation;
         if (outline)
             *outline = cornersOf(fitted);
-        return matToQImage(upright);
+        return upright;
     } catch (const cv::Exception& e) {
         qWarning().noquote() << QStringLiteral("[Crop] Auto crop failed: ") + QString::fromStdString(e.what());
         if (angleDeg)
@@ -306,7 +347,7 @@ QImage autoCropBoundingBox(const QImage& image, int marginPx)
     if (image.isNull())
         return image.copy();
     try {
-        const cv::Mat grey = toGrey(qImageToMat(image));
+        const cv::Mat grey = pixelsOf(image).grey;
         cv::Mat binary;
         cv::threshold(grey, binary, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
         std::vector<std::vector<cv::Point>> contours;

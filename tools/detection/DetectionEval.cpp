@@ -1,6 +1,6 @@
 // Measures the document detector on rendered overhead scenes with a known answer and prints the
 // quality table: corner error, misses, false documents on empty desks and the straightening angle.
-// Usage: lumadoc-detection-eval [--scenes N] [--empty N] [--seed S] [--dump DIR]
+// Usage: lumadoc-detection-eval [--scenes N] [--empty N] [--seed S] [--perspective F] [--dump DIR]
 // With --dump the frames that miss the targets are written to DIR for a person to look at.
 #include "DocumentCrop.h"
 #include "ImageConversion.h"
@@ -45,6 +45,7 @@ int main(int argc, char** argv)
     int empties = 50;
     uint64_t seed = 1000;
     QString dump;
+    double perspective = 0.03;
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--scenes"))
             scenes = args[i + 1].toInt();
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
             empties = args[i + 1].toInt();
         else if (args[i] == QLatin1String("--seed"))
             seed = args[i + 1].toULongLong();
+        else if (args[i] == QLatin1String("--perspective"))
+            perspective = args[i + 1].toDouble();
         else if (args[i] == QLatin1String("--dump"))
             dump = args[i + 1];
     }
@@ -68,6 +71,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < scenes; ++i) {
         SceneOptions options;
         options.frame = frames[i % 3];
+        options.maxPerspective = perspective;
         const Scene scene = renderScene(seed + uint64_t(i), options);
         const QImage image = matToQImage(scene.bgr);
         const QPolygon quad = detectDocumentQuad(image);
