@@ -31,6 +31,15 @@ packages=(
 )
 # npm fetches the minidump reader tools; some images carry a Node.js build that already has it.
 if ! command -v npm >/dev/null 2>&1; then packages+=(nodejs npm); fi
+# `--training` adds what tools/orientation needs to render pages and retrain the orientation model
+# (run with /usr/bin/python3): PyTorch, OpenCV's Python binding, and the page fonts, CJK included.
+if [ "${1:-}" = "--training" ]; then
+  packages+=(python3-torch python3-numpy python3-pil python3-opencv
+    fonts-liberation fonts-freefont-ttf fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei
+    fonts-urw-base35 fonts-crosextra-carlito fonts-crosextra-caladea fonts-lato fonts-open-sans fonts-go
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-unfonts-core fonts-cantarell fonts-roboto-unhinted
+    fonts-noto-cjk fonts-noto-mono fonts-dejavu-extra fonts-texgyre)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
