@@ -7,6 +7,7 @@
 #include "GlCheck.h"
 #include "GraphicsBackend.h"
 #include "GraphicsProbe.h"
+#include "InstanceActivation.h"
 #include "LanguageManager.h"
 #include "Logger.h"
 #include "MediaCaptureWrapper.h"
@@ -271,6 +272,8 @@ int main(int argc, char** argv)
     startup::SingleInstance instance;
     if (!instance.acquire()) {
         bootlog::log("[MAIN] 已有实例在运行，本次启动退出（单实例互斥体已存在）\n");
+        const bool shown = startup::requestActivation(startup::activationSocketPath(instance.lockFile()));
+        bootlog::log("[MAIN] asked the running instance to show its window: %s\n", shown ? "yes" : "no answer");
         return 0;
     }
 
@@ -342,7 +345,13 @@ int main(int argc, char** argv)
     bootlog::log("[MAIN] step 9: MainWindow created\n");
     new FirstPaintWatcher(window.get(), flags);
     startup::TerminationSignals termination;
-    termination.setWindow(window.get());
+    // A session ending asks nobody: the window keeps what is unsaved where the next start finds it.
+    QObject::connect(&termination, &startup::TerminationSignals::terminationRequested, window.get(),
+                     [w = window.get()] { w->closeUnattended(); });
+    startup::ActivationServer activation;
+    activation.listen(startup::activationSocketPath(instance.lockFile()));
+    QObject::connect(&activation, &startup::ActivationServer::activationRequested, window.get(),
+                     &MainWindow::bringToFront);
     window->showMaximized();
     bootlog::log("[MAIN] step 10: showMaximized called, entering event loop\n");
     splash.finish(window.get());

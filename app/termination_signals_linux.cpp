@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-#include <QWidget>
 
 #include <csignal>
 #include <fcntl.h>
@@ -62,10 +61,7 @@ void TerminationSignals::onSignalReadable()
     qInfo("[MAIN] signal %d received, closing the main window", last);
     m_requested = true;
     emit terminationRequested(last);
-    if (m_window && m_window->isVisible())
-        m_window->close();
-    else
-        QCoreApplication::quit();
+    QCoreApplication::quit();
 }
 
 } // namespace startup

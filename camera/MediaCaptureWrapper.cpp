@@ -393,7 +393,7 @@ void MediaCaptureWrapper::onFrame(const uint8_t* rgb, int width, int height, int
             // cleared the flag, no frame reaches the recorder any more.
             std::lock_guard<std::mutex> lock(m_recorderMutex);
             if (m_appRecording && m_recorder)
-                m_recorder->pushVideoFrame(image.constBits(), width, height);
+                m_recorder->pushVideoFrame(rgb, width, height);  // packed rows, as promised
         }
 
         {

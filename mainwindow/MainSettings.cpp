@@ -1,5 +1,7 @@
 #include "MainSettings.h"
 
+#include "FileNamer.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -125,7 +127,7 @@ QString MainSettings::sanitizeFilePrefix(const QString& prefix)
             continue;
         clean.append(c);
     }
-    return clean;
+    return saving::withoutLeadingDotsAndBlanks(clean);
 }
 
 std::unique_ptr<QSettings> MainSettings::openStore()

@@ -14,6 +14,7 @@
 #include "TitleBar.h"
 #include "VideoWidget.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -40,6 +41,18 @@
 const char* const MainWindow::kHomePageUrl = "https://lumadoc.example.org/";
 
 namespace {
+
+// Buttons, check boxes and combo boxes of the docks are reached with Tab but not focused by a click:
+// otherwise the last one clicked keeps the keyboard and the next Space presses it again ("Clear All",
+// "Rotate Left") instead of capturing.
+void keepClicksFromTakingFocus(QWidget* root)
+{
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
+    for (QComboBox* combo : root->findChildren<QComboBox*>())
+        combo->setFocusPolicy(Qt::TabFocus);
+}
+
 // The build tag the About box and the logs report as the version.
 const char kBuildTag[] = "v4.0.41-20261105-dockfit-CropPreview+Hotplug";
 constexpr int kStatusRefreshMs = 1000;
@@ -81,6 +94,8 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     connect(m_statusTimer, &QTimer::timeout, this, &MainWindow::updateStatusBar);
     m_statusTimer->start();
     updateStatusBar();
+    // After the camera's own opening messages.
+    QTimer::singleShot(1500, this, &MainWindow::announceRescuedCaptures);
 }
 
 MainWindow::~MainWindow()
@@ -135,7 +150,12 @@ void MainWindow::buildStatusBar()
     m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
     m_zoomLabel = new QLabel(this);
     m_zoomLabel->setObjectName(QStringLiteral("zoomLabel"));
+    m_unsavedLabel = new QLabel(this);
+    m_unsavedLabel->setObjectName(QStringLiteral("unsavedCapturesLabel"));
+    m_unsavedLabel->setStyleSheet(QStringLiteral("QLabel { color: #ff6b5b; font-weight: bold; }"));
+    m_unsavedLabel->hide();
     statusBar()->addWidget(m_statusLabel, 1);
+    statusBar()->addPermanentWidget(m_unsavedLabel);
     statusBar()->addPermanentWidget(m_zoomLabel);
 }
 
@@ -150,6 +170,8 @@ void MainWindow::buildDocks()
     addDockWidget(Qt::RightDockWidgetArea, m_annotationDock);
     tabifyDockWidget(m_cameraDock, m_annotationDock);
     m_cameraDock->raise();
+    for (QWidget* dock : std::initializer_list<QWidget*>{m_thumbnailDock, m_cameraDock, m_annotationDock})
+        keepClicksFromTakingFocus(dock);
 }
 
 void MainWindow::wireControls()
@@ -447,6 +469,8 @@ void MainWindow::showEvent(QShowEvent* event)
     if (m_firstShowDone)
         return;
     m_firstShowDone = true;
+    // Keys start at the preview (Space captures), not at whichever dock control came first.
+    m_videoWidget->setFocus(Qt::OtherFocusReason);
     QScreen* screen = windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
     if (!screen || isMaximized() || isFullScreen())
         return;
@@ -485,8 +509,28 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!keepUnsavedCaptures()) {
+        event->ignore();
+        return;
+    }
     saveSettings();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::closeUnattended()
+{
+    m_closingUnattended = true;
+    close();
+}
+
+void MainWindow::bringToFront()
+{
+    qInfo() << "[MAIN] another start asked for the running window";
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }
 
 void MainWindow::toggleMaximized()

@@ -21,6 +21,7 @@ class CameraDock;
 class CameraSession;
 class DeviceMonitor;
 class GalleryModel;
+class ImageSaver;
 struct CaptureRequest;
 struct CaptureResult;
 enum class TriggerKind;
@@ -53,6 +54,8 @@ struct MainWindowEnvironment
     std::function<QString(const QString&, const QString&, const QString&)> askSaveFileName;
     // Reads a short text aloud; silent until a speech service is wired in.
     std::function<void(const QString&)> speak;
+    // The writer of captures; default: an ImageSaver. Tests give one whose saves fail.
+    std::function<std::unique_ptr<ImageSaver>()> makeImageSaver;
 };
 
 class MainWindow : public QMainWindow
@@ -69,6 +72,12 @@ public:
     void saveSettings();
     const MainSettings& settings() const { return m_settings; }
     bool isScannerGunMode() const { return m_settings.namingMethod == 3; }
+
+    // Closes without asking anybody (the session is ending): captures that exist only in memory are
+    // written into CaptureStore::rescueDirectory() and announced at the next start.
+    void closeUnattended();
+    // A second start of the program shows this window instead: restored, raised and active.
+    void bringToFront();
 
     // The About box, built but not shown (onAbout shows it).
     std::unique_ptr<QMessageBox> createAboutBox();
@@ -170,6 +179,10 @@ private:
     bool presentCaptureResult(const CaptureResult& result);
     QString nextFileName(const QImage& image);
     void storeCapture(const QImage& image, const QString& fileName, bool barcodeVariant);
+    void updateUnsavedLabel();
+    // Before closing: false when the user chose to stay, or captures could not be saved.
+    bool keepUnsavedCaptures();
+    void announceRescuedCaptures();
     void openPreviewDialog(const QImage& image);
     void onVideoFrameForCapture(const QImage& frame);
 
@@ -201,10 +214,10 @@ private:
     std::unique_ptr<CaptureParts> m_capture;
     QPolygon m_documentQuad;  // the document outline on the live picture; found by detection
     QColor m_mattingBackground = Qt::white;
-    bool m_autoCropBeforeIdPhoto = true;
     QToolBar* m_mainToolBar = nullptr;
     QLabel* m_statusLabel = nullptr;
     QLabel* m_zoomLabel = nullptr;
+    QLabel* m_unsavedLabel = nullptr;
     QLabel* m_compositeHintLabel = nullptr;
     QTimer* m_statusTimer = nullptr;
 
@@ -242,4 +255,5 @@ private:
     QRect m_normalGeometry;
     bool m_firstShowDone = false;
     bool m_scannerFilterInstalled = false;
+    bool m_closingUnattended = false;
 };

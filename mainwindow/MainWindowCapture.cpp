@@ -29,6 +29,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
@@ -41,7 +42,11 @@ void MainWindow::buildCapture()
     m_capture->processor->setApplicationDirectory(m_env.appDir);
     m_capture->autoCapture = std::make_unique<AutoCaptureStateMachine>();
     m_capture->namer = std::make_unique<FileNamer>();
-    m_capture->saver = std::make_unique<ImageSaver>();
+    m_capture->store = new CaptureStore(m_gallery, m_env.makeImageSaver ? m_env.makeImageSaver() : nullptr, this);
+    connect(m_capture->store, &CaptureStore::savesFailingChanged, this, &MainWindow::updateUnsavedLabel);
+    connect(m_gallery, &GalleryModel::itemRemoved, this, &MainWindow::updateUnsavedLabel);
+    connect(m_gallery, &GalleryModel::cleared, this, &MainWindow::updateUnsavedLabel);
+    connect(m_gallery, &GalleryModel::pathChanged, this, &MainWindow::updateUnsavedLabel);
 
     m_capture->scannerGun = new ScannerGunBuffer(this);
     connect(m_capture->scannerGun, &ScannerGunBuffer::captureRequested, this, &MainWindow::onCaptureImageWithBarcode);
@@ -175,25 +180,83 @@ void MainWindow::applyCaptureSettings()
 
 void MainWindow::storeCapture(const QImage& image, const QString& fileName, bool barcodeVariant)
 {
-    QString galleryPath = QDir::fromNativeSeparators(ImageSaver::resolveSaveDirectory(m_settings.savePath)) +
-                          QLatin1Char('/') + fileName;
-    if (m_settings.autoSave) {
-        const SaveResult saved = barcodeVariant
-                                     ? m_capture->saver->saveBarcodeCapture(image, fileName, m_settings.savePath,
-                                                                            m_settings.saveFormat)
-                                     : m_capture->saver->saveCapture(image, fileName, m_settings.savePath,
-                                                                     m_settings.saveFormat);
-        // The item points at the file really written, never at another capture's name.
-        if (saved.ok)
-            galleryPath = QDir::fromNativeSeparators(saved.writtenPath);
-        m_gallery->add(image, galleryPath);
-        if (!saved.statusText.isEmpty())
-            showStatus(saved.statusText, saved.statusDurationMs);
-        if (saved.ok && !barcodeVariant)
-            saveSettings();  // the file counter survives a crash from here on
-        return;
+    const SaveResult saved = m_capture->store->store(
+        image, fileName, barcodeVariant, {m_settings.autoSave, m_settings.savePath, m_settings.saveFormat});
+    if (!saved.statusText.isEmpty())
+        showStatus(saved.statusText, saved.statusDurationMs);
+    if (saved.ok && !barcodeVariant)
+        saveSettings();  // the file counter survives a crash from here on
+    updateUnsavedLabel();
+}
+
+void MainWindow::updateUnsavedLabel()
+{
+    // Not a timed message: the next capture's text or the status refresh would wipe it while the
+    // captures are still only in memory.
+    const int unsaved = m_capture->store->unsavedCount();
+    const bool show = m_capture->store->savesFailing() && unsaved > 0;
+    if (show)
+        m_unsavedLabel->setText(tr("Saving failed: %n capture(s) not saved", nullptr, unsaved));
+    m_unsavedLabel->setVisible(show);
+}
+
+namespace {
+const QString kRescuedCountKey = QStringLiteral("session/rescuedCaptures");
+const QString kRescuedFolderKey = QStringLiteral("session/rescuedFolder");
+} // namespace
+
+bool MainWindow::keepUnsavedCaptures()
+{
+    const int unsaved = m_capture->store->unsavedCount();
+    if (unsaved == 0)
+        return true;
+    if (m_closingUnattended) {
+        // Nobody can be asked: keep them where the next start finds them.
+        const CaptureStore::BulkResult rescued = m_capture->store->rescueUnsaved();
+        if (rescued.written > 0) {
+            const std::unique_ptr<QSettings> store = m_env.openSettings();
+            store->setValue(kRescuedCountKey, store->value(kRescuedCountKey, 0).toInt() + rescued.written);
+            store->setValue(kRescuedFolderKey, CaptureStore::rescueDirectory());
+        }
+        if (rescued.failed > 0)
+            qWarning().noquote() << "[Cap]" << rescued.failed << "unsaved capture(s) lost at session end:"
+                                 << rescued.firstError;
+        return true;
     }
-    m_gallery->add(image, galleryPath);
+    const QString folder = ImageSaver::resolveSaveDirectory(m_settings.savePath);
+    const int answer = showMessageBox(
+        QMessageBox::Question, tr("Unsaved Captures"),
+        tr("%n capture(s) have not been saved to disk. Save them to %1 before closing?", nullptr, unsaved)
+            .arg(QDir::toNativeSeparators(folder)),
+        int(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel));
+    if (answer == QMessageBox::Discard) {
+        qInfo() << "[Cap] closing without saving" << unsaved << "capture(s), as the user chose";
+        return true;
+    }
+    if (answer != QMessageBox::Save)
+        return false;
+    const CaptureStore::BulkResult saved = m_capture->store->saveUnsaved(folder, m_settings.saveFormat);
+    updateUnsavedLabel();
+    if (saved.failed == 0)
+        return true;
+    showMessageBox(QMessageBox::Warning, tr("Unsaved Captures"),
+                   tr("%n capture(s) could not be saved and are still in the gallery.", nullptr, saved.failed) +
+                       QLatin1Char('\n') + saved.firstError);
+    return false;
+}
+
+void MainWindow::announceRescuedCaptures()
+{
+    const std::unique_ptr<QSettings> store = m_env.openSettings();
+    const int count = store->value(kRescuedCountKey, 0).toInt();
+    if (count <= 0)
+        return;
+    const QString folder = store->value(kRescuedFolderKey).toString();
+    store->remove(kRescuedCountKey);
+    store->remove(kRescuedFolderKey);
+    showStatus(tr("%n capture(s) not saved when the last session ended were kept in %1", nullptr, count)
+                   .arg(QDir::toNativeSeparators(folder)),
+               15000);
 }
 
 void MainWindow::openPreviewDialog(const QImage& image)
@@ -290,12 +353,15 @@ void MainWindow::onCompositeToggled(bool on)
 
 void MainWindow::onMattingToggled(bool on)
 {
-    // ID photos are cut by the guide, never by the document outline.
-    if (on) {
-        m_autoCropBeforeIdPhoto = m_cameraDock->autoCropCheck->isChecked();
-        m_cameraDock->autoCropCheck->setChecked(false);
-    } else {
-        m_cameraDock->autoCropCheck->setChecked(m_autoCropBeforeIdPhoto);
+    // ID photos are cut by the guide, never by the document outline. Cropping is suspended, not switched
+    // off: the user's choice is what gets saved and what comes back when the mode ends.
+    if (on)
+        m_autoCrop.suspend(QStringLiteral("idPhoto"));
+    else
+        m_autoCrop.resume(QStringLiteral("idPhoto"));
+    {
+        const QSignalBlocker block(m_cameraDock->autoCropCheck);
+        m_cameraDock->autoCropCheck->setChecked(m_autoCrop.effective());
     }
     m_videoWidget->setIdPhotoMode(on);
     showStatus(on ? tr("ID Photo mode enabled") : tr("ID Photo mode disabled"), 3000);

@@ -1,6 +1,7 @@
 #pragma once
 // The capture workflow's parts the window owns; shared by the files that build and destroy them.
 #include "AutoCaptureStateMachine.h"
+#include "CaptureStore.h"
 #include "CaptureProcessor.h"
 #include "FileNamer.h"
 #include "ImageSaver.h"
@@ -15,7 +16,7 @@ struct MainWindow::CaptureParts {
     std::unique_ptr<CaptureProcessor> processor;
     std::unique_ptr<AutoCaptureStateMachine> autoCapture;
     std::unique_ptr<FileNamer> namer;
-    std::unique_ptr<ImageSaver> saver;
+    CaptureStore* store = nullptr;
     ScannerGunBuffer* scannerGun = nullptr;
     QTimer* timer = nullptr;
 };

@@ -39,6 +39,7 @@ void MainWindow::loadSettings()
         qInfo() << "[Settings] pre-installed eventFilter for scanner gun";
     }
     qInfo() << "[Settings] pre-syncing to VideoWidget scannerGunEnabled:" << isScannerGunMode();
+    m_videoWidget->setScannerGunMode(isScannerGunMode());
 
     // 3. Language.
     LanguageManager::instance()->loadLanguage(m_settings.language);
@@ -125,6 +126,7 @@ void MainWindow::onSettings()
     qInfo() << "[SettingsDialog] Accepted namingMethod:" << m_settings.namingMethod
             << ", scannerGunEnabled:" << isScannerGunMode();
     setScannerGunFilter(isScannerGunMode());
+    m_videoWidget->setScannerGunMode(isScannerGunMode());
     applyCaptureSettings();
     saveSettings();
     showStatus(tr("Settings saved"), 2000);

@@ -46,6 +46,7 @@ TitleBar::TitleBar(QWidget* parent) : QWidget(parent)
     m_voice->setFixedSize(kButtonSizePx, kButtonSizePx);
     m_voice->setIconSize(QSize(30, 30));
     m_voice->setAutoRaise(true);
+    m_voice->setFocusPolicy(Qt::NoFocus);  // like the other title-bar buttons: Space belongs to capturing
     setVoiceOn(false);
     m_minimize = makeButton("titleBarMinimize", ":/icons/titlebar/minimize.png");
     m_maximize = makeButton("titleBarMaximize", ":/icons/titlebar/maximize.png");

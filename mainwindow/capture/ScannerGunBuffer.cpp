@@ -92,9 +92,12 @@ bool ScannerGunBuffer::shouldTakeKeysFrom(QWidget* focusWidget, QWidget* activeW
         return false;
     if (!focusWidget)
         return true;
-    // A field inside the main window (search box, spin box, editable combo) keeps its typing.
+    // A text field inside the main window (search box, editable combo) keeps its typing. A spin box does
+    // not: a scan landing in the timer interval box would change the setting instead of naming a capture.
+    if (qobject_cast<QAbstractSpinBox*>(focusWidget) || qobject_cast<QAbstractSpinBox*>(focusWidget->parentWidget()))
+        return focusWidget->window() == mainWindow;
     if (qobject_cast<QLineEdit*>(focusWidget) || qobject_cast<QTextEdit*>(focusWidget)
-        || qobject_cast<QPlainTextEdit*>(focusWidget) || qobject_cast<QAbstractSpinBox*>(focusWidget))
+        || qobject_cast<QPlainTextEdit*>(focusWidget))
         return false;
     if (auto* combo = qobject_cast<QComboBox*>(focusWidget))
         return !combo->isEditable();

@@ -11,17 +11,29 @@ GalleryModel::GalleryModel(QObject* parent) : QObject(parent) {}
 
 void GalleryModel::setAutoSave(bool on) { m_autoSave = on; }
 
+quint64 GalleryModel::addUnsaved(const QImage& image, const QString& displayName, bool processing)
+{
+    Entry entry;
+    entry.displayName = displayName;
+    return append(image, entry, processing);
+}
+
 quint64 GalleryModel::add(const QImage& image, const QString& filePath, bool processing)
+{
+    Entry entry;
+    entry.filePath = filePath;
+    return append(image, entry, processing);
+}
+
+quint64 GalleryModel::append(const QImage& image, Entry entry, bool processing)
 {
     if (image.isNull())
         return 0;
     const int index = m_entries.size();
     qInfo() << "[Thumb] addThumbnail called, index=" << index << "total-after-add=" << index + 1;
-    Entry entry;
     entry.id = m_nextId++;
     entry.resident = image;
     entry.thumbnail = gallery::makeThumbnail(image);
-    entry.filePath = filePath;
     entry.originalSize = image.size();
     entry.processing = processing;
     m_entries.append(entry);
@@ -50,7 +62,8 @@ void GalleryModel::runMemoryPass()
         }
         ++resident;
     }
-    qInfo() << "[CapMem] evict pass done, total=" << total << "residentFullImages=" << resident;
+    qInfo() << "[CapMem] evict pass done, total=" << total << "residentFullImages=" << resident
+            << "unsaved=" << unsavedCount();
 }
 
 quint64 GalleryModel::idAt(int index) const { return isValidIndex(index) ? m_entries[index].id : 0; }
@@ -66,6 +79,23 @@ int GalleryModel::indexOfId(quint64 id) const
 QString GalleryModel::filePathAt(int index) const
 {
     return isValidIndex(index) ? m_entries[index].filePath : QString();
+}
+
+QString GalleryModel::displayNameAt(int index) const
+{
+    if (!isValidIndex(index))
+        return QString();
+    const Entry& entry = m_entries[index];
+    return entry.filePath.isEmpty() ? entry.displayName : QFileInfo(entry.filePath).fileName();
+}
+
+QVector<int> GalleryModel::unsavedIndexes() const
+{
+    QVector<int> result;
+    for (int i = 0; i < m_entries.size(); ++i)
+        if (m_entries[i].filePath.isEmpty())
+            result.append(i);
+    return result;
 }
 
 void GalleryModel::setFilePath(int index, const QString& filePath)

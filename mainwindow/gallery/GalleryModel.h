@@ -39,8 +39,13 @@ public:
     void setAutoSave(bool on);
     bool autoSave() const { return m_autoSave; }
 
-    // Appends a capture and runs the memory pass. Returns its id, or 0 for a null image.
+    // Appends a capture and runs the memory pass. Returns its id, or 0 for a null image. `filePath` is the
+    // file this capture itself was written to, or empty.
     quint64 add(const QImage& image, const QString& filePath = QString(), bool processing = false);
+    // A capture that was not written (auto-save off, or the save failed): it shows `displayName`, has no
+    // file path until it really is written, and keeps its pixels. A file of that name in the save folder
+    // belongs to someone else and is never read, renamed or released against.
+    quint64 addUnsaved(const QImage& image, const QString& displayName, bool processing = false);
     int count() const { return m_entries.size(); }
     bool isValidIndex(int index) const { return index >= 0 && index < m_entries.size(); }
 
@@ -49,6 +54,12 @@ public:
     int indexOfId(quint64 id) const;
 
     QString filePathAt(int index) const;
+    bool hasFileAt(int index) const { return !filePathAt(index).isEmpty(); }
+    // The file's name, or the generated name of a capture without a file.
+    QString displayNameAt(int index) const;
+    // Captures that exist only in memory; closing the program would lose them.
+    QVector<int> unsavedIndexes() const;
+    int unsavedCount() const { return unsavedIndexes().size(); }
     // For a capture saved after it was added; updates the badge and labels through pathChanged.
     void setFilePath(int index, const QString& filePath);
     QSize originalSizeAt(int index) const;
@@ -110,6 +121,7 @@ private:
         QImage ownFull;
         QImage thumbnail;
         QString filePath;
+        QString displayName;
         QSize originalSize;
         bool selected = false;
         bool processing = false;
@@ -117,6 +129,7 @@ private:
     };
 
     bool move(int from, int to);
+    quint64 append(const QImage& image, Entry entry, bool processing);
 
     QVector<Entry> m_entries;
     quint64 m_nextId = 1;

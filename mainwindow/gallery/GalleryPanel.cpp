@@ -95,6 +95,7 @@ QVector<ThumbnailItem*> GalleryPanel::visibleItems() const
 void GalleryPanel::onItemAdded(int index)
 {
     auto* item = new ThumbnailItem(m_model->imageAt(index), index, m_model->filePathAt(index), m_content);
+    item->setDisplayName(m_model->displayNameAt(index));
     item->setChecked(m_model->isSelected(index));
     // The trailing stretch keeps the items packed at the top; the new one goes just above it.
     m_layout->insertWidget(m_layout->count() - 1, item);
@@ -204,7 +205,7 @@ QMenu* GalleryPanel::buildContextMenu(const QPoint& contentPos, QWidget* parent)
     QAction* openFolderAction = menu->addAction(tr("打开文件夹"));
     openFolderAction->setObjectName(QStringLiteral("galleryOpenFolderAction"));
     openFolderAction->setData(index);
-    openFolderAction->setEnabled(index >= 0 && !m_model->filePathAt(index).isEmpty());
+    openFolderAction->setEnabled(index >= 0);
     connect(openFolderAction, &QAction::triggered, this,
             [this, openFolderAction] { openFolder(openFolderAction->data().toInt()); });
     return menu;
@@ -226,8 +227,19 @@ void GalleryPanel::selectAll() { m_model->selectAll(); }
 
 void GalleryPanel::invertSelection() { m_model->invertSelection(); }
 
+bool GalleryPanel::reportNoFile(int index)
+{
+    if (!m_model->isValidIndex(index) || m_model->hasFileAt(index))
+        return false;
+    showMessage(QMessageBox::Information, tr("No file yet"),
+                tr("%1 has not been saved to a file yet.").arg(m_model->displayNameAt(index)), QMessageBox::Ok);
+    return true;
+}
+
 void GalleryPanel::openFolder(int index)
 {
+    if (reportNoFile(index))
+        return;
     const QString path = m_model->filePathAt(index);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
@@ -238,7 +250,7 @@ void GalleryPanel::openFolder(int index)
 
 void GalleryPanel::renameItem(int index)
 {
-    if (!m_model->isValidIndex(index))
+    if (!m_model->isValidIndex(index) || reportNoFile(index))
         return;
     const QString current = QFileInfo(m_model->filePathAt(index)).completeBaseName();
     const QString answer = m_renamePrompter(current);

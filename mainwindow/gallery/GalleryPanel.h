@@ -68,6 +68,8 @@ signals:
     void statusMessage(const QString& text, int timeoutMs);
 
 private:
+    // Tells the user that the capture at `index` exists only in memory; true when it did.
+    bool reportNoFile(int index);
     void onItemAdded(int index);
     void onItemRemoved(int index);
     void onItemMoved(int from, int to);

@@ -112,6 +112,9 @@ void ThumbnailItem::buildUi()
     m_deleteButton->setStyleSheet(QString::fromLatin1(kDeleteButtonStyle));
     for (QPushButton* button : {m_upButton, m_downButton, m_deleteButton})
         button->setCursor(Qt::PointingHandCursor);
+    // Clicked, they must not keep the keyboard: the next Space would press them instead of capturing.
+    for (QWidget* control : std::initializer_list<QWidget*>{m_upButton, m_downButton, m_deleteButton, m_checkBox})
+        control->setFocusPolicy(Qt::TabFocus);
     row->addWidget(m_imageArea);
 
     auto* column = new QVBoxLayout;
@@ -189,6 +192,19 @@ void ThumbnailItem::setFilePath(const QString& filePath)
     m_badgeLabel->setText(badge.text);
     m_badgeLabel->setStyleSheet(gallery::badgeStyleSheet(badge.color));
     const gallery::CaptureStamp stamp = gallery::parseCaptureStamp(filePath);
+    if (stamp.valid) {
+        m_timeLabel->setText(stamp.time.toString(QStringLiteral("HH:mm:ss")));
+        m_dateLabel->setText(stamp.date.toString(QStringLiteral("yyyy-MM-dd")));
+    }
+}
+
+void ThumbnailItem::setDisplayName(const QString& name)
+{
+    if (!m_filePath.isEmpty() || name.isEmpty())
+        return;
+    m_nameLabel->setText(name);
+    m_nameLabel->setToolTip(tr("Not saved to a file yet"));
+    const gallery::CaptureStamp stamp = gallery::parseCaptureStamp(name);
     if (stamp.valid) {
         m_timeLabel->setText(stamp.time.toString(QStringLiteral("HH:mm:ss")));
         m_dateLabel->setText(stamp.date.toString(QStringLiteral("yyyy-MM-dd")));

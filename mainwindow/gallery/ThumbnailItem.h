@@ -23,6 +23,8 @@ public:
     ThumbnailItem(const QImage& image, int index, const QString& filePath, QWidget* parent = nullptr);
 
     void setFilePath(const QString& filePath);
+    // The name a capture without a file shows (its generated name); ignored once it has a file.
+    void setDisplayName(const QString& name);
     QString filePath() const { return m_filePath; }
     // Ignores a null image; otherwise the item shows it and keeps it as its own full image.
     void setFullImage(const QImage& image);

@@ -1,8 +1,11 @@
 #include "AtomicFileWriter.h"
 
+#include <QDateTime>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdio>
@@ -92,7 +95,7 @@ bool AtomicFileWriter::open(const QString& directory, const QString& fileName)
     const QDir dir(directory);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString path =
-            dir.absoluteFilePath(QStringLiteral(".%1.%2%3").arg(base, randomTag(), extension));
+            dir.absoluteFilePath(QStringLiteral(".%1.lumadoc-%2%3").arg(base, randomTag(), extension));
         const QByteArray native = QFile::encodeName(path);
         // 0666 and not QTemporaryFile's 0600: the published file must be as readable as any other capture.
         const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -179,4 +182,30 @@ void AtomicFileWriter::discard()
     if (!m_published && !m_temporaryPath.isEmpty())
         ::unlink(QFile::encodeName(m_temporaryPath).constData());
     m_temporaryPath.clear();
+}
+
+bool AtomicFileWriter::isOwnTemporaryName(const QString& fileName)
+{
+    // The writer's ".<base>.lumadoc-XXXXXX<ext>" and the saver's ".lumadoc_write_probe_XXXXXX" (QTemporaryFile).
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(\\..+\\.lumadoc-[A-Za-z0-9]{6}(\\.[A-Za-z0-9]+)?|\\.lumadoc_write_probe_[A-Za-z0-9]{6})$"));
+    return pattern.match(fileName).hasMatch();
+}
+
+int AtomicFileWriter::removeStaleTemporaries(const QString& directory, int minAgeSecs)
+{
+    const QDateTime cutOff = QDateTime::currentDateTimeUtc().addSecs(-minAgeSecs);
+    const QFileInfoList entries =
+        QDir(directory).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    int removed = 0;
+    for (const QFileInfo& entry : entries) {
+        if (!isOwnTemporaryName(entry.fileName()) || entry.lastModified().toUTC() > cutOff)
+            continue;
+        if (QFile::remove(entry.absoluteFilePath())) {
+            ++removed;
+            qInfo().noquote() << "[Save] removed a temporary file left by an interrupted save:"
+                              << entry.absoluteFilePath();
+        }
+    }
+    return removed;
 }

@@ -17,8 +17,9 @@ public:
     // Removes the temporary file unless it was published.
     ~AtomicFileWriter();
 
-    // Creates a new, empty temporary file in `directory`: "." + the base of `fileName` + ".XXXXXX" + its
-    // extension (the extension stays last for exporters that look at it). Permissions follow the umask,
+    // Creates a new, empty temporary file in `directory`: "." + the base of `fileName` + ".lumadoc-XXXXXX" +
+    // its extension (the extension stays last for exporters that look at it; the marker lets a later
+    // session tell our leftovers from the user's own hidden files). Permissions follow the umask,
     // as for any file the user's programs create. False with errorString() when the folder refuses it.
     bool open(const QString& directory, const QString& fileName);
 
@@ -43,6 +44,13 @@ public:
 
     // Removes the temporary file now.
     void discard();
+
+    // Whether `fileName` (no folder) is one of our temporary names: a writer's or a save probe's.
+    static bool isOwnTemporaryName(const QString& fileName);
+    // Removes what a killed process left in `directory`: files of exactly our temporary names whose last
+    // change is at least `minAgeSecs` old (younger ones may belong to a save under way, e.g. of the
+    // command-line tool). Returns how many were removed.
+    static int removeStaleTemporaries(const QString& directory, int minAgeSecs = 60);
 
 private:
     QFile m_file;

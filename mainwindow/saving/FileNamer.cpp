@@ -68,8 +68,17 @@ bool containsInvalidFileNameChar(const QString& name)
     return false;
 }
 
-QString safeCodeFileName(const QString& code, const QString& extension)
+QString withoutLeadingDotsAndBlanks(const QString& name)
 {
+    int start = 0;
+    while (start < name.size() && (name.at(start) == QLatin1Char('.') || name.at(start).isSpace()))
+        ++start;
+    return name.mid(start);
+}
+
+QString safeCodeFileName(const QString& rawCode, const QString& extension)
+{
+    const QString code = withoutLeadingDotsAndBlanks(rawCode);
     const int budgetBytes =
         kMaxFileNameBytes - kClashSuffixReserveBytes - kTemporaryNameReserveBytes - extension.toUtf8().size();
     QString base;
@@ -126,7 +135,7 @@ QString FileNamer::generateFileName(const QImage& image, const NamingOptions& op
         const int number = qMax(1, counter.fileNumber);
         // At the very top the number stays put; the saver's clash suffix keeps such names apart.
         counter.fileNumber = number < INT_MAX ? number + 1 : number;
-        return prefixBaseName(options.filePrefix, number) + extension;
+        return prefixBaseName(saving::withoutLeadingDotsAndBlanks(options.filePrefix), number) + extension;
     }
     case 2:
         if (m_decoder && !image.isNull()) {

@@ -40,11 +40,15 @@ QString saveFormatName(int saveFormat);
 bool isInvalidFileNameChar(QChar c);
 bool containsInvalidFileNameChar(const QString& name);
 
+// Drops dots and blanks at the front of a name: a name starting with "." is hidden from file
+// managers and `ls`, so every capture would seem to vanish ("../../x" cleaned of "/" is "....x").
+QString withoutLeadingDotsAndBlanks(const QString& name);
+
 // Bytes of a file name the publishing step may still add: a clash suffix ("_20240131_142502_123_2" at
-// most) and the temporary name around it ("." in front, ".XXXXXX" before the extension).
+// most) and the temporary name around it ("." in front, ".lumadoc-XXXXXX" before the extension).
 constexpr int kMaxFileNameBytes = 255;
 constexpr int kClashSuffixReserveBytes = 32;
-constexpr int kTemporaryNameReserveBytes = 8;
+constexpr int kTemporaryNameReserveBytes = 16;
 
 // A file name (with `extension`, e.g. ".jpg") from a decoded code: invalid characters become "_", and
 // the code is cut at a character boundary so that the UTF-8 name, any clash suffix and the temporary

@@ -7,7 +7,9 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QBuffer>
 #include <QImageWriter>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 #include <QThreadPool>
 
@@ -107,11 +109,44 @@ QString replaceInvalidChars(QString name)
     return name;
 }
 
+// Whether the file system holding `dir` has no room for `neededBytes` more. A full disk is the common
+// cause of failed saves at a counter PC, and the one message the user can act on.
+bool isDiskFull(const QString& dir, qint64 neededBytes)
+{
+    // A folder that could not be created is measured by the nearest one that exists.
+    QFileInfo existing(dir);
+    while (!existing.exists() && !existing.isRoot() && existing.absolutePath() != existing.absoluteFilePath())
+        existing.setFile(existing.absolutePath());
+    QStorageInfo storage(existing.absoluteFilePath());
+    if (!storage.isValid())
+        return false;
+    storage.refresh();
+    return storage.bytesAvailable() < qMax<qint64>(neededBytes, 1);
+}
+
+QString diskFullText(const QString& dir)
+{
+    return QCoreApplication::translate("MainWindow",
+                                       "The disk holding the save folder %1 is full. Free some space, or choose "
+                                       "another folder in the settings.")
+        .arg(QDir::toNativeSeparators(dir));
+}
+
 SaveResult status(const QString& text, int durationMs)
 {
     SaveResult result;
     result.statusText = text;
     result.statusDurationMs = durationMs;
+    return result;
+}
+
+// A folder that refuses a new file: said plainly when the disk is full, else `otherwise`.
+SaveResult folderFailure(const QString& dir, const QString& otherwise)
+{
+    if (!isDiskFull(dir, 1))
+        return status(otherwise, ImageSaver::kStatusDurationMs);
+    SaveResult result = status(diskFullText(dir), ImageSaver::kStatusDurationMs);
+    result.diskFull = true;
     return result;
 }
 
@@ -168,17 +203,19 @@ SaveResult ImageSaver::save(Route route, const QImage& image, const QString& fil
     if (captureRoute)
         qInfo().noquote() << "savePath =" << dir;
     if (!QFileInfo(dir).isDir()) {
-        if (!QDir().mkpath(dir))
-            return status(
-                QCoreApplication::translate("MainWindow", "Failed to create save directory: %1").arg(dir),
-                kStatusDurationMs);
+        if (!QDir().mkpath(dir)) {
+            qWarning().noquote() << "[Save] failed to create the save folder" << dir;
+            return folderFailure(
+                dir, QCoreApplication::translate("MainWindow", "Failed to create save directory: %1").arg(dir));
+        }
         if (captureRoute)
             qInfo() << "create save directory sucess!";
     }
-    if (!QFileInfo(dir).isWritable())
-        return status(
-            QCoreApplication::translate("MainWindow", "Save directory is not writable: %1").arg(dir),
-            kStatusDurationMs);
+    if (!QFileInfo(dir).isWritable()) {
+        qWarning().noquote() << "[Save] the save folder is not writable:" << dir;
+        return status(QCoreApplication::translate("MainWindow", "Save directory is not writable: %1").arg(dir),
+                      kStatusDurationMs);
+    }
 
     // The scanner-gun name comes from a scanned code; whatever the caller did, a "/" in it must not reach
     // another folder.
@@ -204,10 +241,12 @@ SaveResult ImageSaver::save(Route route, const QImage& image, const QString& fil
                 kStatusDurationMs);
         // A fresh uniquely named file: the probe can never meet, truncate or delete a file of the user's.
         QTemporaryFile probe(QDir(dir).absoluteFilePath(QStringLiteral(".lumadoc_write_probe_XXXXXX")));
-        if (!probe.open())
-            return status(
-                QCoreApplication::translate("MainWindow", "Save directory is not writable: %1").arg(dir),
-                kStatusDurationMs);
+        if (!probe.open()) {
+            qWarning().noquote() << "[Save] cannot create a file in the save folder" << dir << ":"
+                                 << probe.errorString();
+            return folderFailure(
+                dir, QCoreApplication::translate("MainWindow", "Save directory is not writable: %1").arg(dir));
+        }
     }
 
     const QString nativePath = QDir::toNativeSeparators(filePath);
@@ -247,7 +286,10 @@ SaveResult ImageSaver::save(Route route, const QImage& image, const QString& fil
     // The scanner-gun user gets the report too: a save that fails without a word loses captures unnoticed.
     const QString report = failureReport(nativePath, formatName, image, compatible, dir);
     qWarning().noquote() << report;
-    return status(report, kFailureReportDurationMs);
+    SaveResult result = outcome.diskFull ? status(diskFullText(dir), kFailureReportDurationMs)
+                                         : status(report, kFailureReportDurationMs);
+    result.diskFull = outcome.diskFull;
+    return result;
 }
 
 bool ImageSaver::encode(const QImage& image, QIODevice& device, const EncodeAttempt& attempt)
@@ -289,23 +331,35 @@ std::function<QString(int)> candidateNames(const QString& dir, const QString& fi
 ImageSaver::WriteOutcome ImageSaver::writeEncoded(const QImage& image, const QList<EncodeAttempt>& attempts,
                                                   const QString& dir, const QString& fileName, Route route)
 {
-    AtomicFileWriter writer;
-    if (!writer.open(dir, fileName)) {
-        qWarning().noquote() << "[Save] cannot create a temporary file in" << dir << ":"
-                             << writer.errorString();
-        return {};
-    }
-    bool encoded = false;
+    // Encoded in memory first: an encoder that meets a failing device mid-stream reports it through its own
+    // error path (Qt's JPEG writer then logs "Bogus message code 0") and leaves us no cause to tell the user.
+    // Here the encoder never sees the disk, and a failed write has a plain errno.
+    QBuffer encoded;
+    bool ok = false;
     for (const EncodeAttempt& attempt : attempts) {
-        if (!writer.truncate())
-            break;
-        if (encode(image, writer.file(), attempt) && writer.file().error() == QFileDevice::NoError) {
-            encoded = true;
+        encoded.close();
+        encoded.setData(QByteArray());
+        encoded.open(QIODevice::WriteOnly);
+        if (encode(image, encoded, attempt)) {
+            ok = true;
             break;
         }
     }
-    if (!encoded)
-        return {}; // the writer removes the temporary file
+    encoded.close();
+    if (!ok)
+        return {};
+    const QByteArray& bytes = encoded.data();
+
+    AtomicFileWriter writer;
+    if (!writer.open(dir, fileName)) {
+        qWarning().noquote() << "[Save] cannot create a temporary file in" << dir << ":" << writer.errorString();
+        return {false, QString(), isDiskFull(dir, bytes.size())};
+    }
+    if (writer.file().write(bytes) != bytes.size() || !writer.closeFile()) {
+        qWarning().noquote() << "[Save] cannot write" << bytes.size() << "bytes into" << dir << ":"
+                             << writer.file().errorString();
+        return {false, QString(), isDiskFull(dir, bytes.size())};
+    }
     const QString timeStamp = m_clock().toString(QStringLiteral("yyyyMMdd_hhmmss_zzz"));
     const QString written = writer.publishNoReplace(
         candidateNames(dir, fileName, route == Route::Capture, timeStamp), kMaxClashAttempts);

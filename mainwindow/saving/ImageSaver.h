@@ -19,6 +19,7 @@ struct SaveResult
     QString statusText;  // for the status bar; translated
     int statusDurationMs = 0;
     bool formatNotAvailable = false; // PDF or OFD without an exporter: nothing was written
+    bool diskFull = false;           // ... because the disk holding the save folder is full
 };
 
 // One way of encoding, tried in order until one works.
@@ -76,6 +77,7 @@ private:
     {
         bool ok = false;
         QString writtenPath;
+        bool diskFull = false;
     };
     enum class Route
     {

@@ -5,6 +5,7 @@
 #include "BootDirectory.h"
 #include "GlCheck.h"
 #include "GraphicsBackend.h"
+#include "InstanceActivation.h"
 #include "SingleInstance.h"
 #include "StartupFlags.h"
 #include "TestSupport.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -218,4 +220,22 @@ TEST(AppStyleIcons, DisabledIconIsFadedNotRecoloured)
     EXPECT_NEAR(c.red(), 232, 3); // same hue, only fainter
     const QImage normal = style.generatedIconPixmap(QIcon::Active, light, nullptr).toImage();
     EXPECT_EQ(normal.pixelColor(4, 4).alpha(), 255);
+}
+
+TEST(InstanceActivation, ASecondStartReachesTheRunningInstanceOnlyWhileItListens)
+{
+    testsupport::TempAppDir dir;
+    const std::string socket = activationSocketPath(dir.filePath("LumadocApp_SingleInstance_Mutex").toStdString());
+    EXPECT_FALSE(requestActivation(socket));  // nobody there: the second start just exits
+    {
+        // A socket file left by a killed instance must not keep the next one from listening.
+        QFile stale(QString::fromStdString(socket));
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    }
+    ActivationServer server;
+    ASSERT_TRUE(server.listen(socket));
+    QSignalSpy requests(&server, &ActivationServer::activationRequested);
+    EXPECT_TRUE(requestActivation(socket));
+    EXPECT_TRUE(requests.wait(2000));
+    EXPECT_EQ(requests.count(), 1);
 }

@@ -114,8 +114,11 @@ TEST_F(StartupProgram, SecondStartExitsAtOnceWithZero)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.stdErr.contains("已有实例在运行"));
     EXPECT_FALSE(r.stdErr.contains("step 1:"));
+    // The user who started it again sees the running window come forward.
+    EXPECT_TRUE(r.stdErr.contains("asked the running instance to show its window: yes")) << r.stdErr.toStdString();
     m_runner->sendSignal(SIGTERM);
     EXPECT_EQ(m_runner->waitForExit(30000).exitCode, 0);
+    EXPECT_TRUE(appLog().contains("[MAIN] another start asked for the running window"));
 }
 
 TEST_F(StartupProgram, StaleIncompleteFlagForcesSoftwareOnceAndIsRemoved)

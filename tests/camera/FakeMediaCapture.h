@@ -185,12 +185,14 @@ public:
         stopped = true;
         return stopResult;
     }
-    void pushVideoFrame(const uchar*, int, int) override
+    void pushVideoFrame(const uchar* rgb, int w, int h) override
     {
         if (stopped)
             ++framesAfterStop;
-        ++frames;
+        if (frames++ == 0)  // the rows as the interface promises them: packed, width * 3 bytes each
+            firstFrame = QByteArray(reinterpret_cast<const char*>(rgb), w * h * 3);
     }
+    QByteArray firstFrame;
     void pushAudio(const char*, int length) override { audioBytes += length; }
     bool acceptsAudio() const override { return true; }
 };

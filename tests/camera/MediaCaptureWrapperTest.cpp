@@ -316,9 +316,11 @@ TEST_F(WrapperTest, AppRecordingFeedsTheRecorderAndEndsCleanly)
     EXPECT_TRUE(recorder->withAudio);
     EXPECT_TRUE(wrapper->isRecording());
 
-    const auto frame = patternFrame(16, 4, 0);
-    deliverFromLibraryThread(frame, 16, 4);
+    // An odd width: a QImage row is padded to four bytes, the recorder's rows must not be.
+    const auto frame = patternFrame(1001, 3, 0);
+    deliverFromLibraryThread(frame, 1001, 3);
     EXPECT_EQ(recorder->frames, 1);
+    EXPECT_EQ(recorder->firstFrame, QByteArray(reinterpret_cast<const char*>(frame.data()), 1001 * 3 * 3));
     ASSERT_NE(microphone, nullptr);
     microphone->speak(QByteArray(640, '\0'));
     QCoreApplication::processEvents();
@@ -328,7 +330,7 @@ TEST_F(WrapperTest, AppRecordingFeedsTheRecorderAndEndsCleanly)
     std::atomic<bool> run{true};
     std::thread camera([&] {
         while (run)
-            m_state->callback(frame.data(), 16, 4, 0);
+            m_state->callback(frame.data(), 1001, 3, 0);
     });
     QTest::qWait(20);
     EXPECT_TRUE(wrapper->stopRecording());

@@ -274,7 +274,7 @@ TEST_F(MainSettingsTest, BadStoredValuesAreCleanedUpOnLoad)
     writeStore("[General]\nlanguage=\n[save]\npath=\"   \"\nfilePrefix=../../etc/x\n[pen]\ncolor=sparkly\n");
     MainSettings s = loadFromStore();
     EXPECT_EQ(s.savePath, MainSettings::defaultSavePath());
-    EXPECT_EQ(s.filePrefix, "....etcx");
+    EXPECT_EQ(s.filePrefix, "etcx");
     EXPECT_EQ(s.penColor, QColor(Qt::red));
     EXPECT_EQ(s.language, "zh_CN");
     writeStore("[pen]\ncolor=#00ff00\n"); // a colour typed by hand still counts

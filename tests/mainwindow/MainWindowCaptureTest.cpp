@@ -1,6 +1,7 @@
 // Capturing from the window on a scripted camera: every trigger ends in one named, saved gallery
 // item; the composite takes two shots; nothing is captured without a picture.
 #include "GalleryModel.h"
+#include "ImageSaver.h"
 #include "GalleryPanel.h"
 #include "ImagePreviewDialog.h"
 #include "ThumbnailItem.h"
@@ -8,6 +9,7 @@
 #include "WindowTestEnvironment.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +24,21 @@
 #include <thread>
 
 namespace {
+
+// Writes as usual until told that every encoding fails (a full disk, a folder gone read-only).
+class SwitchableSaver : public ImageSaver {
+public:
+    explicit SwitchableSaver(std::shared_ptr<bool> fail) : m_fail(std::move(fail)) {}
+
+protected:
+    bool encode(const QImage& image, QIODevice& device, const EncodeAttempt& attempt) override
+    {
+        return !*m_fail && ImageSaver::encode(image, device, attempt);
+    }
+
+private:
+    std::shared_ptr<bool> m_fail;
+};
 
 class MainWindowCaptureTest : public ::testing::Test {
 protected:
@@ -49,10 +66,14 @@ protected:
             return new CameraController(parent, new MediaCaptureWrapper(nullptr, fake::factoryFor(library)));
         };
         env.execDialog = [this](QDialog& dialog) {
-            if (auto* box = qobject_cast<QMessageBox*>(&dialog))
-                m_boxes << box->text();
-            return 0;
+            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            if (!box)
+                return 0;
+            m_boxes << box->text();
+            return m_answer ? int(m_answer(*box)) : 0;
         };
+        auto failing = m_savesFail;
+        env.makeImageSaver = [failing] { return std::make_unique<SwitchableSaver>(failing); };
         return env;
     }
 
@@ -82,6 +103,8 @@ protected:
     QString m_saveDir;
     std::shared_ptr<fake::LibraryState> m_library = std::make_shared<fake::LibraryState>();
     QStringList m_boxes;
+    std::function<QMessageBox::StandardButton(QMessageBox&)> m_answer;
+    std::shared_ptr<bool> m_savesFail = std::make_shared<bool>(false);
 };
 
 }  // namespace
@@ -237,4 +260,142 @@ TEST_F(MainWindowCaptureTest, SaveImageWritesThePreviewPictureAndSaysSoAloud)
     EXPECT_EQ(QImage(chosen).pixel(320, 400), qRgb(77, 77, 77));
     EXPECT_EQ(spoken, QStringList({"Image saved"}));
     EXPECT_EQ(w.statusBar()->currentMessage(), "Image saved: " + chosen);
+}
+
+TEST_F(MainWindowCaptureTest, UnwrittenCapturesKeepTheirOwnPixelsNeverAnotherFilesAndAreNotLostOnClose)
+{
+    // An earlier session's file has the name the next capture gets.
+    QDir().mkpath(m_saveDir);
+    QImage other(640, 480, QImage::Format_RGB888);
+    other.fill(Qt::red);
+    ASSERT_TRUE(other.save(m_saveDir + "/DOC_0007.png"));
+    *m_savesFail = true;
+    const QMessageBox::StandardButton answers[] = {QMessageBox::Cancel, QMessageBox::Save};
+    MainWindow w(environment());
+    start(w);
+    auto* unsavedLabel = w.findChild<QLabel*>("unsavedCapturesLabel");
+    for (int i = 0; i < GalleryModel::kResidentNewest + 3; ++i) {  // enough for the memory pass to run
+        sendFrame(uint8_t(100 + i));
+        w.onCaptureImage();
+    }
+    GalleryModel* model = gallery(w);
+    ASSERT_EQ(model->count(), 5);
+    for (int i = 0; i < model->count(); ++i) {
+        EXPECT_FALSE(model->hasFileAt(i));
+        EXPECT_TRUE(model->isResident(i));
+        EXPECT_EQ(model->imageAt(i).pixel(320, 400), qRgb(100 + i, 100 + i, 100 + i));
+    }
+    EXPECT_EQ(model->displayNameAt(0), "DOC_0007.png");
+    w.updateStatusBar();  // the refresh must not wipe the warning
+    EXPECT_TRUE(unsavedLabel->isVisible());
+    EXPECT_TRUE(unsavedLabel->text().contains("5")) << unsavedLabel->text().toStdString();
+
+    // Closing asks; "Cancel" stays, "Save" writes every capture and then closes.
+    for (QMessageBox::StandardButton answer : answers) {
+        *m_savesFail = answer != QMessageBox::Save;
+        m_answer = [answer](QMessageBox&) { return answer; };
+        m_boxes.clear();
+        w.close();
+        ASSERT_EQ(m_boxes.size(), 1);
+        EXPECT_TRUE(m_boxes[0].startsWith("5 capture(s) have not been saved")) << m_boxes[0].toStdString();
+        EXPECT_EQ(w.isVisible(), answer == QMessageBox::Cancel);
+    }
+    EXPECT_EQ(model->unsavedCount(), 0);
+    EXPECT_EQ(QImage(m_saveDir + "/DOC_0007.png").pixel(0, 0), qRgb(255, 0, 0));  // never touched
+    EXPECT_EQ(QImage(model->filePathAt(0)).pixel(320, 400), qRgb(100, 100, 100));
+    EXPECT_EQ(savedFiles().size(), 6);
+}
+
+TEST_F(MainWindowCaptureTest, ASessionEndingKeepsUnsavedCapturesAndTheNextStartSaysWhere)
+{
+    QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("save/autoSave", false);
+    {
+        MainWindow w(environment());
+        start(w);
+        sendFrame(90);
+        w.onCaptureImage();
+        w.onCaptureImage();
+        w.closeUnattended();
+        EXPECT_TRUE(m_boxes.isEmpty());  // nobody to ask
+    }
+    const QString rescue = m_dir.environment().value("XDG_STATE_HOME") + "/Lumadoc/unsaved";
+    const QStringList kept = QDir(rescue).entryList(QDir::Files);
+    ASSERT_EQ(kept, QStringList({"DOC_0007.png", "DOC_0008.png"}));
+    EXPECT_EQ(QImage(rescue + "/DOC_0007.png").pixel(320, 400), qRgb(90, 90, 90));
+
+    MainWindow again(environment());
+    start(again);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return again.statusBar()->currentMessage().contains(rescue); }, 4000));
+    EXPECT_TRUE(again.statusBar()->currentMessage().startsWith("2 capture(s)"));
+}
+
+TEST_F(MainWindowCaptureTest, SpaceCapturesWhereverAClickLeftTheKeyboard)
+{
+    MainWindow w(environment());
+    start(w);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    sendFrame(140);
+    const auto pressSpace = [] {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, Qt::Key_Space);
+    };
+    pressSpace();
+    ASSERT_EQ(gallery(w)->count(), 1);
+
+    m_answer = [](QMessageBox&) { return QMessageBox::No; };
+    const char* const clicked[] = {"thumbnailClearAllButton", "rotateLeftButton", "titleBarVoice", "autoCaptureCheckBox"};
+    for (const char* name : clicked) {
+        auto* control = w.findChild<QWidget*>(name);
+        ASSERT_NE(control, nullptr) << name;
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            box->setChecked(false);
+        const int before = gallery(w)->count();
+        const int rotation = w.findChild<VideoWidget*>()->rotation();
+        m_boxes.clear();
+        pressSpace();
+        EXPECT_EQ(gallery(w)->count(), before + 1) << name;
+        EXPECT_TRUE(m_boxes.isEmpty()) << name;  // "Clear All" was not asked again
+        EXPECT_EQ(w.findChild<VideoWidget*>()->rotation(), rotation) << name;
+    }
+}
+
+TEST_F(MainWindowCaptureTest, ScannerDigitsInASpinBoxNameACaptureInsteadOfChangingIt)
+{
+    QSettings store(m_dir.filePath("settings.ini"), QSettings::IniFormat);
+    store.setValue("save/namingMethod", 3);
+    store.setValue("save/scannerGunDelay", 50);
+    MainWindow w(environment());
+    start(w);
+    sendFrame(70);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* spin = w.findChild<QSpinBox*>("timerCaptureSpinBox");
+    const int interval = spin->value();
+    spin->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), spin);
+    for (const Qt::Key key : {Qt::Key_4, Qt::Key_2, Qt::Key_Return})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gallery(w)->count() == 1; }, 3000));
+    EXPECT_EQ(savedFiles(), QStringList({"42.png"}));
+    EXPECT_EQ(spin->value(), interval);
+}
+
+TEST_F(MainWindowCaptureTest, IdPhotoModeSuspendsAutoCropWithoutForgettingTheChoice)
+{
+    QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("camera/autoCrop", true);
+    {
+        MainWindow w(environment());
+        start(w);
+        auto* autoCrop = w.findChild<QCheckBox*>("autoCropCheckBox");
+        ASSERT_TRUE(autoCrop->isChecked());
+        w.findChild<QCheckBox*>("mattingCheckBox")->setChecked(true);
+        EXPECT_FALSE(autoCrop->isChecked());
+        w.close();  // closed while in ID-photo mode
+    }
+    EXPECT_TRUE(QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).value("camera/autoCrop").toBool());
+    MainWindow again(environment());
+    EXPECT_TRUE(again.findChild<QCheckBox*>("autoCropCheckBox")->isChecked());
 }

@@ -160,7 +160,9 @@ TEST_F(MainWindowTest, ScannerGunMethodSpaceCapturesNothingAndSurvivesRestart)
     MainWindow w(environment());
     ASSERT_TRUE(w.isScannerGunMode());
     w.show();
+    // Without a camera an attempted capture would put up "Camera is not previewing."
     QTest::keyClick(&w, Qt::Key_Space);
+    EXPECT_FALSE(m_dialogs.contains("messageBox"));
     EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
     QTest::keyClick(&w, Qt::Key_Plus);
     EXPECT_EQ(zoomText(w), "Zoom: 100%");
@@ -183,6 +185,7 @@ TEST_F(MainWindowTest, SettingsDialogAcceptedChangesTakeEffectAndSurviveRestart)
         EXPECT_TRUE(w.isScannerGunMode());
         QTest::keyClick(&w, Qt::Key_Space);
         EXPECT_EQ(w.statusBar()->currentMessage(), "Settings saved"); // Space no longer captures
+        EXPECT_FALSE(m_dialogs.contains("messageBox"));  // no attempt either: it would say there is no camera
     }
     MainWindow again(environment());
     EXPECT_TRUE(again.isScannerGunMode());

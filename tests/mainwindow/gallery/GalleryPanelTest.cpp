@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -88,6 +89,12 @@ struct PanelFixture {
 };
 
 QAction* findAction(QMenu* menu, const char* name) { return menu->findChild<QAction*>(name); }
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 } // namespace
 
@@ -214,9 +221,10 @@ TEST(GalleryPanel, ContextMenuEnablesActionsByWhatWasClicked)
     EXPECT_TRUE(findAction(onSaved.get(), "galleryOpenFolderAction")->isEnabled());
     EXPECT_EQ(findAction(onSaved.get(), "galleryOpenFolderAction")->data().toInt(), 1);
 
+    // Offered, so that the user hears why there is nothing to rename or open.
     std::unique_ptr<QMenu> onUnsaved(fixture.panel->buildContextMenu(fixture.centreOf(2)));
     EXPECT_TRUE(findAction(onUnsaved.get(), "galleryRenameAction")->isEnabled());
-    EXPECT_FALSE(findAction(onUnsaved.get(), "galleryOpenFolderAction")->isEnabled());
+    EXPECT_TRUE(findAction(onUnsaved.get(), "galleryOpenFolderAction")->isEnabled());
 
     const QPoint belowItems(10, fixture.panel->itemAt(2)->geometry().bottom() + 40);
     ASSERT_EQ(fixture.panel->indexAtContentPos(belowItems), -1);
@@ -286,25 +294,34 @@ TEST(GalleryPanel, RenameCancelledOrUnchangedDoesNothing)
 TEST(GalleryPanel, RenameFailuresAreReported)
 {
     PanelFixture fixture(2);
-    fixture.model.add(capture(90)); // no file
+    // A capture that was never written, named like a file already in the folder (an earlier session's):
+    // that file is somebody else's and must be neither renamed nor opened on its behalf.
+    const QString otherFile = fixture.paths[0];
+    const QByteArray otherBytes = readAll(otherFile);
+    fixture.model.addUnsaved(capture(90), QFileInfo(otherFile).fileName());
+    ASSERT_EQ(fixture.panel->itemAt(2)->nameLabel()->text(), QFileInfo(otherFile).fileName());
 
     fixture.renameAnswer = "new name";
     fixture.panel->renameItem(2);
-    ASSERT_EQ(fixture.messages.size(), 1);
-    EXPECT_EQ(fixture.messages[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(fixture.messages[0].title, QString("Error"));
-    EXPECT_EQ(fixture.messages[0].text, QString("Failed to rename file. Please check permissions."));
+    fixture.panel->openFolder(2);
+    EXPECT_TRUE(fixture.renamePrompts.isEmpty());
+    EXPECT_TRUE(fixture.openedUrls.isEmpty());
+    ASSERT_EQ(fixture.messages.size(), 2);
+    for (const auto& message : fixture.messages)
+        EXPECT_EQ(message.text, QFileInfo(otherFile).fileName() + " has not been saved to a file yet.");
+    EXPECT_EQ(readAll(otherFile), otherBytes);
+    fixture.messages.clear();
 
     fixture.renameAnswer = QFileInfo(fixture.paths[1]).completeBaseName();
     fixture.panel->renameItem(0);
-    ASSERT_EQ(fixture.messages.size(), 2);
-    EXPECT_TRUE(fixture.messages[1].text.contains("already exists"));
+    ASSERT_EQ(fixture.messages.size(), 1);
+    EXPECT_TRUE(fixture.messages[0].text.contains("already exists"));
     EXPECT_EQ(centrePixel(QImage(fixture.paths[1])), centrePixel(capture(20)));
 
     fixture.renameAnswer = "../outside";
     fixture.panel->renameItem(0);
-    ASSERT_EQ(fixture.messages.size(), 3);
-    EXPECT_TRUE(fixture.messages[2].text.startsWith("Invalid file name"));
+    ASSERT_EQ(fixture.messages.size(), 2);
+    EXPECT_TRUE(fixture.messages[1].text.startsWith("Invalid file name"));
     EXPECT_TRUE(QFileInfo::exists(fixture.paths[0]));
 }
 

@@ -38,7 +38,8 @@ TEST_F(AtomicFileWriterTest, TemporaryFileIsHiddenBesideTheTargetAndKeepsTheExte
     EXPECT_EQ(info.absolutePath(), m_dir.path());
     EXPECT_TRUE(info.fileName().startsWith(".scan."));
     EXPECT_TRUE(info.fileName().endsWith(".jpg"));
-    EXPECT_EQ(info.fileName().size(), QStringLiteral("scan.jpg").size() + 8);
+    EXPECT_TRUE(info.fileName().startsWith(".scan.lumadoc-"));
+    EXPECT_EQ(info.fileName().size(), QStringLiteral("scan.jpg").size() + 16);
 }
 
 TEST_F(AtomicFileWriterTest, NothingAppearsUnderTheFinalNameBeforePublishing)
@@ -128,3 +129,32 @@ TEST_F(AtomicFileWriterTest, OpenFailsWhereAFileStandsForTheFolder)
 }
 
 } // namespace
+
+TEST_F(AtomicFileWriterTest, LeftoversOfKilledSavesGoButTheUsersHiddenFilesStay)
+{
+    const struct {
+        const char* name;
+        bool old;
+        bool removed;
+    } files[] = {
+        {".DOC_0007.lumadoc-Ab12Cd.jpg", true, true},    // a writer's, from a killed save
+        {".lumadoc_write_probe_x9Y8z7", true, true},     // a save probe's
+        {".DOC_0008.lumadoc-Zz99Qq.png", false, false},  // a save that may still be under way
+        {".bashrc", true, false},
+        {".notes.backup.jpg", true, false},               // dotted like a temporary, but not ours
+        {".scan.Ab12Cd.jpg", true, false},
+        {"DOC_0007.lumadoc-Ab12Cd.jpg", true, false},    // not hidden: a name the user gave
+    };
+    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    for (const auto& f : files) {
+        writeFile(path(f.name), "x");
+        if (f.old) {
+            QFile file(path(f.name));
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(hourAgo, QFileDevice::FileModificationTime));
+        }
+    }
+    EXPECT_EQ(AtomicFileWriter::removeStaleTemporaries(m_dir.path()), 2);
+    for (const auto& f : files)
+        EXPECT_EQ(QFileInfo::exists(path(f.name)), !f.removed) << f.name;
+}

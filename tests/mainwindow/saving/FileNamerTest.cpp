@@ -149,8 +149,8 @@ TEST(SaveFormatTable, ExtensionsAndNames)
     EXPECT_EQ(saving::saveFormatName(-3), QStringLiteral("JPEG"));
 }
 
-// 255 bytes, less the clash (32) and temporary-name (8) reserves, less ".jpg": 211 bytes for the code.
-constexpr int kCodeBudgetBytes = 255 - 32 - 8 - 4;
+// 255 bytes, less the clash (32) and temporary-name (16) reserves, less ".jpg": 203 bytes for the code.
+constexpr int kCodeBudgetBytes = 255 - 32 - 16 - 4;
 
 TEST(SafeCodeFileName, ShortCodesStayWhole)
 {
@@ -169,23 +169,23 @@ TEST(SafeCodeFileName, LongAsciiCodeIsCutToTheBudget)
 
 TEST(SafeCodeFileName, ThreeByteCharactersAreCutAtACharacterBoundary)
 {
-    // 211 / 3 = 70 whole characters (210 bytes); the 71st would need 213.
+    // 203 / 3 = 67 whole characters (201 bytes); the 68th would need 204.
     const QString name = saving::safeCodeFileName(QString(200, QChar(0x6587)), QStringLiteral(".jpg"));
-    EXPECT_EQ(name, QString(70, QChar(0x6587)) + QStringLiteral(".jpg"));
+    EXPECT_EQ(name, QString(67, QChar(0x6587)) + QStringLiteral(".jpg"));
     const QByteArray utf8 = name.toUtf8();
     EXPECT_EQ(QString::fromUtf8(utf8), name) << "valid UTF-8 round trip";
-    EXPECT_LE(utf8.size() + 32 + 8, 255);
+    EXPECT_LE(utf8.size() + saving::kClashSuffixReserveBytes + saving::kTemporaryNameReserveBytes, 255);
 }
 
 TEST(SafeCodeFileName, FourByteCharactersAreNeverSplit)
 {
-    // "a" then emoji (4 bytes, two UTF-16 units each): 1 + 52 * 4 = 209 <= 211, a 53rd would make 213.
+    // "a" then emoji (4 bytes, two UTF-16 units each): 1 + 50 * 4 = 201 <= 203, a 51st would make 205.
     QString code = QStringLiteral("a");
     for (int i = 0; i < 100; ++i)
         code += QString::fromUcs4(U"\U0001F600");
     const QString name = saving::safeCodeFileName(code, QStringLiteral(".jpg"));
     QString expected = QStringLiteral("a");
-    for (int i = 0; i < 52; ++i)
+    for (int i = 0; i < 50; ++i)
         expected += QString::fromUcs4(U"\U0001F600");
     EXPECT_EQ(name, expected + QStringLiteral(".jpg"));
     EXPECT_FALSE(name.at(name.size() - 5).isHighSurrogate());
@@ -198,9 +198,20 @@ TEST(SafeCodeFileName, LoneSurrogateBecomesAnUnderscore)
     EXPECT_EQ(saving::safeCodeFileName(code, QStringLiteral(".jpg")), QStringLiteral("a_b.jpg"));
 }
 
+TEST(SafeCodeFileName, ACodeNeverMakesAHiddenFile)
+{
+    const struct {
+        const char* code;
+        const char* name;
+    } cases[] = {{"../../escape", "_.._escape.jpg"}, {" .profile", "profile.jpg"}, {"...", ""}, {"a.b", "a.b.jpg"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(saving::safeCodeFileName(QString::fromUtf8(c.code), QStringLiteral(".jpg")), QString::fromUtf8(c.name))
+            << c.code;
+}
+
 TEST(SafeCodeFileName, ReplacementsCountAsOneByte)
 {
-    // Each "/" becomes "_" (one byte): all 211 fit.
+    // Each "/" becomes "_" (one byte): all 203 fit.
     const QString name = saving::safeCodeFileName(QString(300, QLatin1Char('/')), QStringLiteral(".jpg"));
     EXPECT_EQ(name, QString(kCodeBudgetBytes, QLatin1Char('_')) + QStringLiteral(".jpg"));
 }

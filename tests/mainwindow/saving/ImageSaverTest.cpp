@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+
 using savingtest::allEntries;
 using savingtest::FakeExporter;
 using savingtest::LogCapture;
@@ -476,3 +478,53 @@ TEST(ProposedSaveImageName, IsTheTimeAsPng)
 }
 
 } // namespace
+
+// A small file system of its own, filled to the last byte. Needs the right to mount (root, as in CI).
+class FullDisk
+{
+public:
+    explicit FullDisk(const QString& mountPoint) : m_mountPoint(mountPoint)
+    {
+        QDir().mkpath(mountPoint);
+        const QByteArray point = QFile::encodeName(mountPoint);
+        m_mounted = ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=256k") == 0;
+        if (!m_mounted)
+            return;
+        QDir().mkpath(mountPoint + "/captures");
+        QFile filler(mountPoint + "/filler");
+        if (filler.open(QIODevice::WriteOnly)) {
+            const QByteArray block(4096, 'f');
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+        }
+    }
+    ~FullDisk()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_mountPoint).constData(), MNT_DETACH);
+    }
+    bool mounted() const { return m_mounted; }
+
+private:
+    QString m_mountPoint;
+    bool m_mounted = false;
+};
+
+TEST_F(ImageSaverTest, AFullDiskIsSaidPlainlyAndLeavesNothingBehind)
+{
+    FullDisk disk(m_app.filePath("stick"));
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    const QString folder = m_app.filePath("stick/captures");
+    for (const int format : {0, 1}) {  // JPEG and PNG
+        LogCapture log;
+        const SaveResult result = m_saver.saveCapture(testPattern(QImage::Format_RGB32, 640, 480),
+                                                      "DOC_0007" + saving::saveFormatExtension(format), folder, format);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.diskFull);
+        EXPECT_TRUE(result.statusText.startsWith("The disk holding the save folder " + folder + " is full"))
+            << result.statusText.toStdString();
+        EXPECT_FALSE(log.contains("Bogus message code")) << log.all();
+        EXPECT_TRUE(allEntries(folder).isEmpty()) << allEntries(folder).join(',').toStdString();
+    }
+}
