@@ -3,13 +3,19 @@
 #include "BackgroundRemoval.h"
 #include "CaptureProcessor.h"
 #include "DocumentCrop.h"
+#include "ImageConversion.h"
 #include "ImageSaver.h"
+#include "Matting.h"
+#include "OrientationDetector.h"
 #include "Watermark.h"
+
+#include <QCoreApplication>
 
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <optional>
@@ -22,8 +28,11 @@ const char* const kOverview =
     "\n"
     "Commands:\n"
     "  detect IMAGE                 print the document's corners: x,y x,y x,y x,y\n"
-    "  crop IMAGE -o OUT            cut the document out and straighten it\n"
+    "  crop IMAGE -o OUT [--upright]\n"
+    "                               cut the document out and straighten it\n"
+    "  orient IMAGE                 print the page's orientation: 0, 90, 180 or 270\n"
     "  clean IMAGE -o OUT           whiten the background around the writing\n"
+    "  idphoto IMAGE -o OUT         cut the person out onto a plain background\n"
     "  watermark IMAGE -o OUT --text TEXT\n"
     "                               stamp a text watermark\n"
     "\n"
@@ -36,9 +45,20 @@ const char* const kDetectUsage =
     "starting at the corner nearest the top left). Exits 1 with no output when there is no document.\n";
 
 const char* const kCropUsage =
-    "Usage: lumadoc-cli crop IMAGE -o OUT\n"
+    "Usage: lumadoc-cli crop IMAGE -o OUT [--upright]\n"
     "Finds the document in IMAGE, cuts it out turned straight and writes it to OUT (its suffix names\n"
-    "the format). Exits 1 without writing when there is no document.\n";
+    "the format). --upright also turns a page lying sideways or upside down (needs the orientation\n"
+    "model). Exits 1 without writing when there is no document.\n";
+
+const char* const kOrientUsage =
+    "Usage: lumadoc-cli orient IMAGE\n"
+    "Prints how far the page in IMAGE is turned clockwise: 0, 90, 180 or 270. Turning the picture back\n"
+    "by that angle makes it upright. Exits 3 when the orientation model is missing.\n";
+
+const char* const kIdPhotoUsage =
+    "Usage: lumadoc-cli idphoto IMAGE -o OUT [--background white|red|blue|#rrggbb]\n"
+    "Cuts the person out of IMAGE onto a plain background (default white), by the matting model when\n"
+    "it is installed, otherwise by GrabCut.\n";
 
 const char* const kCleanUsage =
     "Usage: lumadoc-cli clean IMAGE -o OUT [--mode adaptive|otsu|fixed] [--threshold N]\n"
@@ -184,6 +204,30 @@ private:
     bool m_found = false;
 };
 
+// The capture's straightening step asks the detector through this hook, as in the window.
+class OrientationHook : public IOrientationDetector
+{
+public:
+    explicit OrientationHook(OrientationDetector& detector) : m_detector(detector) {}
+    bool isModelLoaded() const override { return m_detector.isLoaded(); }
+    bool loadModel(const QString& path) override { return m_detector.loadModel(path); }
+    int detectOrientation(const QImage& image) override { return m_detector.detect(qImageToMat(image)); }
+
+private:
+    OrientationDetector& m_detector;
+};
+
+bool loadOrientationModel(OrientationDetector& detector, Streams io)
+{
+    const QString path = OrientationDetector::defaultModelPath();
+    // Checked here first so a missing file gets our one line rather than the detector's as well.
+    if (!QFileInfo(path).isFile() || !detector.loadModel(path)) {
+        io.err << "lumadoc-cli: the orientation model is missing or unreadable: " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
 bool parseInt(const QString& text, int minimum, int maximum, int* value)
 {
     bool ok = false;
@@ -221,7 +265,7 @@ int runDetect(const QStringList& args, Streams io)
 
 int runCrop(const QStringList& args, Streams io)
 {
-    const Arguments a = parse(args, {QStringLiteral("-o")}, {});
+    const Arguments a = parse(args, {QStringLiteral("-o")}, {QStringLiteral("--upright")});
     if (a.help) {
         io.out << kCropUsage;
         return kSuccess;
@@ -248,10 +292,20 @@ int runCrop(const QStringList& args, Streams io)
     DocumentCropper cropper;
     CaptureProcessor processor;
     processor.setDocumentCropper(&cropper);
+    processor.setApplicationDirectory(QCoreApplication::applicationDirPath());
+    OrientationDetector detector;
+    OrientationHook orientation(detector);
+    const bool upright = a.flags.contains(QStringLiteral("--upright"));
+    if (upright) {
+        if (!loadOrientationModel(detector, io))
+            return kOperationFailed;
+        processor.setOrientationDetector(&orientation);
+    }
     CaptureRequest request;
     request.isPreviewing = true;
     request.autoCrop = true;
     request.documentQuad = quad;
+    request.autoStraighten = upright;
     const CaptureResult result = processor.capture(*image, request);
     if (result.outcome != CaptureOutcome::Finished || !cropper.found()) {
         io.err << "lumadoc-cli: no document detected\n";
@@ -331,6 +385,67 @@ int runWatermark(const QStringList& args, Streams io)
     return writeOutput(applyWatermark(*image, settings), output, io);
 }
 
+int runOrient(const QStringList& args, Streams io)
+{
+    const Arguments a = parse(args, {}, {});
+    if (a.help) {
+        io.out << kOrientUsage;
+        return kSuccess;
+    }
+    if (!a.error.isEmpty())
+        return usageError(io, a.error);
+    if (a.positional.size() != 1)
+        return usageError(io, QStringLiteral("orient takes one IMAGE"));
+    const std::optional<QImage> image = readInput(a.positional[0], io);
+    if (!image)
+        return kBadInput;
+    OrientationDetector detector;
+    if (!loadOrientationModel(detector, io))
+        return kOperationFailed;
+    io.out << detector.detect(qImageToMat(*image)) << "\n";
+    return kSuccess;
+}
+
+int runIdPhoto(const QStringList& args, Streams io)
+{
+    const Arguments a = parse(args, {QStringLiteral("-o"), QStringLiteral("--background")}, {});
+    if (a.help) {
+        io.out << kIdPhotoUsage;
+        return kSuccess;
+    }
+    if (!a.error.isEmpty())
+        return usageError(io, a.error);
+    if (a.positional.size() != 1)
+        return usageError(io, QStringLiteral("idphoto takes one IMAGE"));
+    if (!a.values.contains(QStringLiteral("-o")))
+        return usageError(io, QStringLiteral("idphoto needs -o OUT"));
+    // The panel's colour buttons.
+    const QString name = a.values.value(QStringLiteral("--background"), QStringLiteral("white")).toLower();
+    QColor background;
+    if (name == QLatin1String("white"))
+        background = QColor(255, 255, 255);
+    else if (name == QLatin1String("red"))
+        background = QColor(168, 43, 53);
+    else if (name == QLatin1String("blue"))
+        background = QColor(61, 145, 206);
+    else if (QRegularExpression(QStringLiteral("^#[0-9a-f]{6}$")).match(name).hasMatch())
+        background = QColor(name);
+    if (!background.isValid())
+        return usageError(io, QStringLiteral("--background must be white, red, blue or #rrggbb"));
+    const QString output = a.values.value(QStringLiteral("-o"));
+    if (!checkOutput(a.positional[0], output, io))
+        return kBadInput;
+    const std::optional<QImage> image = readInput(a.positional[0], io);
+    if (!image)
+        return kBadInput;
+    const MattingResult result = cutOutPerson(*image, background, image->rect());
+    if (result.method == MattingMethod::None || result.image.isNull()) {
+        io.err << "lumadoc-cli: no person could be cut out\n";
+        return kOperationFailed;
+    }
+    return writeOutput(result.image, output, io);
+}
+
 int run(const QStringList& args, Streams io)
 {
     if (args.isEmpty()) {
@@ -347,8 +462,12 @@ int run(const QStringList& args, Streams io)
         return runDetect(rest, io);
     if (command == QLatin1String("crop"))
         return runCrop(rest, io);
+    if (command == QLatin1String("orient"))
+        return runOrient(rest, io);
     if (command == QLatin1String("clean"))
         return runClean(rest, io);
+    if (command == QLatin1String("idphoto"))
+        return runIdPhoto(rest, io);
     if (command == QLatin1String("watermark"))
         return runWatermark(rest, io);
     return usageError(io, QStringLiteral("unknown command %1").arg(command));

@@ -21,7 +21,9 @@ struct Streams
 
 int runDetect(const QStringList& args, Streams io);
 int runCrop(const QStringList& args, Streams io);
+int runOrient(const QStringList& args, Streams io);
 int runClean(const QStringList& args, Streams io);
+int runIdPhoto(const QStringList& args, Streams io);
 int runWatermark(const QStringList& args, Streams io);
 
 // Dispatches on the first argument; prints the overview for --help or no command.

@@ -26,6 +26,17 @@ void writeInputs(const TempAppDir& dir)
     QImage empty(800, 600, QImage::Format_RGB32);
     empty.fill(QColor(128, 128, 128));
     ASSERT_TRUE(empty.save(dir.filePath("empty.png")));
+    // A head and shoulders against a light wall.
+    QImage person(320, 240, QImage::Format_RGB32);
+    person.fill(QColor(180, 190, 200));
+    QPainter figure(&person);
+    figure.setPen(Qt::NoPen);
+    figure.setBrush(QColor(120, 80, 60));
+    figure.drawEllipse(QPoint(160, 100), 35, 45);
+    figure.setBrush(QColor(40, 40, 40));
+    figure.drawEllipse(QPoint(160, 235), 80, 75);
+    figure.end();
+    ASSERT_TRUE(person.save(dir.filePath("person.png")));
 }
 
 QStringList filesIn(const QString& path) { return QDir(path).entryList(QDir::Files | QDir::Hidden); }
@@ -76,6 +87,13 @@ TEST(CliProgram, ExitCodesOutputAndWrittenFiles)
          true, "out/clean.png"},
         {"watermark a page", {"watermark", page, "-o", outDir + "/stamp.jpg", "--text", "Copy", "--tiled"}, 0, true,
          "out/stamp.jpg"},
+        // The private copy of the program has no models folder beside it.
+        {"orient without the model", {"orient", page}, 3, true, {}},
+        {"upright crop without the model", {"crop", page, "-o", outDir + "/up.png", "--upright"}, 3, true, {}},
+        {"ID photo by GrabCut", {"idphoto", dir.filePath("person.png"), "-o", outDir + "/id.png", "--background", "red"},
+         0, true, "out/id.png"},
+        {"ID photo on an unknown colour", {"idphoto", page, "-o", outDir + "/id2.png", "--background", "green"}, 2,
+         true, {}},
         {"help", {"crop", "--help"}, 0, false, {}},
     };
     for (const Case& c : cases) {
@@ -115,6 +133,8 @@ TEST(CliProgram, ExitCodesOutputAndWrittenFiles)
     const QImage crop(outDir + "/crop.png");
     EXPECT_NEAR(crop.width(), 400, 2);
     EXPECT_NEAR(crop.height(), 250, 2);
-    EXPECT_EQ(filesIn(outDir), (QStringList{"clean.png", "crop.png", "stamp.jpg"}));
+    EXPECT_EQ(filesIn(outDir), (QStringList{"clean.png", "crop.png", "id.png", "stamp.jpg"}));
+    // The ID photo's corners are the chosen red.
+    EXPECT_EQ(QImage(outDir + "/id.png").pixel(2, 2), qRgb(168, 43, 53));
     EXPECT_TRUE(filesIn(dir.filePath("nowhere")).isEmpty());
 }
