@@ -5,6 +5,7 @@
 #include "LanguageManager.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
+#include "VideoWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,13 +127,18 @@ TEST_F(MainWindowTest, CtrlZeroWithoutCameraResetsZoomAndShowsNoCamera)
 {
     MainWindow w(environment());
     w.show();
-    QTest::keyClick(&w, Qt::Key_Plus);
-    QTest::keyClick(&w, Qt::Key_Plus);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // Keys go where the user's keys go: the focused widget, which starts as the preview.
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_EQ(focused, w.findChild<VideoWidget*>());
+    QTest::keyClick(focused, Qt::Key_Plus);
+    QTest::keyClick(focused, Qt::Key_Plus);
     EXPECT_EQ(zoomText(w), "Zoom: 120%");
-    QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
+    QTest::keyClick(focused, Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(statusText(w), "No Camera");
     EXPECT_EQ(zoomText(w), "Zoom: 100%");
-    QTest::keyClick(&w, Qt::Key_Minus);
+    QTest::keyClick(focused, Qt::Key_Minus);
     EXPECT_EQ(zoomText(w), "Zoom: 90%");
 }
 
