@@ -23,9 +23,13 @@ constexpr double kMinEdgeContrast = 14.0;   // grey levels between paper just in
 constexpr int kCheckLongSide = 640;         // the contrast check needs no more resolution than this
 constexpr double kCleanRectangleFill = 0.95; // Otsu's region this rectangular needs no second opinion
 constexpr int kSearchLongSide = 640;
-constexpr int kDetectLongSide = 2048;      // larger pictures are searched scaled down to this
+constexpr int kDetectLongSide = 2048;
+constexpr double kSideTolerance = 0.04;     // outline points this close to a fitted side (of the shorter side) belong to it
+constexpr double kSideMargin = 0.12;        // ... unless within this share of the side from a corner
+constexpr double kMaxCornerShift = 0.05;
+constexpr double kMaxSideTurnRad = 5.0 * CV_PI / 180.0;  // a side fitted further off is not the page's    // a refined corner further than this (of the diagonal) is not believed      // larger pictures are searched scaled down to this
 constexpr size_t kRegionsTried = 3;
-constexpr double kLocalBrighter = 25.0;      // grey levels above the wide neighbourhood's mean        // the threshold search runs on a copy this large
+constexpr double kLocalBrighterLog = 10.0;   // on the log scale (255 = x256): about 25 % brighter than around        // the threshold search runs on a copy this large
 constexpr double kThresholdOffsets[] = {15, 30, 45, 60, 80, -15, -30, -45, -60};
 
 // Mean grey just inside the region's edge minus mean grey just outside it. A threshold laid across a
@@ -77,6 +81,7 @@ struct Region
 {
     std::vector<cv::Point> contour;
     double fill = 0.0;  // contour area / fitted rectangle area
+    double area = 0.0;  // pixels of the picture it was found on
 };
 
 bool plausibleRegion(const cv::Mat& blurred, std::vector<cv::Point>& contour, double area, Region* region)
@@ -98,6 +103,7 @@ bool plausibleRegion(const cv::Mat& blurred, std::vector<cv::Point>& contour, do
         return false;
     region->contour = std::move(contour);
     region->fill = area / rectArea;
+    region->area = area;
     return true;
 }
 
@@ -131,40 +137,59 @@ bool regionAt(const cv::Mat& blurred, double threshold, Region* region)
     return regionIn(binary, blurred, region);
 }
 
-// Pixels clearly brighter than their wide surroundings. Near its edges a page is brighter than the
-// mix of paper and desk around it whatever the light does across the frame; its middle may fall
-// out, which leaves the outer contour - the outline - intact.
-bool localRegion(const cv::Mat& blurred, Region* region)
+// Pixels clearly brighter than their wide surroundings, compared as ratios: light multiplies,
+// so on a logarithmic scale a shadow or a falloff across the desk shifts paper and desk alike and
+// only their ratio remains. Near its edges a page is brighter than the mix of paper and desk around
+// it wherever the light falls; its middle may drop out, which leaves the outer contour - the
+// outline - intact. Works on `logGrey`, the logarithm of the blurred picture on 0..255.
+bool localRegion(const cv::Mat& logGrey, const cv::Mat& blurred, Region* region)
 {
-    int block = std::max(blurred.cols, blurred.rows) / 4;
+    int block = std::max(logGrey.cols, logGrey.rows) / 4;
     block |= 1;
     if (block < 3)
         return false;
     cv::Mat binary;
-    cv::adaptiveThreshold(blurred, binary, 200, cv::ADAPTIVE_THRESH_MEAN_C, cv::THRESH_BINARY, block,
-                          -kLocalBrighter);
+    cv::adaptiveThreshold(logGrey, binary, 200, cv::ADAPTIVE_THRESH_MEAN_C, cv::THRESH_BINARY, block,
+                          -kLocalBrighterLog);
     return regionIn(binary, blurred, region);
 }
 
-// Blur, Otsu, closing, the largest outer contour - and when that region is no clean rectangle, other
-// thresholds around Otsu's. Under uneven light one global threshold rarely fits: a brightly lit part
-// of the desk joins the page, or a shadowed part of the page falls away. Both spoil the region's
-// rectangle, so the threshold whose region fills its rectangle best wins. Returns false when there
-// is no document.
+cv::Mat logarithmic(const cv::Mat& grey)
+{
+    cv::Mat table(1, 256, CV_8U);
+    for (int i = 0; i < 256; ++i)
+        table.at<uchar>(i) = cv::saturate_cast<uchar>(255.0 * std::log1p(double(i)) / std::log(256.0));
+    cv::Mat result;
+    cv::LUT(grey, table, result);
+    return result;
+}
+
+// Of two plausible regions, the one more likely the whole page: a clean rectangle beats a ragged
+// one, and of two clean ones the larger wins - a shadow across the page leaves its lit part a clean
+// rectangle too, but a smaller one.
+bool preferred(const Region& a, const Region& b)
+{
+    const bool aClean = a.fill >= kCleanRectangleFill;
+    const bool bClean = b.fill >= kCleanRectangleFill;
+    if (aClean != bClean)
+        return aClean;
+    if (aClean)
+        return a.area > b.area * 1.03;
+    return a.fill > b.fill + 0.01;
+}
+
+// Blur, Otsu, closing, the largest outer contour - then a second opinion from other thresholds and
+// from a local, ratio-based threshold on a small copy. Under uneven light one global threshold
+// rarely fits: a brightly lit part of the desk joins the page, or a shadowed part of the page falls
+// away. Returns false when there is no document.
 bool findDocumentContour(const cv::Mat& grey, std::vector<cv::Point>* contour)
 {
     cv::Mat blurred, ignored;
     cv::GaussianBlur(grey, blurred, cv::Size(5, 5), 0);
     const double otsu = cv::threshold(blurred, ignored, 128, 200, cv::THRESH_BINARY | cv::THRESH_OTSU);
+    Region otsuRegion;
+    const bool otsuFound = regionAt(blurred, otsu, &otsuRegion);
 
-    Region region;
-    const bool otsuFound = regionAt(blurred, otsu, &region);
-    if (otsuFound && region.fill >= kCleanRectangleFill) {
-        *contour = std::move(region.contour);
-        return true;
-    }
-
-    // Look for a better threshold on a small copy; only the winner is redone at full size.
     const int longer = std::max(blurred.cols, blurred.rows);
     const double scale = longer > kSearchLongSide ? double(kSearchLongSide) / longer : 1.0;
     cv::Mat small;
@@ -172,43 +197,57 @@ bool findDocumentContour(const cv::Mat& grey, std::vector<cv::Point>* contour)
         cv::resize(blurred, small, cv::Size(), scale, scale, cv::INTER_AREA);
     else
         small = blurred;
+
+    enum class Source { None, Otsu, Threshold, Local };
+    Source bestSource = Source::None;
+    Region best;
     double bestThreshold = otsu;
-    double bestFill = 0.0;
     if (otsuFound) {
-        Region check;
-        bestFill = regionAt(small, otsu, &check) ? check.fill : region.fill;
+        best.fill = otsuRegion.fill;
+        best.area = otsuRegion.area * scale * scale;
+        bestSource = Source::Otsu;
     }
+    // A clean Otsu region can only be beaten by a larger clean one: lower thresholds are enough.
+    const bool clean = otsuFound && otsuRegion.fill >= kCleanRectangleFill;
     for (const double offset : kThresholdOffsets) {
+        if (clean && offset > 0)
+            continue;
         const double threshold = otsu + offset;
         if (threshold < 5.0 || threshold > 250.0)
             continue;
         Region candidate;
-        if (regionAt(small, threshold, &candidate) && candidate.fill > bestFill + 0.01) {
-            bestFill = candidate.fill;
+        if (regionAt(small, threshold, &candidate) && (bestSource == Source::None || preferred(candidate, best))) {
+            best = std::move(candidate);
             bestThreshold = threshold;
+            bestSource = Source::Threshold;
         }
     }
     Region local;
-    if (bestFill < kCleanRectangleFill && localRegion(small, &local) && local.fill > bestFill + 0.01) {
-        contour->clear();
-        for (const cv::Point& p : local.contour)
-            contour->emplace_back(int(std::lround(p.x / scale)), int(std::lround(p.y / scale)));
-        return true;
+    if (localRegion(logarithmic(small), small, &local) && (bestSource == Source::None || preferred(local, best))) {
+        best = std::move(local);
+        bestSource = Source::Local;
     }
-    if (bestThreshold == otsu) {
-        if (!otsuFound)
-            return false;
-        *contour = std::move(region.contour);
+
+    switch (bestSource) {
+    case Source::None:
+        return false;
+    case Source::Otsu:
+        *contour = std::move(otsuRegion.contour);
         return true;
+    case Source::Threshold: {
+        Region chosen;
+        if (regionAt(blurred, bestThreshold, &chosen)) {
+            *contour = std::move(chosen.contour);
+            return true;
+        }
+        break;  // the small copy's outline, scaled up
     }
-    Region chosen;
-    if (!regionAt(blurred, bestThreshold, &chosen)) {
-        if (!otsuFound)
-            return false;
-        *contour = std::move(region.contour);
-        return true;
+    case Source::Local:
+        break;
     }
-    *contour = std::move(chosen.contour);
+    contour->clear();
+    for (const cv::Point& p : best.contour)
+        contour->emplace_back(int(std::lround((p.x + 0.5) / scale - 0.5)), int(std::lround((p.y + 0.5) / scale - 0.5)));
     return true;
 }
 
@@ -270,6 +309,114 @@ QPolygon cornersOf(const cv::RotatedRect& rect)
     return polygon;
 }
 
+// Straight lines along the page's four sides. A camera not quite square over the desk sees the
+// page as a slightly uneven quadrilateral, whose fitted rectangle lies along one of its sides and
+// misses the other corners by up to a few per cent. Each side of the fitted rectangle picks the
+// outline points lying along it (away from the corners, which blur and shadows round off) and a
+// robust line goes through them. False when a side has too few points.
+bool fitSides(const std::vector<cv::Point2f>& contour, const cv::RotatedRect& fitted, cv::Vec4f lines[4])
+{
+    cv::Point2f rect[4];
+    fitted.points(rect);
+    const double shorter = std::min(fitted.size.width, fitted.size.height);
+    if (contour.size() < 4 || shorter < 8.0)
+        return false;
+
+    // The outline every pixel or so: the simple chain keeps only the ends of straight runs.
+    std::vector<cv::Point2f> dense;
+    for (size_t i = 0; i < contour.size(); ++i) {
+        const cv::Point2f a = contour[i];
+        const cv::Point2f b = contour[(i + 1) % contour.size()];
+        const int steps = std::max(1, int(std::ceil(cv::norm(b - a))));
+        for (int k = 0; k < steps; ++k)
+            dense.push_back(a + (b - a) * (float(k) / float(steps)));
+    }
+
+    const double tolerance = std::max(4.0, kSideTolerance * shorter);
+    for (int side = 0; side < 4; ++side) {
+        const cv::Point2f from = rect[side];
+        const cv::Point2f to = rect[(side + 1) % 4];
+        const double length = cv::norm(to - from);
+        if (length < 1.0)
+            return false;
+        const cv::Point2f along = (to - from) * float(1.0 / length);
+        const cv::Point2f normal(-along.y, along.x);
+        std::vector<cv::Point2f> points;
+        for (const cv::Point2f& p : dense) {
+            const cv::Point2f d = p - from;
+            const double t = d.dot(along) / length;
+            if (t < kSideMargin || t > 1.0 - kSideMargin)
+                continue;
+            if (std::abs(d.dot(normal)) < tolerance)
+                points.push_back(p);
+        }
+        if (points.size() < 8)
+            return false;
+        cv::fitLine(points, lines[side], cv::DIST_HUBER, 0, 0.01, 0.01);
+        // Keep each line pointing the way its side runs.
+        if (lines[side][0] * along.x + lines[side][1] * along.y < 0) {
+            lines[side][0] = -lines[side][0];
+            lines[side][1] = -lines[side][1];
+        }
+    }
+    return true;
+}
+
+// Where neighbouring side lines meet: corner i joins the side ending there (i - 1) and the one
+// starting there (i), in the fitted rectangle's corner order. Falls back to the rectangle's corners
+// when the sides cannot be fitted or a corner lands implausibly far from the rectangle's.
+QPolygon refinedCorners(const std::vector<cv::Point2f>& contour, const cv::RotatedRect& fitted)
+{
+    const QPolygon fallback = cornersOf(fitted);
+    cv::Vec4f lines[4];
+    if (!fitSides(contour, fitted, lines))
+        return fallback;
+    cv::Point2f rect[4];
+    fitted.points(rect);
+    const double diagonal = std::hypot(fitted.size.width, fitted.size.height);
+    QPolygon corners;
+    for (int corner = 0; corner < 4; ++corner) {
+        const cv::Vec4f& a = lines[(corner + 3) % 4];
+        const cv::Vec4f& b = lines[corner];
+        const double cross = double(a[0]) * b[1] - double(a[1]) * b[0];
+        if (std::abs(cross) < 1e-6)
+            return fallback;
+        const double dx = double(b[2]) - a[2];
+        const double dy = double(b[3]) - a[3];
+        const double s = (dx * b[1] - dy * b[0]) / cross;
+        const cv::Point2f p(float(a[2] + s * a[0]), float(a[3] + s * a[1]));
+        if (cv::norm(p - rect[corner]) > kMaxCornerShift * diagonal)
+            return fallback;
+        corners << QPoint(int(p.x), int(p.y));
+    }
+    return corners;
+}
+
+// The fitted rectangle turned to the mean direction of the page's four sides. The rectangle alone
+// lies along one side, so under a slight perspective its angle is that side's, up to a degree off
+// the page's; the mean of all four sides is what a reader sees as straight. Centre and size stay.
+cv::RotatedRect alignedToSides(const std::vector<cv::Point2f>& contour, const cv::RotatedRect& fitted)
+{
+    cv::Vec4f lines[4];
+    if (!fitSides(contour, fitted, lines))
+        return fitted;
+    cv::Point2f rect[4];
+    fitted.points(rect);
+    double sum = 0.0;
+    for (int side = 0; side < 4; ++side) {
+        const cv::Point2f edge = rect[(side + 1) % 4] - rect[side];
+        const double sideAngle = std::atan2(double(lines[side][1]), double(lines[side][0]));
+        double delta = sideAngle - std::atan2(double(edge.y), double(edge.x));
+        delta = std::remainder(delta, 2 * CV_PI);
+        if (std::abs(delta) > kMaxSideTurnRad)
+            return fitted;
+        sum += delta;
+    }
+    cv::RotatedRect aligned = fitted;
+    aligned.angle = float(fitted.angle + sum / 4.0 * 180.0 / CV_PI);
+    return aligned;
+}
+
 } // namespace
 
 QPolygon detectDocumentQuad(const QImage& image)
@@ -280,7 +427,7 @@ QPolygon detectDocumentQuad(const QImage& image)
         std::vector<cv::Point2f> outline;
         if (!findDocument(pixelsOf(image).grey, &outline))
             return QPolygon();
-        return cornersOf(cv::minAreaRect(outline));
+        return refinedCorners(outline, cv::minAreaRect(outline));
     } catch (const cv::Exception& e) {
         qWarning().noquote() << QStringLiteral("[Crop] Document detection failed: ") + QString::fromStdString(e.what());
         return QPolygon();
@@ -301,7 +448,7 @@ QImage autoCropWithRotation(const QImage& image, double* angleDeg, QPolygon* out
         if (!findDocument(pixels.grey, &contour))
             return image.copy();
 
-        const cv::RotatedRect fitted = cv::minAreaRect(contour);
+        const cv::RotatedRect fitted = alignedToSides(contour, cv::minAreaRect(contour));
         double rotation = fitted.angle;
         double width = fitted.size.width;
         double height = fitted.size.height;
