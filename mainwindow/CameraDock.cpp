@@ -112,13 +112,19 @@ CameraDock::CameraDock(QWidget* parent) : QDockWidget(parent)
     recordTimeLabel->setObjectName(QStringLiteral("recordTimeLabel"));
     grid->addWidget(recordButton, row, 0, 1, 2);
     grid->addWidget(recordTimeLabel, row++, 2, 1, 2);
-    idPhotoCheck = new QCheckBox(m_processingGroup);
+    // The ID-photo controls sit in one container, so a camera without ID-photo support greys them out
+    // together and nothing else.
+    idPhotoContainer = new QWidget(m_processingGroup);
+    idPhotoContainer->setObjectName(QStringLiteral("idPhotoContainer"));
+    auto* idPhotoColumn = new QVBoxLayout(idPhotoContainer);
+    idPhotoColumn->setContentsMargins(0, 0, 0, 0);
+    idPhotoCheck = new QCheckBox(idPhotoContainer);
     idPhotoCheck->setObjectName(QStringLiteral("mattingCheckBox"));
-    grid->addWidget(idPhotoCheck, row++, 0, 1, 4);
-    idRedButton = colourButton("idPhotoRedButton", QColor(168, 43, 53), m_processingGroup);
-    idBlueButton = colourButton("idPhotoBlueButton", QColor(61, 145, 206), m_processingGroup);
-    idWhiteButton = colourButton("idPhotoWhiteButton", Qt::white, m_processingGroup);
-    idCustomButton = new QPushButton(m_processingGroup);
+    idPhotoColumn->addWidget(idPhotoCheck);
+    idRedButton = colourButton("idPhotoRedButton", QColor(168, 43, 53), idPhotoContainer);
+    idBlueButton = colourButton("idPhotoBlueButton", QColor(61, 145, 206), idPhotoContainer);
+    idWhiteButton = colourButton("idPhotoWhiteButton", Qt::white, idPhotoContainer);
+    idCustomButton = new QPushButton(idPhotoContainer);
     idCustomButton->setObjectName(QStringLiteral("idPhotoCustomButton"));
     idCustomButton->setFixedSize(70, 26);
     idCustomButton->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
@@ -128,23 +134,32 @@ CameraDock::CameraDock(QWidget* parent) : QDockWidget(parent)
     colours->addWidget(idWhiteButton);
     colours->addWidget(idCustomButton);
     colours->addStretch();
-    grid->addLayout(colours, row++, 0, 1, 4);
+    idPhotoColumn->addLayout(colours);
+    grid->addWidget(idPhotoContainer, row++, 0, 1, 4);
     removeBackgroundCheck = new QCheckBox(m_processingGroup);
     removeBackgroundCheck->setObjectName(QStringLiteral("removeBackgroundCheckBox"));
     grid->addWidget(removeBackgroundCheck, row++, 0, 1, 4);
     backgroundModeCombo = new QComboBox(m_processingGroup);
     backgroundModeCombo->setObjectName(QStringLiteral("backgroundModeComboBox"));
     grid->addWidget(backgroundModeCombo, row++, 0, 1, 4);
-    m_thresholdLabel = new QLabel(m_processingGroup);
-    thresholdSlider = new QSlider(Qt::Horizontal, m_processingGroup);
+    backgroundModeCombo->hide();  // shown while removal is on
+    thresholdContainer = new QWidget(m_processingGroup);
+    thresholdContainer->setObjectName(QStringLiteral("thresholdContainer"));
+    auto* thresholdRow = new QHBoxLayout(thresholdContainer);
+    thresholdRow->setContentsMargins(0, 0, 0, 0);
+    m_thresholdLabel = new QLabel(thresholdContainer);
+    m_thresholdLabel->setObjectName(QStringLiteral("thresholdLabel"));
+    thresholdSlider = new QSlider(Qt::Horizontal, thresholdContainer);
     thresholdSlider->setObjectName(QStringLiteral("thresholdSlider"));
     thresholdSlider->setRange(0, 255);
     thresholdSlider->setValue(127);
-    thresholdValueLabel = new QLabel(QStringLiteral("127"), m_processingGroup);
+    thresholdValueLabel = new QLabel(QStringLiteral("127"), thresholdContainer);
     thresholdValueLabel->setObjectName(QStringLiteral("thresholdValueLabel"));
-    grid->addWidget(m_thresholdLabel, row, 0);
-    grid->addWidget(thresholdSlider, row, 1, 1, 2);
-    grid->addWidget(thresholdValueLabel, row++, 3);
+    thresholdRow->addWidget(m_thresholdLabel);
+    thresholdRow->addWidget(thresholdSlider, 1);
+    thresholdRow->addWidget(thresholdValueLabel);
+    thresholdContainer->hide();  // only for the fixed threshold, while removal is on
+    grid->addWidget(thresholdContainer, row++, 0, 1, 4);
     m_frameLabel = new QLabel(m_processingGroup);
     frameSpin = new QSpinBox(m_processingGroup);
     frameSpin->setObjectName(QStringLiteral("frameSpinBox"));

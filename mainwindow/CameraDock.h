@@ -37,6 +37,7 @@ public:
     QSpinBox* timerCaptureSpin = nullptr;
     QPushButton* recordButton = nullptr;
     QLabel* recordTimeLabel = nullptr;
+    QWidget* idPhotoContainer = nullptr;  // the ID-photo check box and its colour buttons
     QCheckBox* idPhotoCheck = nullptr;
     QPushButton* idRedButton = nullptr;
     QPushButton* idBlueButton = nullptr;
@@ -44,6 +45,7 @@ public:
     QPushButton* idCustomButton = nullptr;
     QCheckBox* removeBackgroundCheck = nullptr;
     QComboBox* backgroundModeCombo = nullptr;
+    QWidget* thresholdContainer = nullptr;
     QSlider* thresholdSlider = nullptr;
     QLabel* thresholdValueLabel = nullptr;
     QSpinBox* frameSpin = nullptr;

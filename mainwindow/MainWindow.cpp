@@ -88,6 +88,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     loadSettings();
     buildCapture();
     buildCamera();
+    buildImaging();
 
     m_statusTimer = new QTimer(this);
     m_statusTimer->setInterval(kStatusRefreshMs);
@@ -195,7 +196,7 @@ void MainWindow::wireControls()
     connect(a.clear, &QAction::triggered, this, &MainWindow::onClearAnnotations);
     connect(a.about, &QAction::triggered, this, &MainWindow::onAbout);
     connect(a.refreshDevices, &QAction::triggered, this, &MainWindow::onRefreshDevices);
-    connect(a.autoCrop, &QAction::triggered, this, [this] { m_cameraDock->autoCropCheck->toggle(); });
+    connect(a.autoCrop, &QAction::triggered, this, &MainWindow::onAutoCrop);
     connect(a.deskew, &QAction::triggered, this, &MainWindow::onDeskew);
     connect(a.toggleCrop, &QAction::toggled, this, &MainWindow::onToggleCrop);
     connect(a.applyCrop, &QAction::triggered, this, &MainWindow::onApplyCrop);
@@ -231,11 +232,9 @@ void MainWindow::wireControls()
             &MainWindow::onTimerCaptureIntervalChanged);
     connect(d->recordButton, &QPushButton::clicked, this, &MainWindow::onStartRecording);
     connect(d->idPhotoCheck, &QCheckBox::toggled, this, &MainWindow::onMattingToggled);
-    for (QPushButton* b : {d->idRedButton, d->idBlueButton, d->idWhiteButton, d->idCustomButton})
-        connect(b, &QPushButton::clicked, this, [this] { reportNotAvailable(tr("ID Photo")); });
-    connect(d->removeBackgroundCheck, &QCheckBox::toggled, this, &MainWindow::onRemoveBackgroundToggled);
+    connect(d->removeBackgroundCheck, &QCheckBox::toggled, this, &MainWindow::onRemoveBackground);
     connect(d->watermarkCheck, &QCheckBox::toggled, this, &MainWindow::onWatermarkToggled);
-    connect(d->watermarkSettingsButton, &QPushButton::clicked, this, &MainWindow::onWatermarkSettings);
+    connect(d->watermarkSettingsButton, &QPushButton::clicked, this, &MainWindow::onWatermarkSettingsClicked);
     connect(d->compositeCheck, &QCheckBox::toggled, this, &MainWindow::onCompositeToggled);
     connect(d->zoomInButton, &QPushButton::clicked, this, &MainWindow::onZoomIn);
     connect(d->zoomOutButton, &QPushButton::clicked, this, &MainWindow::onZoomOut);
@@ -338,11 +337,9 @@ void MainWindow::onRotateRight()
 void MainWindow::onScanCode() { reportNotAvailable(tr("Scan Code")); }
 void MainWindow::onPerformOCR() { reportNotAvailable(tr("OCR")); }
 void MainWindow::onOpenImage() { reportNotAvailable(tr("Open")); }
-void MainWindow::onApplyCrop() { reportNotAvailable(tr("Apply Crop")); }
 void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }
 void MainWindow::onStartRecording() { reportNotAvailable(tr("Start Recording")); }
 void MainWindow::onStopRecording() { reportNotAvailable(tr("Stop Recording")); }
-void MainWindow::onWatermarkSettings() { reportNotAvailable(tr("Watermark")); }
 void MainWindow::onSaveAsPdf() { reportNotAvailable(tr("Save as PDF")); }
 void MainWindow::onSaveAsOfd() { reportNotAvailable(tr("Save as OFD")); }
 void MainWindow::onWindowSwitch() { reportNotAvailable(tr("Window Switch")); }
@@ -359,33 +356,6 @@ void MainWindow::onVoiceToggled(bool on)
     reportNotAvailable(tr("Voice Command"));
 }
 
-void MainWindow::declineToggle(QCheckBox* box, const QString& feature)
-{
-    // The box goes back off at once: a ticked box would claim a mode that is not running.
-    const QSignalBlocker block(box);
-    box->setChecked(false);
-    reportNotAvailable(feature);
-}
-
-void MainWindow::onAutoCropToggled(bool on)
-{
-    m_autoCrop.setUserChoice(on);
-    saveSettings();
-    if (on)
-        reportNotAvailable(tr("Auto Document Detection"));
-}
-
-void MainWindow::onRemoveBackgroundToggled(bool on)
-{
-    if (on)
-        declineToggle(m_cameraDock->removeBackgroundCheck, tr("Remove Background"));
-}
-
-void MainWindow::onWatermarkToggled(bool on)
-{
-    if (on)
-        declineToggle(m_cameraDock->watermarkCheck, tr("Watermark"));
-}
 
 void MainWindow::onSelectColor()
 {

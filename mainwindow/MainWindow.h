@@ -39,6 +39,8 @@ class SettingsDialog;
 class ThumbnailDock;
 class TitleBar;
 class VideoWidget;
+class WatermarkDialog;
+struct CameraDeviceInfo;
 
 // What the window needs from the outside world, replaceable in tests.
 struct MainWindowEnvironment
@@ -117,9 +119,17 @@ public slots:
     void onStartRecording();
     void onStopRecording();
     void onMattingToggled(bool on);
-    void onRemoveBackgroundToggled(bool on);
     void onWatermarkToggled(bool on);
-    void onWatermarkSettings();
+    void onWatermarkSettingsClicked();
+    void detectDocument();
+    void setAutoCropEnabled(bool on);
+    void onAutoCrop();
+    void onRemoveBackground();
+    void onBackgroundThresholdModeChanged(int index);
+    void onBackgroundThresholdValueChanged(int value);
+    void onBackgroundColorChanged(const QColor& colour);
+    void onCustomColorClicked();
+    void updateMattingAvailability(const CameraDeviceInfo& device);
     void onCompositeToggled(bool on);
     void onCaptureImageWithBarcode(const QString& barcode);
     void onClearGallery();
@@ -155,7 +165,6 @@ private:
     void showStatus(const QString& text, int durationMs);
     // Controls whose work arrives later say so instead of pretending.
     void reportNotAvailable(const QString& feature);
-    void declineToggle(QCheckBox* box, const QString& feature);
     // A message box shown through the environment, so tests answer it.
     void showMessageBox(int icon, const QString& title, const QString& text);
     // With a choice of buttons (QMessageBox::StandardButtons); returns the one chosen.
@@ -186,6 +195,14 @@ private:
     void openPreviewDialog(const QImage& image);
     void onVideoFrameForCapture(const QImage& frame);
 
+    // Picture steps (MainWindowImaging.cpp).
+    void buildImaging();
+    bool isPreviewing() const;
+    // Runs the detection timer exactly while cropping is in effect and the camera previews.
+    void updateDetectionTimer();
+    void stopDetection();
+    void ensureWatermarkDialog();
+
     // Preview (MainWindowPreview.cpp).
     void wirePreview();
     void onPreviewGlFailed(const QString& reason);
@@ -213,6 +230,8 @@ private:
     struct CaptureParts;
     std::unique_ptr<CaptureParts> m_capture;
     QPolygon m_documentQuad;  // the document outline on the live picture; found by detection
+    QTimer* m_detectionTimer = nullptr;
+    WatermarkDialog* m_watermarkDialog = nullptr;
     QColor m_mattingBackground = Qt::white;
     QToolBar* m_mainToolBar = nullptr;
     QLabel* m_statusLabel = nullptr;

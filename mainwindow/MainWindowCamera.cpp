@@ -93,6 +93,7 @@ void MainWindow::onPreviewStarted(bool success)
     if (success) {
         qInfo().noquote() << "[Cap] previewStarted(true) -> capture button re-enabled";
         showStatus(tr("Preview started"), 3000);
+        updateDetectionTimer();
     } else {
         qWarning().noquote() << "[Cap] previewStarted(false) -> capture button kept disabled";
         showStatus(tr("Preview failed to start"), 0);
@@ -107,6 +108,7 @@ void MainWindow::onPreviewStopped()
     m_actions->openCamera->setEnabled(true);
     m_actions->closeCamera->setEnabled(false);
     m_actions->capture->setEnabled(false);
+    updateDetectionTimer();
     showStatus(tr("Preview stopped"), 3000);
 }
 

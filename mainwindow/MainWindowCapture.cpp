@@ -130,8 +130,6 @@ void MainWindow::onCaptureImageWithBarcode(const QString& barcode)
 
 bool MainWindow::presentCaptureResult(const CaptureResult& result)
 {
-    if (result.autoStraightenSwitchedOff)
-        m_settings.autoStraighten = false;
     if (result.hideCompositeHint)
         m_compositeHintLabel->hide();
     switch (result.outcome) {
@@ -363,6 +361,7 @@ void MainWindow::onMattingToggled(bool on)
         const QSignalBlocker block(m_cameraDock->autoCropCheck);
         m_cameraDock->autoCropCheck->setChecked(m_autoCrop.effective());
     }
+    updateDetectionTimer();
     m_videoWidget->setIdPhotoMode(on);
     showStatus(on ? tr("ID Photo mode enabled") : tr("ID Photo mode disabled"), 3000);
 }

@@ -5,6 +5,7 @@
 #include "CaptureProcessor.h"
 #include "FileNamer.h"
 #include "ImageSaver.h"
+#include "ImagingSteps.h"
 #include "MainWindow.h"
 
 #include <memory>
@@ -14,6 +15,7 @@ class ScannerGunBuffer;
 
 struct MainWindow::CaptureParts {
     std::unique_ptr<CaptureProcessor> processor;
+    std::unique_ptr<ImagingSteps> steps;  // after the processor: it goes first, nothing calls it then
     std::unique_ptr<AutoCaptureStateMachine> autoCapture;
     std::unique_ptr<FileNamer> namer;
     CaptureStore* store = nullptr;

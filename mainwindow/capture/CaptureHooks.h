@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPolygon>
+#include <QRect>
 #include <QString>
 
 class IDocumentCropper {
@@ -26,9 +27,14 @@ public:
 
 class IMatting {
 public:
+    struct Outcome {
+        QImage image;    // the person cut out onto the background; null on failure
+        QString method;  // how, in the user's words (the portrait model, or the guide-seeded cut)
+    };
     virtual ~IMatting() = default;
-    // The person cut out onto `background`; null on failure.
-    virtual QImage applyMatting(const QImage& image, const QColor& background) = 0;
+    // `guide` is where the person is expected, in the picture's pixels (the ID-photo frame, or the whole
+    // picture when the frame no longer maps onto it).
+    virtual Outcome applyMatting(const QImage& image, const QColor& background, const QRect& guide) = 0;
 };
 
 class IBackgroundRemover {

@@ -132,22 +132,21 @@ CaptureResult CaptureProcessor::run(const QImage& frame, const CaptureRequest& r
     }
 
     if (full) {
-        // 5. The orientation model, loaded on first need whatever the switch says.
-        if (m_orientation && !m_orientation->isModelLoaded()) {
-            const QString path = orientationModelPath();
-            log.info(QStringLiteral("[AutoStraighten] Lazy-loading model from: ") + path);
-            if (m_orientation->loadModel(path)) {
-                log.info(QStringLiteral("[AutoStraighten] Model loaded successfully (lazy)"));
-            } else {
-                log.warn(QStringLiteral("[AutoStraighten] Failed to load orientation model, auto-straighten disabled"));
-                result.autoStraightenSwitchedOff = request.autoStraighten;
-            }
-        }
-        // 6. Straighten.
-        if (request.autoStraighten && !result.autoStraightenSwitchedOff) {
+        // 5-6. Straighten. The model is loaded only when straightening is wanted; a missing model skips
+        // the step for this capture and is looked for again next time, while the user's setting stays
+        // as the user set it.
+        if (request.autoStraighten) {
             if (!m_orientation) {
                 log.info(QStringLiteral("[Cap] Auto straighten not available yet, skipped"));
-            } else if (m_orientation->isModelLoaded()) {
+            } else if (!m_orientation->isModelLoaded()) {
+                const QString path = orientationModelPath();
+                log.info(QStringLiteral("[AutoStraighten] Lazy-loading model from: ") + path);
+                if (m_orientation->loadModel(path))
+                    log.info(QStringLiteral("[AutoStraighten] Model loaded successfully (lazy)"));
+                else
+                    log.warn(QStringLiteral("[AutoStraighten] Failed to load orientation model, straightening skipped"));
+            }
+            if (m_orientation && m_orientation->isModelLoaded()) {
                 const int angle = m_orientation->detectOrientation(image);
                 log.info(QStringLiteral("[AutoStraighten] Detected orientation: %1 degrees").arg(angle));
                 if (angle != 0) {
@@ -176,14 +175,23 @@ CaptureResult CaptureProcessor::run(const QImage& frame, const CaptureRequest& r
         } else {
             log.info(QStringLiteral("Matting enabled, applying matting with background color: ")
                      + request.mattingBackground.name());
-            const QImage matted = m_matting->applyMatting(image, request.mattingBackground);
-            log.info(QStringLiteral("Matting result image format: %1").arg(int(matted.format())));
-            if (!matted.isNull()) {
-                adopt(matted);
-                status = tr("Matting applied");
-                log.info(QStringLiteral("Matting applied successfully"));
+            // The person is looked for inside the ID-photo frame while it still maps onto the picture.
+            QRect guide = image.rect();
+            if (request.idPhotoFrameShown && request.idPhotoRect.isValid() && displayedMappingValid) {
+                const QRect mapped = displayedToImage.mapRect(QRectF(request.idPhotoRect)).toAlignedRect();
+                if (mapped.intersected(image.rect()).isValid())
+                    guide = mapped.intersected(image.rect());
+            }
+            const IMatting::Outcome matted = m_matting->applyMatting(image, request.mattingBackground, guide);
+            log.info(QStringLiteral("Matting result image format: %1").arg(int(matted.image.format())));
+            if (!matted.image.isNull()) {
+                adopt(matted.image);
+                status = tr("Matting applied (%1)").arg(matted.method);
+                log.info(QStringLiteral("Matting applied successfully by ") + matted.method);
             } else {
+                // Said as a failure: the capture goes on without the cut-out, which the user must know.
                 log.warn(QStringLiteral("Matting image is null"));
+                status = tr("ID photo cut-out failed; the capture is kept as it was");
             }
         }
     } else {

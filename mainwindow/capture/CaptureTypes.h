@@ -79,9 +79,6 @@ struct CaptureResult {
     bool showCompositeHint = false;  // a first shot is now held
     bool hideCompositeHint = false;  // a held shot was used or dropped
 
-    // The orientation model failed to load: the window switches automatic straightening off.
-    bool autoStraightenSwitchedOff = false;
-
     // Finished: where the image goes next.
     BookDecision book;
     bool addToGallery = false;

@@ -151,10 +151,8 @@ TEST_F(MainWindowTest, LaterFeaturesSayTheyAreNotAvailableInsteadOfPretending)
     EXPECT_TRUE(m_dialogs.contains("messageBox"));
     w.findChild<QAction*>("actionOCR")->trigger();
     EXPECT_EQ(w.statusBar()->currentMessage(), "OCR: not available yet");
-    auto* watermark = w.findChild<QWidget*>("watermarkCheckBox");
-    QTest::mouseClick(watermark, Qt::LeftButton, {}, QPoint(5, watermark->height() / 2));
-    EXPECT_FALSE(watermark->property("checked").toBool()); // not left looking switched on
-    EXPECT_EQ(w.statusBar()->currentMessage(), "Watermark: not available yet");
+    w.findChild<QAction*>("actionDeskew")->trigger();
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Deskew: not available yet");
 }
 
 TEST_F(MainWindowTest, ScannerGunMethodSpaceCapturesNothingAndSurvivesRestart)

@@ -8,9 +8,11 @@
 #include "AnnotationOverlay.h"
 #include "GalleryModel.h"
 #include "VideoWidget.h"
+#include "Watermark.h"
 #include "VirtualCameraRig.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
@@ -129,6 +131,8 @@ TEST_F(VirtualCameraWindowTest, PropertyDialogChangesThePicture)
 
 TEST_F(VirtualCameraWindowTest, AnnotationsStayOnThePageWhenThePreviewTurns)
 {
+    // The whole frame, not the straightened page that document detection would show.
+    QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("camera/autoCrop", false);
     MainWindow w(environment());
     w.resize(1280, 900);
     w.show();
@@ -179,6 +183,7 @@ TEST_F(VirtualCameraWindowTest, CapturesOfTheLivePageLandInTheGalleryAndOnDisk)
 {
     const QString saveDir = m_dir.filePath("Pictures/Lumadoc");
     QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("save/path", saveDir);
+    QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("camera/autoCrop", false);
     MainWindow w(environment());
     w.resize(1280, 900);
     w.show();
@@ -197,4 +202,55 @@ TEST_F(VirtualCameraWindowTest, CapturesOfTheLivePageLandInTheGalleryAndOnDisk)
     const QByteArray snapshots = qgetenv("LUMADOC_SNAPSHOT_DIR");
     if (!snapshots.isEmpty())
         w.screen()->grabWindow(w.winId()).save(QString::fromLocal8Bit(snapshots) + "/gallery.png");
+}
+
+TEST_F(VirtualCameraWindowTest, TheDetectedPageIsCapturedCutOutCleanedAndStamped)
+{
+    const QString saveDir = m_dir.filePath("Pictures/Lumadoc");
+    {
+        QSettings store(m_dir.filePath("settings.ini"), QSettings::IniFormat);
+        store.setValue("save/path", saveDir);
+        store.setValue("save/format", 1);  // PNG
+        store.setValue("camera/autoCrop", true);
+    }
+    WatermarkSettings stamp;
+    stamp.textEnabled = true;
+    stamp.text = "COPY";
+    stamp.textColor = QColor(255, 0, 0);
+    stamp.textOpacity = 100;
+    stamp.textTiledMode = true;
+    saveStoredWatermarkSettings(stamp);
+
+    MainWindow w(environment());
+    w.resize(1280, 900);
+    w.show();
+    QStringList messages;
+    QObject::connect(w.statusBar(), &QStatusBar::messageChanged, [&](const QString& m) { messages << m; });
+    waitForFrame(w);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.filter("Document detected: ").isEmpty(); }, 4000))
+        << messages.join(" / ").toStdString();
+
+    w.findChild<QCheckBox*>("removeBackgroundCheckBox")->setChecked(true);
+    w.findChild<QCheckBox*>("watermarkCheckBox")->setChecked(true);
+    w.findChild<QPushButton*>("captureButton")->click();
+    auto* gallery = w.findChild<GalleryModel*>();
+    ASSERT_EQ(gallery->count(), 1);
+    const QImage page(gallery->filePathAt(0));
+    ASSERT_FALSE(page.isNull());
+    // The page alone, upright: an A4 sheet lying landscape, well inside the 1920 x 1080 frame.
+    const double aspect = double(page.width()) / page.height();
+    EXPECT_NEAR(aspect, 297.0 / 210.0, 0.08) << page.width() << "x" << page.height();
+    EXPECT_LT(page.height(), 1080);
+    EXPECT_GT(page.height(), 1080 / 2);
+    int white = 0, red = 0;
+    const QImage small = page.scaled(200, 140).convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < small.height(); ++y)
+        for (int x = 0; x < small.width(); ++x) {
+            const QRgb p = small.pixel(x, y);
+            white += qRed(p) > 245 && qGreen(p) > 245 && qBlue(p) > 245;
+            red += qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90;
+        }
+    const int total = small.width() * small.height();
+    EXPECT_GT(white, total / 2) << "the paper comes out white";
+    EXPECT_GT(red, total / 100) << "the tiled stamp is on it";
 }

