@@ -265,14 +265,36 @@ int GalleryModel::selectedCount() const { return selectedIndexes().size(); }
 
 QVector<GalleryModel::SelectedImage> GalleryModel::selectedInGalleryOrder() const
 {
-    // imageAt rather than ensureFullImageAt: a long export would otherwise leave every page resident.
     QVector<SelectedImage> result;
     for (int i = 0; i < m_entries.size(); ++i) {
-        if (!m_entries[i].selected)
+        const Entry& entry = m_entries[i];
+        if (!entry.selected)
             continue;
-        result.append({i, m_entries[i].id, m_entries[i].filePath, imageAt(i)});
+        SelectedImage page{i, entry.id, QString(), QImage(), false};
+        if (!entry.ownFull.isNull())
+            page.image = entry.ownFull;
+        else if (gallery::isReadableImageFile(entry.filePath))
+            page.filePath = entry.filePath;
+        else if (!entry.resident.isNull())
+            page.image = entry.resident;
+        else {
+            page.image = entry.thumbnail;
+            page.fromThumbnail = true;
+        }
+        result.append(page);
     }
     return result;
+}
+
+int GalleryModel::removeIds(const QVector<quint64>& ids)
+{
+    int removed = 0;
+    for (const quint64 id : ids) {
+        const int index = indexOfId(id);
+        if (index >= 0 && remove(index))
+            ++removed;
+    }
+    return removed;
 }
 
 bool GalleryModel::isAcceptableBaseName(const QString& name)

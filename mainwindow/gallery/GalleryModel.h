@@ -26,11 +26,14 @@ public:
         OutOfRange,
     };
 
+    // One page of an export. A capture with a readable file gives only its path, so that the export reads
+    // the pages one at a time; only a capture without one gives its pixels (a shared copy, not a decode).
     struct SelectedImage {
         int index = -1;
         quint64 id = 0;
-        QString filePath;
-        QImage image;
+        QString filePath;      // readable image file, or empty
+        QImage image;          // set when there is no such file
+        bool fromThumbnail = false;  // the file is gone and the capture is not in memory: only its thumbnail
     };
 
     explicit GalleryModel(QObject* parent = nullptr);
@@ -93,8 +96,10 @@ public:
     void invertSelection();
     QVector<int> selectedIndexes() const;
     int selectedCount() const;
-    // The selected captures from top to bottom with their images, as exports take them.
+    // The selected captures from top to bottom, as exports take them.
     QVector<SelectedImage> selectedInGalleryOrder() const;
+    // Removes the captures with these ids (those still there); returns how many went.
+    int removeIds(const QVector<quint64>& ids);
 
     // Renames the capture's file within its folder to newBaseName + the old suffix.
     RenameResult rename(int index, const QString& newBaseName);
