@@ -29,6 +29,7 @@ constexpr double kSideMargin = 0.12;        // ... unless within this share of t
 constexpr double kMaxCornerShift = 0.05;
 constexpr double kMaxSideTurnRad = 5.0 * CV_PI / 180.0;  // a side fitted further off is not the page's    // a refined corner further than this (of the diagonal) is not believed      // larger pictures are searched scaled down to this
 constexpr size_t kRegionsTried = 3;
+constexpr double kLargerRegionContrast = 0.75; // a larger clean region needs this share of the other's edge contrast
 constexpr double kLocalBrighterLog = 10.0;   // on the log scale (255 = x256): about 25 % brighter than around        // the threshold search runs on a copy this large
 constexpr double kThresholdOffsets[] = {15, 30, 45, 60, 80, -15, -30, -45, -60};
 
@@ -82,6 +83,7 @@ struct Region
     std::vector<cv::Point> contour;
     double fill = 0.0;  // contour area / fitted rectangle area
     double area = 0.0;  // pixels of the picture it was found on
+    double contrast = 0.0;  // grey levels across its edge
 };
 
 bool plausibleRegion(const cv::Mat& blurred, std::vector<cv::Point>& contour, double area, Region* region)
@@ -99,8 +101,10 @@ bool plausibleRegion(const cv::Mat& blurred, std::vector<cv::Point>& contour, do
     const int edge = 2;
     if ((box.x <= edge && box.br().x >= blurred.cols - edge) || (box.y <= edge && box.br().y >= blurred.rows - edge))
         return false;
-    if (edgeContrast(blurred, contour) < kMinEdgeContrast)
+    const double contrast = edgeContrast(blurred, contour);
+    if (contrast < kMinEdgeContrast)
         return false;
+    region->contrast = contrast;
     region->contour = std::move(contour);
     region->fill = area / rectArea;
     region->area = area;
@@ -166,7 +170,8 @@ cv::Mat logarithmic(const cv::Mat& grey)
 
 // Of two plausible regions, the one more likely the whole page: a clean rectangle beats a ragged
 // one, and of two clean ones the larger wins - a shadow across the page leaves its lit part a clean
-// rectangle too, but a smaller one.
+// rectangle too, but a smaller one - unless its edge is much weaker: then the extra area is bright
+// desk that joined the page.
 bool preferred(const Region& a, const Region& b)
 {
     const bool aClean = a.fill >= kCleanRectangleFill;
@@ -174,7 +179,7 @@ bool preferred(const Region& a, const Region& b)
     if (aClean != bClean)
         return aClean;
     if (aClean)
-        return a.area > b.area * 1.03;
+        return a.area > b.area * 1.03 && a.contrast >= kLargerRegionContrast * b.contrast;
     return a.fill > b.fill + 0.01;
 }
 
@@ -204,6 +209,7 @@ bool findDocumentContour(const cv::Mat& grey, std::vector<cv::Point>* contour)
     double bestThreshold = otsu;
     if (otsuFound) {
         best.fill = otsuRegion.fill;
+        best.contrast = otsuRegion.contrast;
         best.area = otsuRegion.area * scale * scale;
         bestSource = Source::Otsu;
     }
