@@ -44,7 +44,9 @@ TEST(Watermark, TiledTextReachesEveryCornerAtEveryAngle)
     WatermarkSettings settings;
     settings.textEnabled = true;
     settings.textTiledMode = true;
-    const QSize sizes[] = {{800, 600}, {1280, 720}};  // 4:3 and 16:9
+    // 4:3 and 16:9, large enough that a grid only the size of the picture leaves whole corner
+    // patches bare when turned.
+    const QSize sizes[] = {{3200, 2400}, {1920, 1080}};
     for (const QSize& size : sizes) {
         const QImage blank = white(size.width(), size.height());
         for (int rotation = -180; rotation <= 180; rotation += 15) {
