@@ -4,16 +4,21 @@
 #include <QPolygon>
 #include <QRect>
 
-// The four corners (image pixels, truncated towards zero, in the order OpenCV's rotated rectangle
-// reports them) of the rectangle fitted to the brightest large region, or an empty polygon when the
-// picture holds no plausible document: a region under 2 % of the frame, one covering nearly all of
-// it, one that fills its fitted rectangle poorly, or one barely brighter than what surrounds it.
+// The document's four corners (image pixels, truncated towards zero, in the order OpenCV's rotated
+// rectangle fitted to the page reports its corners), or an empty polygon when the picture holds no
+// plausible document: a region under 2 % of the frame, one covering nearly all of it, one that fills
+// its fitted rectangle poorly, or one barely brighter than what surrounds it. The page is the bright
+// region Otsu's threshold finds, checked against other thresholds and a local one when the light is
+// uneven; its corners are where lines fitted along its four sides meet, so a page seen under a slight
+// perspective keeps its real corners (the fitted rectangle's corners when the sides cannot be fitted).
 QPolygon detectDocumentQuad(const QImage& image);
 
 // Detects the document again on `image` (the same rules as detectDocumentQuad) and cuts it out
-// upright. `angleDeg` receives the rotation applied (degrees, counter-clockwise on screen, 0 when
-// nothing was found; a fitted angle a above 45 gives a + 270, so an upright page reports 360) and
-// `outline` the fitted rectangle's corners (empty when nothing was found). Either may be null.
+// upright, at the size of the rectangle fitted to it. `angleDeg` receives the rotation applied
+// (degrees, counter-clockwise on screen, 0 when nothing was found; a fitted angle a above 45 gives
+// a + 270 with width and height swapped, so an upright page reports 360) and `outline` the fitted
+// rectangle's corners (empty when nothing was found). Either may be null. The fitted angle is the
+// mean direction of the page's four sides, not of the one side the rectangle lies along.
 // Without a document the whole image comes back unchanged, with angle 0 and an empty outline.
 QImage autoCropWithRotation(const QImage& image, double* angleDeg, QPolygon* outline);
 
