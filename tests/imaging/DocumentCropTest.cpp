@@ -177,6 +177,7 @@ TEST(DocumentCrop, RenderedDesksMeetTheQualityFloor)
     const int scenes = 20;
     for (int i = 0; i < scenes; ++i) {
         SceneOptions options;
+        options.frame = cv::Size(960, 720);
         const Scene scene = renderScene(5000 + uint64_t(i), options);
         const QImage image = matToQImage(scene.bgr);
         std::vector<cv::Point2f> corners;
@@ -195,11 +196,12 @@ TEST(DocumentCrop, RenderedDesksMeetTheQualityFloor)
                 ++anglesOk;
         }
     }
-    EXPECT_GE(within, 18);
+    EXPECT_GE(within, 18) << "of " << scenes;
     EXPECT_EQ(anglesOk, found);
 
     for (int i = 0; i < 10; ++i) {
         SceneOptions options;
+        options.frame = cv::Size(960, 720);
         options.withPage = false;
         const Scene scene = renderScene(9000 + uint64_t(i), options);
         EXPECT_TRUE(detectDocumentQuad(matToQImage(scene.bgr)).isEmpty()) << "empty desk " << i;
