@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "ExportCommands.h"
 
 #include "BackgroundRemoval.h"
 #include "CaptureProcessor.h"
@@ -35,6 +36,8 @@ const char* const kOverview =
     "  idphoto IMAGE -o OUT         cut the person out onto a plain background\n"
     "  watermark IMAGE -o OUT --text TEXT\n"
     "                               stamp a text watermark\n"
+    "  pdf IMAGE... -o OUT.pdf      write the images as the pages of one PDF\n"
+    "  ofd IMAGE... -o OUT.ofd      write the images as the pages of one OFD document\n"
     "\n"
     "Run 'lumadoc-cli COMMAND --help' for a command's options.\n"
     "Exit codes: 0 done, 1 nothing found, 2 bad usage or unreadable input, 3 the operation failed.\n";
@@ -470,6 +473,10 @@ int run(const QStringList& args, Streams io)
         return runIdPhoto(rest, io);
     if (command == QLatin1String("watermark"))
         return runWatermark(rest, io);
+    if (command == QLatin1String("pdf"))
+        return runPdf(rest, io);
+    if (command == QLatin1String("ofd"))
+        return runOfd(rest, io);
     return usageError(io, QStringLiteral("unknown command %1").arg(command));
 }
 
