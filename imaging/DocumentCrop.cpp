@@ -584,3 +584,13 @@ QImage rectifyQuad(const QImage& image, const QPolygon& quad)
                         cv::BORDER_CONSTANT);
     return matToQImage(warped);
 }
+
+double signedAngleDeg(double angleDeg)
+{
+    double a = std::fmod(angleDeg, 360.0);
+    if (a > 180.0)
+        a -= 360.0;
+    else if (a <= -180.0)
+        a += 360.0;
+    return a;
+}

@@ -22,6 +22,9 @@ QPolygon detectDocumentQuad(const QImage& image);
 // Without a document the whole image comes back unchanged, with angle 0 and an empty outline.
 QImage autoCropWithRotation(const QImage& image, double* angleDeg, QPolygon* outline);
 
+// The same turn within -180..180 degrees, as people read it: the 360 of an upright page is 0.
+double signedAngleDeg(double angleDeg);
+
 // The bounding box of the largest dark region (inverted Otsu), grown by `marginPx` on every side and
 // clamped to the image. Without such a region, the image unchanged.
 QImage autoCropBoundingBox(const QImage& image, int marginPx);

@@ -1,5 +1,7 @@
 #include "CaptureProcessor.h"
 
+#include "DocumentCrop.h"
+
 #include "ViewGeometry.h"
 
 #include <QDebug>
@@ -125,6 +127,7 @@ CaptureResult CaptureProcessor::run(const QImage& frame, const CaptureRequest& r
             if (!cropped.isNull()) {
                 image = cropped;
                 displayedMappingValid = false;
+                angle = signedAngleDeg(angle);  // an upright page reports 360
                 status = std::abs(angle) > 1.0 ? tr("Auto crop with rotation applied: %1°").arg(angle, 0, 'f', 1)
                                                : tr("Auto crop applied");
             }

@@ -135,13 +135,19 @@ TEST(CaptureProcessor, AutoCropReportsTheCorrectedAngleWithOneDecimal)
     EXPECT_EQ(result.image.size(), QSize(120, 80));
     EXPECT_EQ(result.statusText, QString::fromUtf8("Auto crop with rotation applied: -12.4°"));
 
-    cropper.angle = 1.0;  // not more than one degree
+    // Not more than one degree, read as people read it: an upright page's 360 is no turn at all.
+    for (const double angle : {1.0, 360.0, 359.5}) {
+        cropper.angle = angle;
+        result = processor.capture(quadrantFrame(), request);
+        EXPECT_EQ(result.statusText, "Auto crop applied") << angle;
+    }
+    cropper.angle = 272.0;
     result = processor.capture(quadrantFrame(), request);
-    EXPECT_EQ(result.statusText, "Auto crop applied");
+    EXPECT_EQ(result.statusText, QString::fromUtf8("Auto crop with rotation applied: -88.0°"));
 
     request.documentQuad = QPolygon();  // nothing found on the live picture
     result = processor.capture(quadrantFrame(), request);
-    EXPECT_EQ(cropper.calls, 2);
+    EXPECT_EQ(cropper.calls, 5);
     EXPECT_EQ(result.image, quadrantFrame());
 }
 
