@@ -9,7 +9,11 @@
 namespace cli {
 namespace {
 
-enum class DocumentKind { Pdf, Ofd };
+enum class DocumentKind
+{
+    Pdf,
+    Ofd
+};
 
 const char* const kPdfUsage =
     "Usage: lumadoc-cli pdf IMAGE... -o OUT.pdf\n"

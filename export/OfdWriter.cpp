@@ -58,18 +58,18 @@ const char* const kDocumentResTemplate = "<?xml version=\"1.0\" encoding=\"UTF-8
                                          "%2  </ofd:MultiMedias>\n"
                                          "</ofd:Res>\n";
 
-const char* const kPageTemplate =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<ofd:Page xmlns:ofd=\"%1\">\n"
-    "  <ofd:Area>\n"
-    "    <ofd:PhysicalBox>0 0 %2 %3</ofd:PhysicalBox>\n"
-    "  </ofd:Area>\n"
-    "  <ofd:Content>\n"
-    "    <ofd:Layer ID=\"%4\" Type=\"Background\">\n"
-    "      <ofd:ImageObject ID=\"%5\" ResourceID=\"%6\" Boundary=\"%7 %8 %9 %10\" CTM=\"%11 0 0 %12 %13 %14\"/>\n"
-    "    </ofd:Layer>\n"
-    "  </ofd:Content>\n"
-    "</ofd:Page>\n";
+const char* const kPageTemplate = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                  "<ofd:Page xmlns:ofd=\"%1\">\n"
+                                  "  <ofd:Area>\n"
+                                  "    <ofd:PhysicalBox>0 0 %2 %3</ofd:PhysicalBox>\n"
+                                  "  </ofd:Area>\n"
+                                  "  <ofd:Content>\n"
+                                  "    <ofd:Layer ID=\"%4\" Type=\"Background\">\n"
+                                  "      <ofd:ImageObject ID=\"%5\" ResourceID=\"%6\" Boundary=\"%7 %8 %9 "
+                                  "%10\" CTM=\"%11 0 0 %12 %13 %14\"/>\n"
+                                  "    </ofd:Layer>\n"
+                                  "  </ofd:Content>\n"
+                                  "</ofd:Page>\n";
 
 QString number(double value)
 {
@@ -81,21 +81,44 @@ QString xmlEscape(const QString& text)
     QString out;
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        case '\'': out += QLatin1String("&apos;"); break;
-        default: out += c;
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        case '\'':
+            out += QLatin1String("&apos;");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
 }
 
-int pageId(int i) { return 10 * i + 1; }
-int resourceId(int i) { return 10 * i + 2; }
-int layerId(int i) { return 10 * i + 3; }
-int imageObjectId(int i) { return 10 * i + 4; }
+int pageId(int i)
+{
+    return 10 * i + 1;
+}
+int resourceId(int i)
+{
+    return 10 * i + 2;
+}
+int layerId(int i)
+{
+    return 10 * i + 3;
+}
+int imageObjectId(int i)
+{
+    return 10 * i + 4;
+}
 
 QByteArray pageContent(int i, const OfdPageItem& item)
 {
@@ -153,14 +176,15 @@ public:
                              .arg(resourceId(i))
                              .arg(i);
         }
-        const QString documentXml = QString::fromLatin1(kDocumentTemplate)
-                                        .arg(ns, QString::number(10 * pageCount - 5),
-                                             number(firstPage.pageWidth), number(firstPage.pageHeight),
-                                             pageList);
+        const QString documentXml =
+            QString::fromLatin1(kDocumentTemplate)
+                .arg(ns, QString::number(10 * pageCount - 5), number(firstPage.pageWidth),
+                     number(firstPage.pageHeight), pageList);
         return add(QStringLiteral("MimeType"), QByteArrayLiteral("application/ofd")) &&
                add(QStringLiteral("OFD.xml"), ofdXml.toUtf8()) &&
                add(QStringLiteral("Doc_0/Document.xml"), documentXml.toUtf8()) &&
-               add(QStringLiteral("Doc_0/PublicRes.xml"), QString::fromLatin1(kPublicResTemplate).arg(ns).toUtf8()) &&
+               add(QStringLiteral("Doc_0/PublicRes.xml"),
+                   QString::fromLatin1(kPublicResTemplate).arg(ns).toUtf8()) &&
                add(QStringLiteral("Doc_0/DocumentRes.xml"),
                    QString::fromLatin1(kDocumentResTemplate).arg(ns, mediaList).toUtf8());
     }
@@ -297,13 +321,12 @@ bool writeOfd(const QString& path, const QVector<OfdPageItem>& items)
         return false;
     }
     ExportReport report;
-    return writePackage(
-        path, items.size(),
-        [&items](int i, OfdPageItem* item) {
-            *item = items[i];
-            return true;
-        },
-        &report, {});
+    return writePackage(path, items.size(),
+                        [&items](int i, OfdPageItem* item) {
+                            *item = items[i];
+                            return true;
+                        },
+                        &report, {});
 }
 
 bool writeOfdFromImages(const QString& path, const QList<QImage>& images)
@@ -313,9 +336,9 @@ bool writeOfdFromImages(const QString& path, const QList<QImage>& images)
         return false;
     }
     ExportReport report;
-    return writePackage(
-        path, images.size(), [&images](int i, OfdPageItem* item) { return encodePageItem(images[i], *item); },
-        &report, {});
+    return writePackage(path, images.size(),
+                        [&images](int i, OfdPageItem* item) { return encodePageItem(images[i], *item); },
+                        &report, {});
 }
 
 bool writeOfdFromSources(const QString& path, const QVector<PageSource>& sources, int maxSide,

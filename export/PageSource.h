@@ -31,10 +31,10 @@ using ExportProgress = std::function<bool(int pagesDone, int pageCount)>;
 
 struct ExportReport
 {
-    int pageCount = 0;          // pages requested
-    int pagesWritten = 0;       // pages in the finished document (0 when nothing was published)
-    int failedPage = -1;        // index of the page that could not be read, -1 when none
-    bool cancelled = false;     // the progress callback stopped the export
-    QVector<int> standInPages;  // pages written from a thumbnail or from the stand-in image
-    QString error;              // why the export failed, for the log and the user; empty on success
+    int pageCount = 0;         // pages requested
+    int pagesWritten = 0;      // pages in the finished document (0 when nothing was published)
+    int failedPage = -1;       // index of the page that could not be read, -1 when none
+    bool cancelled = false;    // the progress callback stopped the export
+    QVector<int> standInPages; // pages written from a thumbnail or from the stand-in image
+    QString error;             // why the export failed, for the log and the user; empty on success
 };

@@ -112,7 +112,8 @@ bool writePdf(const QVector<PageSource>& sources, const QString& path, ExportRep
                 painter.end();
                 file.cancelWriting();
                 report->failedPage = i;
-                return fail(report, QStringLiteral("cannot read page %1: %2").arg(i + 1).arg(sources[i].path));
+                return fail(report,
+                            QStringLiteral("cannot read page %1: %2").arg(i + 1).arg(sources[i].path));
             }
             writer.setPageSize(pageSizeFor(page));
             if (!writer.newPage()) {

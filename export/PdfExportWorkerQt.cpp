@@ -79,8 +79,8 @@ void PdfExportWorkerQt::process()
     }
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("Lumadoc"));
-    writer.setPageSize(QPageSize(QSizeF(image.width(), image.height()), QPageSize::Point, QString(),
-                                 QPageSize::FuzzyMatch));
+    writer.setPageSize(
+        QPageSize(QSizeF(image.width(), image.height()), QPageSize::Point, QString(), QPageSize::FuzzyMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     qInfo() << "PDF page size:" << image.width() << "x" << image.height() << "points";
     qInfo() << "PDF resolution:" << writer.resolution();

@@ -171,7 +171,9 @@ QByteArray buildZip(const QVector<ZipEntry>& entries, QString* error)
     // Refused before a single byte is copied: a package too large for a byte array must not first
     // exhaust memory and then come out truncated.
     if (entries.size() > zip::kMaxEntries) {
-        failure = QStringLiteral("%1 entries, a package holds at most %2").arg(entries.size()).arg(zip::kMaxEntries);
+        failure = QStringLiteral("%1 entries, a package holds at most %2")
+                      .arg(entries.size())
+                      .arg(zip::kMaxEntries);
     } else {
         QVector<QPair<qint64, qint64>> sizes;
         sizes.reserve(entries.size());

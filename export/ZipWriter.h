@@ -11,7 +11,7 @@ class QIODevice;
 
 struct ZipEntry
 {
-    QString name;    // written as UTF-8
+    QString name; // written as UTF-8
     QByteArray data;
 };
 

@@ -74,7 +74,8 @@ private:
             for (int x = 0; x < capture.width(); ++x) {
                 const int n = int(noise.bounded(9)) - 4;
                 const QRgb p = row[x];
-                row[x] = qRgb(qBound(0, qRed(p) + n, 255), qBound(0, qGreen(p) + n, 255), qBound(0, qBlue(p) + n, 255));
+                row[x] = qRgb(qBound(0, qRed(p) + n, 255), qBound(0, qGreen(p) + n, 255),
+                              qBound(0, qBlue(p) + n, 255));
             }
         }
         const QString path = m_dir.filePath(QStringLiteral("IMG_%1.jpg").arg(index, 4, 10, QLatin1Char('0')));
@@ -180,7 +181,8 @@ void BM_PeakMemory200(benchmark::State& state)
             state.SkipWithError("cannot reset the peak memory mark");
         reset.close();
         const qint64 restingKb = statusKb("VmRSS:");
-        const bool ok = pdf ? writePdf(sources, target) : writeOfdFromSources(target, sources, ofd::kMaxPageSidePx);
+        const bool ok =
+            pdf ? writePdf(sources, target) : writeOfdFromSources(target, sources, ofd::kMaxPageSidePx);
         if (!ok)
             state.SkipWithError("export failed");
         growthMB = qMax(growthMB, (statusKb("VmHWM:") - restingKb) / 1024.0);

@@ -74,7 +74,8 @@ TEST(CliExport, PagesInOrderExitCodesAndUntouchedOutputOnFailure)
     const QString w = dir.filePath("wide.jpg");
     const QString t = dir.filePath("tall.png");
     const QString b = dir.filePath("broken.png");
-    struct Case {
+    struct Case
+    {
         const char* name;
         QStringList args;
         int exitCode;

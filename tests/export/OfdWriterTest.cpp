@@ -1,13 +1,13 @@
 // The OFD package as strict readers see it: entries, ids, page boxes, schema validity, stored bytes
 // with their CRCs, and the limits of the ZIP layout.
-#include "ExportTestTools.h"
 #include "OfdWriter.h"
+#include "ExportTestTools.h"
 #include "TestSupport.h"
 #include "ZipWriter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QBuffer>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -30,12 +30,15 @@ QString xpath(const QString& file, const QString& expression)
 
 QString pageBox(const QString& file, const QString& parent)
 {
-    return xpath(file, QStringLiteral("string(//*[local-name()='%1']/*[local-name()='PhysicalBox'])").arg(parent));
+    return xpath(file,
+                 QStringLiteral("string(//*[local-name()='%1']/*[local-name()='PhysicalBox'])").arg(parent));
 }
 
 QString attr(const QString& file, const QString& element, const QString& attribute, int nth = 1)
 {
-    return xpath(file, QStringLiteral("string((//*[local-name()='%1'])[%2]/@%3)").arg(element).arg(nth).arg(attribute));
+    return xpath(
+        file,
+        QStringLiteral("string((//*[local-name()='%1'])[%2]/@%3)").arg(element).arg(nth).arg(attribute));
 }
 
 } // namespace
@@ -57,7 +60,8 @@ TEST(OfdWriter, PackageStructureAndSchemaValidity)
         GTEST_SKIP() << "no OFD schemas at " << schemas.toStdString();
     testsupport::TempAppDir dir;
 
-    struct Case {
+    struct Case
+    {
         const char* name;
         QList<QImage> pages;
         QString maxUnitId;
@@ -65,7 +69,9 @@ TEST(OfdWriter, PackageStructureAndSchemaValidity)
     };
     const Case cases[] = {
         {"one page", {quadrants(1920, 1080)}, "5", {"0 0 508.000000 285.750000"}},
-        {"two pages", {quadrants(1920, 1080), quadrants(600, 800, QImage::Format_ARGB32)}, "15",
+        {"two pages",
+         {quadrants(1920, 1080), quadrants(600, 800, QImage::Format_ARGB32)},
+         "15",
          {"0 0 508.000000 285.750000", "0 0 158.750000 211.666667"}},
     };
     for (const Case& c : cases) {
@@ -111,7 +117,8 @@ TEST(OfdWriter, PackageStructureAndSchemaValidity)
         for (int i = 0; i < n; ++i) {
             SCOPED_TRACE(i);
             EXPECT_EQ(attr(document, "Page", "ID", i + 1), QString::number(10 * i + 1));
-            EXPECT_EQ(attr(document, "Page", "BaseLoc", i + 1), QStringLiteral("Pages/Page_%1/Content.xml").arg(i));
+            EXPECT_EQ(attr(document, "Page", "BaseLoc", i + 1),
+                      QStringLiteral("Pages/Page_%1/Content.xml").arg(i));
             const QString res = out + "/Doc_0/DocumentRes.xml";
             EXPECT_EQ(attr(res, "MultiMedia", "ID", i + 1), QString::number(10 * i + 2));
             EXPECT_EQ(xpath(res, QStringLiteral("string((//*[local-name()='MediaFile'])[%1])").arg(i + 1)),
@@ -166,7 +173,8 @@ TEST(ZipWriter, RefusesPackagesBeyondItsLimits)
     EXPECT_TRUE(error.contains("65535")) << error.toStdString();
 
     const qint64 chunk = 800LL << 20;
-    void* mapped = ::mmap(nullptr, size_t(chunk), PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    void* mapped =
+        ::mmap(nullptr, size_t(chunk), PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     ASSERT_NE(mapped, MAP_FAILED);
     const QByteArray big = QByteArray::fromRawData(static_cast<const char*>(mapped), int(chunk));
     error.clear();

@@ -1,8 +1,8 @@
 // Multi-page PDF and OFD exports over files: page sizes as readers measure them, what a page shows,
 // and what a failed export leaves on disk.
+#include "PdfExport.h"
 #include "ExportTestTools.h"
 #include "OfdWriter.h"
-#include "PdfExport.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -35,7 +35,11 @@ QImage renderPage(const QString& pdf, int page, const QString& prefix)
     return r.exitCode == 0 ? QImage(prefix + ".png") : QImage();
 }
 
-enum class Kind { Pdf, Ofd };
+enum class Kind
+{
+    Pdf,
+    Ofd
+};
 
 bool exportAs(Kind kind, const QVector<PageSource>& sources, const QString& path, ExportReport* report)
 {
@@ -77,7 +81,8 @@ TEST(PdfExport, PagesMeasureTheirImagesAt300Dpi)
         EXPECT_TRUE(near(colourAt(shown, 0.75, 0.75), Qt::white, 40));
     }
     // The loader's own answer for the capped page.
-    const QImage capped = loadPageImage(PageSource::fromFile(dir.filePath("tall.jpg")), pdfexport::kMaxPageSidePx);
+    const QImage capped =
+        loadPageImage(PageSource::fromFile(dir.filePath("tall.jpg")), pdfexport::kMaxPageSidePx);
     EXPECT_EQ(capped.size(), QSize(800, 2400));
     EXPECT_EQ(capped.format(), QImage::Format_RGB888);
 }
@@ -99,7 +104,8 @@ TEST(PdfExport, UnreadablePageLeavesNoFileAndKeepsTheOlderOne)
     const QString outDir = dir.filePath("out");
     ASSERT_TRUE(QDir().mkpath(outDir));
 
-    struct Case {
+    struct Case
+    {
         const char* name;
         Kind kind;
         QStringList pages;
@@ -145,7 +151,8 @@ TEST(PdfExport, UnreadablePageLeavesNoFileAndKeepsTheOlderOne)
     for (Kind kind : {Kind::Pdf, Kind::Ofd}) {
         const QString target = outDir + (kind == Kind::Pdf ? "/doc.pdf" : "/doc.ofd");
         ExportReport report;
-        EXPECT_TRUE(exportAs(kind, {PageSource::fromFile(good), PageSource::fromFile(good)}, target, &report));
+        EXPECT_TRUE(
+            exportAs(kind, {PageSource::fromFile(good), PageSource::fromFile(good)}, target, &report));
         EXPECT_EQ(report.pagesWritten, 2);
         EXPECT_NE(readAll(target), older);
     }

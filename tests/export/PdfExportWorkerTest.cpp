@@ -56,12 +56,12 @@ TEST(PdfExportWorkerQt, InvisibleWordsLieOnTheirBoxes)
     const QString imagePath = dir.filePath("page.png");
     ASSERT_TRUE(quadrants(1000, 800).save(imagePath));
     const QList<TextBox> boxes = {
-        {60, 40, 300, 100, "Invoice"},            // 60 px tall
-        {320, 52, 420, 88, "2024"},               // 36 px
-        {60, 140, 200, 152, "small"},             // 12 px: the clamp of 6..72 pt must not shrink it
-        {80, 300, 680, 360, "文档扫描测试结果"},  // a Chinese line, one box
-        {80, 420, 520, 470, "日本語のテキスト"},  // Japanese
-        {560, 600, 940, 700, "Total"},            // 100 px
+        {60, 40, 300, 100, "Invoice"},           // 60 px tall
+        {320, 52, 420, 88, "2024"},              // 36 px
+        {60, 140, 200, 152, "small"},            // 12 px: the clamp of 6..72 pt must not shrink it
+        {80, 300, 680, 360, "文档扫描测试结果"}, // a Chinese line, one box
+        {80, 420, 520, 470, "日本語のテキスト"}, // Japanese
+        {560, 600, 940, 700, "Total"},           // 100 px
     };
     const QString pdf = dir.filePath("searchable.pdf");
     PdfExportWorkerQt worker(imagePath, boxes, pdf);
@@ -79,7 +79,8 @@ TEST(PdfExportWorkerQt, InvisibleWordsLieOnTheirBoxes)
     EXPECT_EQ(progress.last().at(0).toInt(), 100);
 
     const ToolResult info = runTool("pdfinfo", {pdf});
-    EXPECT_TRUE(QRegularExpression("Page size: +1000 x 800 pts").match(QString::fromUtf8(info.out)).hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression("Page size: +1000 x 800 pts").match(QString::fromUtf8(info.out)).hasMatch())
         << info.out.toStdString();
     EXPECT_EQ(runTool("qpdf", {"--check", pdf}).exitCode, 0);
 
@@ -87,13 +88,15 @@ TEST(PdfExportWorkerQt, InvisibleWordsLieOnTheirBoxes)
     QStringList texts;
     for (const Word& w : words)
         texts << w.text;
-    EXPECT_EQ(texts, (QStringList{"Invoice", "2024", "small", "文档扫描测试结果", "日本語のテキスト", "Total"}));
+    EXPECT_EQ(texts,
+              (QStringList{"Invoice", "2024", "small", "文档扫描测试结果", "日本語のテキスト", "Total"}));
     for (const Word& w : words) {
         SCOPED_TRACE(w.text.toStdString());
         double best = 0;
         for (const TextBox& b : boxes)
             best = qMax(best, iou(w.box, QRectF(QPointF(b.x1, b.y1), QPointF(b.x2, b.y2))));
-        EXPECT_GE(best, 0.5) << w.box.x() << "," << w.box.y() << " " << w.box.width() << "x" << w.box.height();
+        EXPECT_GE(best, 0.5) << w.box.x() << "," << w.box.y() << " " << w.box.width() << "x"
+                             << w.box.height();
     }
     const QString plain = QString::fromUtf8(runTool("pdftotext", {"-layout", pdf, "-"}).out);
     EXPECT_TRUE(plain.contains("文档扫描测试结果")) << plain.toStdString();
