@@ -4,6 +4,7 @@
 #include "CameraController.h"
 #include "CameraDock.h"
 #include "FrameLogic.h"
+#include "ImageSaver.h"
 #include "GalleryModel.h"
 #include "LanguageManager.h"
 #include "MainWindowActions.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     buildCapture();
     buildCamera();
     buildImaging();
+    buildExport();
 
     m_statusTimer = new QTimer(this);
     m_statusTimer->setInterval(kStatusRefreshMs);
@@ -340,8 +342,28 @@ void MainWindow::onOpenImage() { reportNotAvailable(tr("Open")); }
 void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }
 void MainWindow::onStartRecording() { reportNotAvailable(tr("Start Recording")); }
 void MainWindow::onStopRecording() { reportNotAvailable(tr("Stop Recording")); }
-void MainWindow::onSaveAsPdf() { reportNotAvailable(tr("Save as PDF")); }
-void MainWindow::onSaveAsOfd() { reportNotAvailable(tr("Save as OFD")); }
+void MainWindow::onSaveAsPdf() { m_export->exportSelection(ExportKind::Pdf, exportNaming()); }
+void MainWindow::onSaveAsOfd() { m_export->exportSelection(ExportKind::Ofd, exportNaming()); }
+
+ExportSession::Naming MainWindow::exportNaming() const
+{
+    return {m_settings.namingMethod, m_settings.filePrefix, m_settings.fileNumber,
+            ImageSaver::resolveSaveDirectory(m_settings.savePath)};
+}
+
+void MainWindow::buildExport()
+{
+    ExportSession::Environment env;
+    env.execDialog = m_env.execDialog;
+    env.message = [this](int icon, const QString& title, const QString& text) { showMessageBox(icon, title, text); };
+    env.openFile = [this](const QString& path) { return m_env.openUrl(QUrl::fromLocalFile(path)); };
+    m_export = new ExportSession(m_gallery, env, this);
+    connect(m_export, &ExportSession::statusMessage, this, &MainWindow::showStatus);
+    connect(m_export, &ExportSession::runningChanged, this, [this](bool running) {
+        m_thumbnailDock->saveAsPdfButton->setEnabled(!running);
+        m_thumbnailDock->saveAsOfdButton->setEnabled(!running);
+    });
+}
 void MainWindow::onWindowSwitch() { reportNotAvailable(tr("Window Switch")); }
 
 

@@ -4,6 +4,7 @@
 // slots stay short; decisions live in classes a test can drive without a window.
 
 #include "AutoCropState.h"
+#include "ExportSession.h"
 #include "MainSettings.h"
 
 #include <QMainWindow>
@@ -195,6 +196,10 @@ private:
     void openPreviewDialog(const QImage& image);
     void onVideoFrameForCapture(const QImage& frame);
 
+    // Gallery export.
+    void buildExport();
+    ExportSession::Naming exportNaming() const;
+
     // Picture steps (MainWindowImaging.cpp).
     void buildImaging();
     bool isPreviewing() const;
@@ -232,6 +237,7 @@ private:
     QPolygon m_documentQuad;  // the document outline on the live picture; found by detection
     QTimer* m_detectionTimer = nullptr;
     WatermarkDialog* m_watermarkDialog = nullptr;
+    ExportSession* m_export = nullptr;
     QColor m_mattingBackground = Qt::white;
     QToolBar* m_mainToolBar = nullptr;
     QLabel* m_statusLabel = nullptr;

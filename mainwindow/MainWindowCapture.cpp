@@ -43,6 +43,8 @@ void MainWindow::buildCapture()
     m_capture->autoCapture = std::make_unique<AutoCaptureStateMachine>();
     m_capture->namer = std::make_unique<FileNamer>();
     m_capture->store = new CaptureStore(m_gallery, m_env.makeImageSaver ? m_env.makeImageSaver() : nullptr, this);
+    m_capture->store->saver().setPdfExporter(&m_capture->pdfExporter);
+    m_capture->store->saver().setOfdExporter(&m_capture->ofdExporter);
     connect(m_capture->store, &CaptureStore::savesFailingChanged, this, &MainWindow::updateUnsavedLabel);
     connect(m_gallery, &GalleryModel::itemRemoved, this, &MainWindow::updateUnsavedLabel);
     connect(m_gallery, &GalleryModel::cleared, this, &MainWindow::updateUnsavedLabel);

@@ -6,6 +6,7 @@
 #include "FileNamer.h"
 #include "ImageSaver.h"
 #include "ImagingSteps.h"
+#include "SinglePageExporters.h"
 #include "MainWindow.h"
 
 #include <memory>
@@ -19,6 +20,9 @@ struct MainWindow::CaptureParts {
     std::unique_ptr<AutoCaptureStateMachine> autoCapture;
     std::unique_ptr<FileNamer> namer;
     CaptureStore* store = nullptr;
+    // Formats 4 and 5 of a single capture; the saver holds them by pointer.
+    PdfSinglePageExporter pdfExporter;
+    OfdSinglePageExporter ofdExporter;
     ScannerGunBuffer* scannerGun = nullptr;
     QTimer* timer = nullptr;
 };

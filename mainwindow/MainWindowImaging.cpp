@@ -173,6 +173,7 @@ void MainWindow::onApplyCrop()
     }
     m_videoWidget->setFrame(cropped);
     m_gallery->addUnsaved(cropped, nextFileName(cropped));
+    angle = signedAngleDeg(angle);
     if (std::abs(angle) > 1.0)
         showStatus(tr("Cropped with rotation: %1°, size: %2x%3")
                        .arg(angle, 0, 'f', 1)

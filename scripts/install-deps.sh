@@ -22,8 +22,9 @@ packages=(
   libopencv-dev
   # OCR in Chinese and English (also reads back the virtual camera's printed page in its tests)
   tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim
-  # tests and benchmarks
+  # tests and benchmarks (poppler, qpdf, xmllint and unzip check the exported PDF and OFD files)
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  poppler-utils qpdf libxml2-utils unzip
   xvfb xauth x11-utils libgl1-mesa-dri mesa-utils
   imagemagick
   # fonts: the default interface language is Chinese
