@@ -447,10 +447,6 @@
         <translation>Bild begradigt</translation>
     </message>
     <message>
-        <source>Matting applied</source>
-        <translation>Freistellung angewendet</translation>
-    </message>
-    <message>
         <source>Background removed</source>
         <translation>Hintergrund entfernt</translation>
     </message>
@@ -481,6 +477,141 @@
     <message>
         <source>Book double-page flattening in progress...</source>
         <translation>Buchdoppelseite wird geglättet...</translation>
+    </message>
+    <message>
+        <source>Matting applied (%1)</source>
+        <translation>Freistellung angewendet (%1)</translation>
+    </message>
+    <message>
+        <source>ID photo cut-out failed; the capture is kept as it was</source>
+        <translation>Freistellen des Passfotos fehlgeschlagen; die Aufnahme bleibt unverändert</translation>
+    </message>
+</context>
+<context>
+    <name>ExportSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Please select images first!</source>
+        <translation>Bitte wählen Sie zuerst Bilder aus!</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Als PDF speichern</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Als OFD speichern</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Save to:</source>
+        <translation>Speichern in:</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>Ordner auswählen</translation>
+    </message>
+    <message>
+        <source>No images to save!</source>
+        <translation>Keine Bilder zum Speichern!</translation>
+    </message>
+    <message>
+        <source>Generating PDF, please wait...</source>
+        <translation>PDF wird erstellt, bitte warten...</translation>
+    </message>
+    <message>
+        <source>Generating OFD, please wait...</source>
+        <translation>OFD wird erstellt, bitte warten...</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF. Please try again.</source>
+        <translation>PDF konnte nicht gespeichert werden. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD. Please try again.</source>
+        <translation>OFD konnte nicht gespeichert werden. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF</source>
+        <translation>PDF konnte nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD</source>
+        <translation>OFD konnte nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>PDF Saved</source>
+        <translation>PDF gespeichert</translation>
+    </message>
+    <message>
+        <source>OFD Saved</source>
+        <translation>OFD gespeichert</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as PDF</source>
+        <translation>✅ %1 Bild(er) erfolgreich als PDF gespeichert</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as OFD</source>
+        <translation>✅ %1 Bild(er) erfolgreich als OFD gespeichert</translation>
+    </message>
+    <message>
+        <source>Page(s) %1 came from the small preview picture, because the file was gone.</source>
+        <translation>Seite(n) %1 stammen aus dem kleinen Vorschaubild, weil die Datei nicht mehr vorhanden war.</translation>
+    </message>
+    <message>
+        <source>PDF file:</source>
+        <translation>PDF-Datei:</translation>
+    </message>
+    <message>
+        <source>OFD file:</source>
+        <translation>OFD-Datei:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this PDF?</source>
+        <translation>Die Originalbilder, aus denen dieses PDF erstellt wurde, löschen?</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this OFD?</source>
+        <translation>Die Originalbilder, aus denen dieses OFD erstellt wurde, löschen?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>%1 images saved as PDF</source>
+        <translation>%1 Bilder als PDF gespeichert</translation>
+    </message>
+    <message>
+        <source>%1 images saved as OFD</source>
+        <translation>%1 Bilder als OFD gespeichert</translation>
     </message>
 </context>
 <context>
@@ -544,6 +675,14 @@
     <message>
         <source>All thumbnails cleared</source>
         <translation>Alle Miniaturansichten gelöscht</translation>
+    </message>
+    <message>
+        <source>No file yet</source>
+        <translation>Noch keine Datei</translation>
+    </message>
+    <message>
+        <source>%1 has not been saved to a file yet.</source>
+        <translation>%1 wurde noch nicht in einer Datei gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -822,11 +961,22 @@ Größe: %4 KB</translation>
     </message>
     <message>
         <source>Zoom: %1%</source>
-        <translation>Zoom: %1%</translation>
+        <translation>Vergrößerung: %1%</translation>
     </message>
     <message>
         <source>Size: %1 x %2</source>
         <translation>Abmessungen: %1 x %2</translation>
+    </message>
+</context>
+<context>
+    <name>ImagingSteps</name>
+    <message>
+        <source>portrait model</source>
+        <translation>Porträtmodell</translation>
+    </message>
+    <message>
+        <source>cut out around the guide; no portrait model installed</source>
+        <translation>entlang der Führungslinie freigestellt; kein Porträtmodell installiert</translation>
     </message>
 </context>
 <context>
@@ -854,10 +1004,6 @@ Größe: %4 KB</translation>
 </context>
 <context>
     <name>MainWindow</name>
-    <message>
-        <source>ID Photo</source>
-        <translation>Passfoto</translation>
-    </message>
     <message>
         <source>%1: not available yet</source>
         <translation>%1: noch nicht verfügbar</translation>
@@ -923,18 +1069,6 @@ Größe: %4 KB</translation>
         <translation>Aufzeichnung beenden</translation>
     </message>
     <message>
-        <source>Watermark</source>
-        <translation>Wasserzeichen</translation>
-    </message>
-    <message>
-        <source>Save as PDF</source>
-        <translation>Als PDF speichern</translation>
-    </message>
-    <message>
-        <source>Save as OFD</source>
-        <translation>Als OFD speichern</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>Kameraeinstellungen</translation>
     </message>
@@ -945,14 +1079,6 @@ Größe: %4 KB</translation>
     <message>
         <source>Voice Command</source>
         <translation>Sprachbefehle</translation>
-    </message>
-    <message>
-        <source>Auto Document Detection</source>
-        <translation>Automatische Dokumenterkennung</translation>
-    </message>
-    <message>
-        <source>Remove Background</source>
-        <translation>Hintergrund entfernen</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1330,6 +1456,110 @@ Größe: %4 KB</translation>
         <source>File open error: %1. </source>
         <translation>Fehler beim Öffnen der Datei: %1. </translation>
     </message>
+    <message numerus="yes">
+        <source>Saving failed: %n capture(s) not saved</source>
+        <translation>
+            <numerusform>Speichern fehlgeschlagen: %n Aufnahme nicht gespeichert</numerusform>
+            <numerusform>Speichern fehlgeschlagen: %n Aufnahmen nicht gespeichert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Unsaved Captures</source>
+        <translation>Nicht gespeicherte Aufnahmen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) have not been saved to disk. Save them to %1 before closing?</source>
+        <translation>
+            <numerusform>%n Aufnahme wurde nicht auf dem Datenträger gespeichert. Vor dem Schließen in %1 speichern?</numerusform>
+            <numerusform>%n Aufnahmen wurden nicht auf dem Datenträger gespeichert. Vor dem Schließen in %1 speichern?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) could not be saved and are still in the gallery.</source>
+        <translation>
+            <numerusform>%n Aufnahme konnte nicht gespeichert werden und ist weiterhin in der Galerie.</numerusform>
+            <numerusform>%n Aufnahmen konnten nicht gespeichert werden und sind weiterhin in der Galerie.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) not saved when the last session ended were kept in %1</source>
+        <translation>
+            <numerusform>%n beim Ende der letzten Sitzung nicht gespeicherte Aufnahme wurde in %1 aufbewahrt</numerusform>
+            <numerusform>%n beim Ende der letzten Sitzung nicht gespeicherte Aufnahmen wurden in %1 aufbewahrt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No document detected</source>
+        <translation>Kein Dokument erkannt</translation>
+    </message>
+    <message>
+        <source>Document detected: %1x%2</source>
+        <translation>Dokument erkannt: %1x%2</translation>
+    </message>
+    <message>
+        <source>Please start camera preview first.</source>
+        <translation>Bitte starten Sie zuerst die Kameravorschau.</translation>
+    </message>
+    <message>
+        <source>Auto crop enabled, detecting document...</source>
+        <translation>Automatisches Zuschneiden aktiviert, Dokument wird erkannt...</translation>
+    </message>
+    <message>
+        <source>Auto crop disabled</source>
+        <translation>Automatisches Zuschneiden deaktiviert</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>Automatischer Zuschnitt angewendet</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Die Kamera zeigt keine Vorschau.</translation>
+    </message>
+    <message>
+        <source>No document detected for cropping</source>
+        <translation>Kein Dokument zum Zuschneiden erkannt</translation>
+    </message>
+    <message>
+        <source>Cropped with rotation: %1°, size: %2x%3</source>
+        <translation>Zugeschnitten mit Drehung: %1°, Größe: %2x%3</translation>
+    </message>
+    <message>
+        <source>Cropped, size: %1x%2</source>
+        <translation>Zugeschnitten, Größe: %1x%2</translation>
+    </message>
+    <message>
+        <source>Background removal enabled</source>
+        <translation>Hintergrundentfernung aktiviert</translation>
+    </message>
+    <message>
+        <source>Background removal disabled</source>
+        <translation>Hintergrundentfernung deaktiviert</translation>
+    </message>
+    <message>
+        <source>Background color changed to: %1</source>
+        <translation>Hintergrundfarbe geändert in: %1</translation>
+    </message>
+    <message>
+        <source>Select Background Color</source>
+        <translation>Hintergrundfarbe auswählen</translation>
+    </message>
+    <message>
+        <source>Watermark enabled</source>
+        <translation>Wasserzeichen aktiviert</translation>
+    </message>
+    <message>
+        <source>Watermark disabled</source>
+        <translation>Wasserzeichen deaktiviert</translation>
+    </message>
+    <message>
+        <source>Watermark settings updated</source>
+        <translation>Wasserzeicheneinstellungen aktualisiert</translation>
+    </message>
+    <message>
+        <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
+        <translation>Der Datenträger mit dem Speicherordner %1 ist voll. Geben Sie Speicherplatz frei oder wählen Sie in den Einstellungen einen anderen Ordner.</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1513,6 +1743,10 @@ Größe: %4 KB</translation>
         <source>Del</source>
         <translation>Entf.</translation>
     </message>
+    <message>
+        <source>Not saved to a file yet</source>
+        <translation>Noch nicht in einer Datei gespeichert</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -1567,6 +1801,177 @@ Größe: %4 KB</translation>
         <source>ID Photo</source>
         <translation>Passfoto</translation>
     </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>An Fenster anpassen</translation>
+    </message>
+    <message>
+        <source>Reset Zoom</source>
+        <translation>Zoom zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>Anmerkungen löschen</translation>
+    </message>
+</context>
+<context>
+    <name>WatermarkDialog</name>
+    <message>
+        <source>Top Left</source>
+        <translation>Oben links</translation>
+    </message>
+    <message>
+        <source>Top Center</source>
+        <translation>Oben mittig</translation>
+    </message>
+    <message>
+        <source>Top Right</source>
+        <translation>Oben rechts</translation>
+    </message>
+    <message>
+        <source>Middle Left</source>
+        <translation>Mitte links</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Mitte</translation>
+    </message>
+    <message>
+        <source>Middle Right</source>
+        <translation>Mitte rechts</translation>
+    </message>
+    <message>
+        <source>Bottom Left</source>
+        <translation>Unten links</translation>
+    </message>
+    <message>
+        <source>Bottom Center</source>
+        <translation>Unten mittig</translation>
+    </message>
+    <message>
+        <source>Bottom Right</source>
+        <translation>Unten rechts</translation>
+    </message>
+    <message>
+        <source>Watermark Settings</source>
+        <translation>Wasserzeicheneinstellungen</translation>
+    </message>
+    <message>
+        <source>Text Watermark</source>
+        <translation>Textwasserzeichen</translation>
+    </message>
+    <message>
+        <source>Enable Text Watermark</source>
+        <translation>Textwasserzeichen aktivieren</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Beschriftung:</translation>
+    </message>
+    <message>
+        <source>Font Size:</source>
+        <translation>Schriftgröße:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Schriftart:</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Farbe:</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Farbe auswählen</translation>
+    </message>
+    <message>
+        <source>Opacity:</source>
+        <translation>Deckkraft:</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>Platzierung:</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>Drehung:</translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation>Modus:</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Einzeln</translation>
+    </message>
+    <message>
+        <source>Tiled</source>
+        <translation>Gekachelt</translation>
+    </message>
+    <message>
+        <source>Image Watermark</source>
+        <translation>Bildwasserzeichen</translation>
+    </message>
+    <message>
+        <source>Enable Image Watermark</source>
+        <translation>Bildwasserzeichen aktivieren</translation>
+    </message>
+    <message>
+        <source>Image:</source>
+        <translation>Bild:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>Select Text Color</source>
+        <translation>Textfarbe auswählen</translation>
+    </message>
+    <message>
+        <source>Select Watermark Image</source>
+        <translation>Wasserzeichenbild auswählen</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp)</source>
+        <translation>Bilddateien (*.png *.jpg *.jpeg *.bmp)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>frame</name>
@@ -1576,7 +1981,7 @@ Größe: %4 KB</translation>
     </message>
     <message>
         <source>Zoom: %1% | FPS: %2</source>
-        <translation>Zoom: %1% | FPS: %2</translation>
+        <translation>Vergrößerung: %1% | FPS: %2</translation>
     </message>
     <message>
         <source>Camera Ready</source>
@@ -1588,7 +1993,7 @@ Größe: %4 KB</translation>
     </message>
     <message>
         <source>Zoom: %1%</source>
-        <translation>Zoom: %1%</translation>
+        <translation>Vergrößerung: %1%</translation>
     </message>
 </context>
 </TS>

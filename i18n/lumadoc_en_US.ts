@@ -447,10 +447,6 @@
         <translation>Image straightened</translation>
     </message>
     <message>
-        <source>Matting applied</source>
-        <translation>Matting applied</translation>
-    </message>
-    <message>
         <source>Background removed</source>
         <translation>Background removed</translation>
     </message>
@@ -481,6 +477,141 @@
     <message>
         <source>Book double-page flattening in progress...</source>
         <translation>Book double-page flattening in progress...</translation>
+    </message>
+    <message>
+        <source>Matting applied (%1)</source>
+        <translation>Matting applied (%1)</translation>
+    </message>
+    <message>
+        <source>ID photo cut-out failed; the capture is kept as it was</source>
+        <translation>ID photo cut-out failed; the capture is kept as it was</translation>
+    </message>
+</context>
+<context>
+    <name>ExportSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Please select images first!</source>
+        <translation>Please select images first!</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Save as OFD</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>Save to:</source>
+        <translation>Save to:</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>Select Folder</translation>
+    </message>
+    <message>
+        <source>No images to save!</source>
+        <translation>No images to save!</translation>
+    </message>
+    <message>
+        <source>Generating PDF, please wait...</source>
+        <translation>Generating PDF, please wait...</translation>
+    </message>
+    <message>
+        <source>Generating OFD, please wait...</source>
+        <translation>Generating OFD, please wait...</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF. Please try again.</source>
+        <translation>Failed to save PDF. Please try again.</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD. Please try again.</source>
+        <translation>Failed to save OFD. Please try again.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF</source>
+        <translation>Failed to save PDF</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD</source>
+        <translation>Failed to save OFD</translation>
+    </message>
+    <message>
+        <source>PDF Saved</source>
+        <translation>PDF Saved</translation>
+    </message>
+    <message>
+        <source>OFD Saved</source>
+        <translation>OFD Saved</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as PDF</source>
+        <translation>✅ Successfully saved %1 image(s) as PDF</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as OFD</source>
+        <translation>✅ Successfully saved %1 image(s) as OFD</translation>
+    </message>
+    <message>
+        <source>Page(s) %1 came from the small preview picture, because the file was gone.</source>
+        <translation>Page(s) %1 came from the small preview picture, because the file was gone.</translation>
+    </message>
+    <message>
+        <source>PDF file:</source>
+        <translation>PDF file:</translation>
+    </message>
+    <message>
+        <source>OFD file:</source>
+        <translation>OFD file:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this PDF?</source>
+        <translation>Delete the original source images that were used to create this PDF?</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this OFD?</source>
+        <translation>Delete the original source images that were used to create this OFD?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>%1 images saved as PDF</source>
+        <translation>%1 images saved as PDF</translation>
+    </message>
+    <message>
+        <source>%1 images saved as OFD</source>
+        <translation>%1 images saved as OFD</translation>
     </message>
 </context>
 <context>
@@ -544,6 +675,14 @@
     <message>
         <source>All thumbnails cleared</source>
         <translation>All thumbnails cleared</translation>
+    </message>
+    <message>
+        <source>No file yet</source>
+        <translation>No file yet</translation>
+    </message>
+    <message>
+        <source>%1 has not been saved to a file yet.</source>
+        <translation>%1 has not been saved to a file yet.</translation>
     </message>
 </context>
 <context>
@@ -830,6 +969,17 @@ Size: %4 KB</translation>
     </message>
 </context>
 <context>
+    <name>ImagingSteps</name>
+    <message>
+        <source>portrait model</source>
+        <translation>portrait model</translation>
+    </message>
+    <message>
+        <source>cut out around the guide; no portrait model installed</source>
+        <translation>cut out around the guide; no portrait model installed</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -854,10 +1004,6 @@ Size: %4 KB</translation>
 </context>
 <context>
     <name>MainWindow</name>
-    <message>
-        <source>ID Photo</source>
-        <translation>ID Photo</translation>
-    </message>
     <message>
         <source>%1: not available yet</source>
         <translation>%1: not available yet</translation>
@@ -923,18 +1069,6 @@ Size: %4 KB</translation>
         <translation>Stop Recording</translation>
     </message>
     <message>
-        <source>Watermark</source>
-        <translation>Watermark</translation>
-    </message>
-    <message>
-        <source>Save as PDF</source>
-        <translation>Save as PDF</translation>
-    </message>
-    <message>
-        <source>Save as OFD</source>
-        <translation>Save as OFD</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>Camera Settings</translation>
     </message>
@@ -945,14 +1079,6 @@ Size: %4 KB</translation>
     <message>
         <source>Voice Command</source>
         <translation>Voice Command</translation>
-    </message>
-    <message>
-        <source>Auto Document Detection</source>
-        <translation>Auto Document Detection</translation>
-    </message>
-    <message>
-        <source>Remove Background</source>
-        <translation>Remove Background</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1330,6 +1456,110 @@ Size: %4 KB</translation>
         <source>File open error: %1. </source>
         <translation>File open error: %1. </translation>
     </message>
+    <message numerus="yes">
+        <source>Saving failed: %n capture(s) not saved</source>
+        <translation>
+            <numerusform>Saving failed: %n capture not saved</numerusform>
+            <numerusform>Saving failed: %n captures not saved</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Unsaved Captures</source>
+        <translation>Unsaved Captures</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) have not been saved to disk. Save them to %1 before closing?</source>
+        <translation>
+            <numerusform>%n capture has not been saved to disk. Save it to %1 before closing?</numerusform>
+            <numerusform>%n captures have not been saved to disk. Save them to %1 before closing?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) could not be saved and are still in the gallery.</source>
+        <translation>
+            <numerusform>%n capture could not be saved and is still in the gallery.</numerusform>
+            <numerusform>%n captures could not be saved and are still in the gallery.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) not saved when the last session ended were kept in %1</source>
+        <translation>
+            <numerusform>%n capture not saved when the last session ended was kept in %1</numerusform>
+            <numerusform>%n captures not saved when the last session ended were kept in %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No document detected</source>
+        <translation>No document detected</translation>
+    </message>
+    <message>
+        <source>Document detected: %1x%2</source>
+        <translation>Document detected: %1x%2</translation>
+    </message>
+    <message>
+        <source>Please start camera preview first.</source>
+        <translation>Please start camera preview first.</translation>
+    </message>
+    <message>
+        <source>Auto crop enabled, detecting document...</source>
+        <translation>Auto crop enabled, detecting document...</translation>
+    </message>
+    <message>
+        <source>Auto crop disabled</source>
+        <translation>Auto crop disabled</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>Auto crop applied</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Camera is not previewing.</translation>
+    </message>
+    <message>
+        <source>No document detected for cropping</source>
+        <translation>No document detected for cropping</translation>
+    </message>
+    <message>
+        <source>Cropped with rotation: %1°, size: %2x%3</source>
+        <translation>Cropped with rotation: %1°, size: %2x%3</translation>
+    </message>
+    <message>
+        <source>Cropped, size: %1x%2</source>
+        <translation>Cropped, size: %1x%2</translation>
+    </message>
+    <message>
+        <source>Background removal enabled</source>
+        <translation>Background removal enabled</translation>
+    </message>
+    <message>
+        <source>Background removal disabled</source>
+        <translation>Background removal disabled</translation>
+    </message>
+    <message>
+        <source>Background color changed to: %1</source>
+        <translation>Background color changed to: %1</translation>
+    </message>
+    <message>
+        <source>Select Background Color</source>
+        <translation>Select Background Color</translation>
+    </message>
+    <message>
+        <source>Watermark enabled</source>
+        <translation>Watermark enabled</translation>
+    </message>
+    <message>
+        <source>Watermark disabled</source>
+        <translation>Watermark disabled</translation>
+    </message>
+    <message>
+        <source>Watermark settings updated</source>
+        <translation>Watermark settings updated</translation>
+    </message>
+    <message>
+        <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
+        <translation>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1513,6 +1743,10 @@ Size: %4 KB</translation>
         <source>Del</source>
         <translation>Del</translation>
     </message>
+    <message>
+        <source>Not saved to a file yet</source>
+        <translation>Not saved to a file yet</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -1566,6 +1800,177 @@ Size: %4 KB</translation>
     <message>
         <source>ID Photo</source>
         <translation>ID Photo</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Rotate Left</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Rotate Right</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>Fit to View</translation>
+    </message>
+    <message>
+        <source>Reset Zoom</source>
+        <translation>Reset Zoom</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>Clear Annotations</translation>
+    </message>
+</context>
+<context>
+    <name>WatermarkDialog</name>
+    <message>
+        <source>Top Left</source>
+        <translation>Top Left</translation>
+    </message>
+    <message>
+        <source>Top Center</source>
+        <translation>Top Center</translation>
+    </message>
+    <message>
+        <source>Top Right</source>
+        <translation>Top Right</translation>
+    </message>
+    <message>
+        <source>Middle Left</source>
+        <translation>Middle Left</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Center</translation>
+    </message>
+    <message>
+        <source>Middle Right</source>
+        <translation>Middle Right</translation>
+    </message>
+    <message>
+        <source>Bottom Left</source>
+        <translation>Bottom Left</translation>
+    </message>
+    <message>
+        <source>Bottom Center</source>
+        <translation>Bottom Center</translation>
+    </message>
+    <message>
+        <source>Bottom Right</source>
+        <translation>Bottom Right</translation>
+    </message>
+    <message>
+        <source>Watermark Settings</source>
+        <translation>Watermark Settings</translation>
+    </message>
+    <message>
+        <source>Text Watermark</source>
+        <translation>Text Watermark</translation>
+    </message>
+    <message>
+        <source>Enable Text Watermark</source>
+        <translation>Enable Text Watermark</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Font Size:</source>
+        <translation>Font Size:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Color:</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Select Color</translation>
+    </message>
+    <message>
+        <source>Opacity:</source>
+        <translation>Opacity:</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>Rotation:</translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation>Mode:</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>Tiled</source>
+        <translation>Tiled</translation>
+    </message>
+    <message>
+        <source>Image Watermark</source>
+        <translation>Image Watermark</translation>
+    </message>
+    <message>
+        <source>Enable Image Watermark</source>
+        <translation>Enable Image Watermark</translation>
+    </message>
+    <message>
+        <source>Image:</source>
+        <translation>Image:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Select Text Color</source>
+        <translation>Select Text Color</translation>
+    </message>
+    <message>
+        <source>Select Watermark Image</source>
+        <translation>Select Watermark Image</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp)</source>
+        <translation>Image Files (*.png *.jpg *.jpeg *.bmp)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -447,10 +447,6 @@
         <translation>傾きを補正しました</translation>
     </message>
     <message>
-        <source>Matting applied</source>
-        <translation>背景を置き換えました</translation>
-    </message>
-    <message>
         <source>Background removed</source>
         <translation>背景を除去しました</translation>
     </message>
@@ -481,6 +477,141 @@
     <message>
         <source>Book double-page flattening in progress...</source>
         <translation>書籍の見開き平坦化処理中...</translation>
+    </message>
+    <message>
+        <source>Matting applied (%1)</source>
+        <translation>切り抜きを適用しました（%1）</translation>
+    </message>
+    <message>
+        <source>ID photo cut-out failed; the capture is kept as it was</source>
+        <translation>証明写真の切り抜きに失敗しました。撮影画像はそのまま保持されます</translation>
+    </message>
+</context>
+<context>
+    <name>ExportSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please select images first!</source>
+        <translation>先に画像を選択してください。</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>PDF として保存</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>OFD として保存</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>参照...</translation>
+    </message>
+    <message>
+        <source>Save to:</source>
+        <translation>保存先:</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>ファイル名:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>フォルダーの選択</translation>
+    </message>
+    <message>
+        <source>No images to save!</source>
+        <translation>保存する画像がありません。</translation>
+    </message>
+    <message>
+        <source>Generating PDF, please wait...</source>
+        <translation>PDF を作成しています。しばらくお待ちください...</translation>
+    </message>
+    <message>
+        <source>Generating OFD, please wait...</source>
+        <translation>OFD を作成しています。しばらくお待ちください...</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF. Please try again.</source>
+        <translation>PDF を保存できませんでした。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD. Please try again.</source>
+        <translation>OFD を保存できませんでした。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF</source>
+        <translation>PDF を保存できませんでした</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD</source>
+        <translation>OFD を保存できませんでした</translation>
+    </message>
+    <message>
+        <source>PDF Saved</source>
+        <translation>PDF を保存しました</translation>
+    </message>
+    <message>
+        <source>OFD Saved</source>
+        <translation>OFD を保存しました</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as PDF</source>
+        <translation>✅ %1 枚の画像を PDF として保存しました</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as OFD</source>
+        <translation>✅ %1 枚の画像を OFD として保存しました</translation>
+    </message>
+    <message>
+        <source>Page(s) %1 came from the small preview picture, because the file was gone.</source>
+        <translation>%1 ページ目は元のファイルが見つからないため、縮小プレビュー画像から作成されました。</translation>
+    </message>
+    <message>
+        <source>PDF file:</source>
+        <translation>PDF ファイル:</translation>
+    </message>
+    <message>
+        <source>OFD file:</source>
+        <translation>OFD ファイル:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this PDF?</source>
+        <translation>この PDF の作成に使用した元の画像を削除しますか？</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this OFD?</source>
+        <translation>この OFD の作成に使用した元の画像を削除しますか？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>%1 images saved as PDF</source>
+        <translation>%1 枚の画像を PDF として保存しました</translation>
+    </message>
+    <message>
+        <source>%1 images saved as OFD</source>
+        <translation>%1 枚の画像を OFD として保存しました</translation>
     </message>
 </context>
 <context>
@@ -544,6 +675,14 @@
     <message>
         <source>All thumbnails cleared</source>
         <translation>すべてのサムネイルをクリアしました</translation>
+    </message>
+    <message>
+        <source>No file yet</source>
+        <translation>ファイルはまだありません</translation>
+    </message>
+    <message>
+        <source>%1 has not been saved to a file yet.</source>
+        <translation>%1 はまだファイルに保存されていません。</translation>
     </message>
 </context>
 <context>
@@ -830,6 +969,17 @@ Size: %4 KB</source>
     </message>
 </context>
 <context>
+    <name>ImagingSteps</name>
+    <message>
+        <source>portrait model</source>
+        <translation>人物モデル</translation>
+    </message>
+    <message>
+        <source>cut out around the guide; no portrait model installed</source>
+        <translation>ガイド枠に沿って切り抜き。人物モデルは未インストール</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -854,10 +1004,6 @@ Size: %4 KB</source>
 </context>
 <context>
     <name>MainWindow</name>
-    <message>
-        <source>ID Photo</source>
-        <translation>証明写真</translation>
-    </message>
     <message>
         <source>%1: not available yet</source>
         <translation>%1: まだ利用できません</translation>
@@ -923,18 +1069,6 @@ Size: %4 KB</source>
         <translation>録画停止</translation>
     </message>
     <message>
-        <source>Watermark</source>
-        <translation>透かし</translation>
-    </message>
-    <message>
-        <source>Save as PDF</source>
-        <translation>PDF として保存</translation>
-    </message>
-    <message>
-        <source>Save as OFD</source>
-        <translation>OFD として保存</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>カメラ設定</translation>
     </message>
@@ -945,14 +1079,6 @@ Size: %4 KB</source>
     <message>
         <source>Voice Command</source>
         <translation>音声コマンド</translation>
-    </message>
-    <message>
-        <source>Auto Document Detection</source>
-        <translation>文書の自動検出</translation>
-    </message>
-    <message>
-        <source>Remove Background</source>
-        <translation>背景除去</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1004,7 +1130,7 @@ Size: %4 KB</source>
     </message>
     <message>
         <source>© 2026 Lumadoc. All rights reserved.</source>
-        <translation>© 2026 Lumadoc. All rights reserved.</translation>
+        <translation>© 2026 Lumadoc. 無断複写・転載を禁じます。</translation>
     </message>
     <message>
         <source>Exit</source>
@@ -1330,6 +1456,106 @@ Size: %4 KB</source>
         <source>File open error: %1. </source>
         <translation>ファイルを開く際のエラー: %1. </translation>
     </message>
+    <message numerus="yes">
+        <source>Saving failed: %n capture(s) not saved</source>
+        <translation>
+            <numerusform>保存に失敗しました: %n 枚が未保存です</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Unsaved Captures</source>
+        <translation>未保存の撮影画像</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) have not been saved to disk. Save them to %1 before closing?</source>
+        <translation>
+            <numerusform>%n 枚の撮影画像がディスクに保存されていません。閉じる前に %1 に保存しますか？</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) could not be saved and are still in the gallery.</source>
+        <translation>
+            <numerusform>%n 枚の撮影画像を保存できませんでした。ギャラリーに残っています。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) not saved when the last session ended were kept in %1</source>
+        <translation>
+            <numerusform>前回のセッション終了時に未保存だった %n 枚の撮影画像を %1 に保管しました</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No document detected</source>
+        <translation>文書が検出されません</translation>
+    </message>
+    <message>
+        <source>Document detected: %1x%2</source>
+        <translation>文書を検出しました: %1x%2</translation>
+    </message>
+    <message>
+        <source>Please start camera preview first.</source>
+        <translation>先にカメラのプレビューを開始してください。</translation>
+    </message>
+    <message>
+        <source>Auto crop enabled, detecting document...</source>
+        <translation>自動トリミングを有効にしました。文書を検出しています...</translation>
+    </message>
+    <message>
+        <source>Auto crop disabled</source>
+        <translation>自動トリミングを無効にしました</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>自動トリミングを適用しました</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>カメラはプレビュー中ではありません。</translation>
+    </message>
+    <message>
+        <source>No document detected for cropping</source>
+        <translation>トリミングする文書が検出されません</translation>
+    </message>
+    <message>
+        <source>Cropped with rotation: %1°, size: %2x%3</source>
+        <translation>回転してトリミングしました: %1°、サイズ: %2x%3</translation>
+    </message>
+    <message>
+        <source>Cropped, size: %1x%2</source>
+        <translation>トリミングしました。サイズ: %1x%2</translation>
+    </message>
+    <message>
+        <source>Background removal enabled</source>
+        <translation>背景除去を有効にしました</translation>
+    </message>
+    <message>
+        <source>Background removal disabled</source>
+        <translation>背景除去を無効にしました</translation>
+    </message>
+    <message>
+        <source>Background color changed to: %1</source>
+        <translation>背景色を変更しました: %1</translation>
+    </message>
+    <message>
+        <source>Select Background Color</source>
+        <translation>背景色の選択</translation>
+    </message>
+    <message>
+        <source>Watermark enabled</source>
+        <translation>透かしを有効にしました</translation>
+    </message>
+    <message>
+        <source>Watermark disabled</source>
+        <translation>透かしを無効にしました</translation>
+    </message>
+    <message>
+        <source>Watermark settings updated</source>
+        <translation>透かしの設定を更新しました</translation>
+    </message>
+    <message>
+        <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
+        <translation>保存フォルダー %1 のあるディスクがいっぱいです。空き容量を確保するか、設定で別のフォルダーを選択してください。</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1513,6 +1739,10 @@ Size: %4 KB</source>
         <source>Del</source>
         <translation>削除</translation>
     </message>
+    <message>
+        <source>Not saved to a file yet</source>
+        <translation>まだファイルに保存されていません</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -1566,6 +1796,177 @@ Size: %4 KB</source>
     <message>
         <source>ID Photo</source>
         <translation>証明写真</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>左に回転</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>右に回転</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>拡大</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>画面に合わせる</translation>
+    </message>
+    <message>
+        <source>Reset Zoom</source>
+        <translation>ズームをリセット</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>注釈をクリア</translation>
+    </message>
+</context>
+<context>
+    <name>WatermarkDialog</name>
+    <message>
+        <source>Top Left</source>
+        <translation>左上</translation>
+    </message>
+    <message>
+        <source>Top Center</source>
+        <translation>中央上</translation>
+    </message>
+    <message>
+        <source>Top Right</source>
+        <translation>右上</translation>
+    </message>
+    <message>
+        <source>Middle Left</source>
+        <translation>左中央</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>中央</translation>
+    </message>
+    <message>
+        <source>Middle Right</source>
+        <translation>右中央</translation>
+    </message>
+    <message>
+        <source>Bottom Left</source>
+        <translation>左下</translation>
+    </message>
+    <message>
+        <source>Bottom Center</source>
+        <translation>中央下</translation>
+    </message>
+    <message>
+        <source>Bottom Right</source>
+        <translation>右下</translation>
+    </message>
+    <message>
+        <source>Watermark Settings</source>
+        <translation>透かしの設定</translation>
+    </message>
+    <message>
+        <source>Text Watermark</source>
+        <translation>文字の透かし</translation>
+    </message>
+    <message>
+        <source>Enable Text Watermark</source>
+        <translation>文字の透かしを有効にする</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字:</translation>
+    </message>
+    <message>
+        <source>Font Size:</source>
+        <translation>フォントサイズ:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>フォント:</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>色:</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>色を選択</translation>
+    </message>
+    <message>
+        <source>Opacity:</source>
+        <translation>不透明度:</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>位置:</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>回転:</translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation>モード:</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>単一</translation>
+    </message>
+    <message>
+        <source>Tiled</source>
+        <translation>タイル</translation>
+    </message>
+    <message>
+        <source>Image Watermark</source>
+        <translation>画像の透かし</translation>
+    </message>
+    <message>
+        <source>Enable Image Watermark</source>
+        <translation>画像の透かしを有効にする</translation>
+    </message>
+    <message>
+        <source>Image:</source>
+        <translation>画像:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>参照...</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>幅:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>高さ:</translation>
+    </message>
+    <message>
+        <source>Select Text Color</source>
+        <translation>文字色を選択</translation>
+    </message>
+    <message>
+        <source>Select Watermark Image</source>
+        <translation>透かし画像を選択</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp)</source>
+        <translation>画像ファイル (*.png *.jpg *.jpeg *.bmp)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
     </message>
 </context>
 <context>

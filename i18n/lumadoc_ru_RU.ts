@@ -447,10 +447,6 @@
         <translation>Изображение выровнено</translation>
     </message>
     <message>
-        <source>Matting applied</source>
-        <translation>Фон заменён</translation>
-    </message>
-    <message>
         <source>Background removed</source>
         <translation>Фон очищен</translation>
     </message>
@@ -481,6 +477,141 @@
     <message>
         <source>Book double-page flattening in progress...</source>
         <translation>Устранение изгиба разворота книги...</translation>
+    </message>
+    <message>
+        <source>Matting applied (%1)</source>
+        <translation>Вырезание применено (%1)</translation>
+    </message>
+    <message>
+        <source>ID photo cut-out failed; the capture is kept as it was</source>
+        <translation>Не удалось вырезать фото на документы; снимок сохранён без изменений</translation>
+    </message>
+</context>
+<context>
+    <name>ExportSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Please select images first!</source>
+        <translation>Сначала выберите изображения!</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Сохранить как PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>Сохранить как OFD</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <source>Save to:</source>
+        <translation>Сохранить в:</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>Имя файла:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>Выбор папки</translation>
+    </message>
+    <message>
+        <source>No images to save!</source>
+        <translation>Нет изображений для сохранения!</translation>
+    </message>
+    <message>
+        <source>Generating PDF, please wait...</source>
+        <translation>Создание PDF, подождите...</translation>
+    </message>
+    <message>
+        <source>Generating OFD, please wait...</source>
+        <translation>Создание OFD, подождите...</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF. Please try again.</source>
+        <translation>Не удалось сохранить PDF. Повторите попытку.</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD. Please try again.</source>
+        <translation>Не удалось сохранить OFD. Повторите попытку.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF</source>
+        <translation>Не удалось сохранить PDF</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD</source>
+        <translation>Не удалось сохранить OFD</translation>
+    </message>
+    <message>
+        <source>PDF Saved</source>
+        <translation>PDF сохранён</translation>
+    </message>
+    <message>
+        <source>OFD Saved</source>
+        <translation>OFD сохранён</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as PDF</source>
+        <translation>✅ Изображений сохранено в PDF: %1</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as OFD</source>
+        <translation>✅ Изображений сохранено в OFD: %1</translation>
+    </message>
+    <message>
+        <source>Page(s) %1 came from the small preview picture, because the file was gone.</source>
+        <translation>Страницы %1 взяты из уменьшенного эскиза, так как файл пропал.</translation>
+    </message>
+    <message>
+        <source>PDF file:</source>
+        <translation>Файл PDF:</translation>
+    </message>
+    <message>
+        <source>OFD file:</source>
+        <translation>Файл OFD:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this PDF?</source>
+        <translation>Удалить исходные изображения, из которых создан этот PDF?</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this OFD?</source>
+        <translation>Удалить исходные изображения, из которых создан этот OFD?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>%1 images saved as PDF</source>
+        <translation>Изображений сохранено в PDF: %1</translation>
+    </message>
+    <message>
+        <source>%1 images saved as OFD</source>
+        <translation>Изображений сохранено в OFD: %1</translation>
     </message>
 </context>
 <context>
@@ -544,6 +675,14 @@
     <message>
         <source>All thumbnails cleared</source>
         <translation>Все миниатюры удалены</translation>
+    </message>
+    <message>
+        <source>No file yet</source>
+        <translation>Файла ещё нет</translation>
+    </message>
+    <message>
+        <source>%1 has not been saved to a file yet.</source>
+        <translation>%1 ещё не сохранён в файл.</translation>
     </message>
 </context>
 <context>
@@ -830,6 +969,17 @@ Size: %4 KB</source>
     </message>
 </context>
 <context>
+    <name>ImagingSteps</name>
+    <message>
+        <source>portrait model</source>
+        <translation>модель портрета</translation>
+    </message>
+    <message>
+        <source>cut out around the guide; no portrait model installed</source>
+        <translation>вырезано по рамке; модель портрета не установлена</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -854,10 +1004,6 @@ Size: %4 KB</source>
 </context>
 <context>
     <name>MainWindow</name>
-    <message>
-        <source>ID Photo</source>
-        <translation>Фото на документы</translation>
-    </message>
     <message>
         <source>%1: not available yet</source>
         <translation>%1: пока недоступно</translation>
@@ -923,18 +1069,6 @@ Size: %4 KB</source>
         <translation>Остановить запись</translation>
     </message>
     <message>
-        <source>Watermark</source>
-        <translation>Водяной знак</translation>
-    </message>
-    <message>
-        <source>Save as PDF</source>
-        <translation>Сохранить как PDF</translation>
-    </message>
-    <message>
-        <source>Save as OFD</source>
-        <translation>Сохранить как OFD</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>Настройки камеры</translation>
     </message>
@@ -945,14 +1079,6 @@ Size: %4 KB</source>
     <message>
         <source>Voice Command</source>
         <translation>Голосовые команды</translation>
-    </message>
-    <message>
-        <source>Auto Document Detection</source>
-        <translation>Автоопределение документа</translation>
-    </message>
-    <message>
-        <source>Remove Background</source>
-        <translation>Очистка фона</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1330,6 +1456,114 @@ Size: %4 KB</source>
         <source>File open error: %1. </source>
         <translation>Ошибка открытия файла: %1. </translation>
     </message>
+    <message numerus="yes">
+        <source>Saving failed: %n capture(s) not saved</source>
+        <translation>
+            <numerusform>Ошибка сохранения: не сохранён %n снимок</numerusform>
+            <numerusform>Ошибка сохранения: не сохранено %n снимка</numerusform>
+            <numerusform>Ошибка сохранения: не сохранено %n снимков</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Unsaved Captures</source>
+        <translation>Несохранённые снимки</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) have not been saved to disk. Save them to %1 before closing?</source>
+        <translation>
+            <numerusform>%n снимок не сохранён на диск. Сохранить в %1 перед закрытием?</numerusform>
+            <numerusform>%n снимка не сохранены на диск. Сохранить их в %1 перед закрытием?</numerusform>
+            <numerusform>%n снимков не сохранены на диск. Сохранить их в %1 перед закрытием?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) could not be saved and are still in the gallery.</source>
+        <translation>
+            <numerusform>%n снимок не удалось сохранить, он остаётся в галерее.</numerusform>
+            <numerusform>%n снимка не удалось сохранить, они остаются в галерее.</numerusform>
+            <numerusform>%n снимков не удалось сохранить, они остаются в галерее.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) not saved when the last session ended were kept in %1</source>
+        <translation>
+            <numerusform>%n снимок, не сохранённый при завершении прошлого сеанса, помещён в %1</numerusform>
+            <numerusform>%n снимка, не сохранённые при завершении прошлого сеанса, помещены в %1</numerusform>
+            <numerusform>%n снимков, не сохранённых при завершении прошлого сеанса, помещены в %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No document detected</source>
+        <translation>Документ не обнаружен</translation>
+    </message>
+    <message>
+        <source>Document detected: %1x%2</source>
+        <translation>Обнаружен документ: %1x%2</translation>
+    </message>
+    <message>
+        <source>Please start camera preview first.</source>
+        <translation>Сначала запустите предпросмотр камеры.</translation>
+    </message>
+    <message>
+        <source>Auto crop enabled, detecting document...</source>
+        <translation>Автообрезка включена, поиск документа...</translation>
+    </message>
+    <message>
+        <source>Auto crop disabled</source>
+        <translation>Автообрезка выключена</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>Автообрезка применена</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Камера не в режиме предпросмотра.</translation>
+    </message>
+    <message>
+        <source>No document detected for cropping</source>
+        <translation>Не найден документ для обрезки</translation>
+    </message>
+    <message>
+        <source>Cropped with rotation: %1°, size: %2x%3</source>
+        <translation>Обрезано с поворотом: %1°, размер: %2x%3</translation>
+    </message>
+    <message>
+        <source>Cropped, size: %1x%2</source>
+        <translation>Обрезано, размер: %1x%2</translation>
+    </message>
+    <message>
+        <source>Background removal enabled</source>
+        <translation>Удаление фона включено</translation>
+    </message>
+    <message>
+        <source>Background removal disabled</source>
+        <translation>Удаление фона выключено</translation>
+    </message>
+    <message>
+        <source>Background color changed to: %1</source>
+        <translation>Цвет фона изменён на: %1</translation>
+    </message>
+    <message>
+        <source>Select Background Color</source>
+        <translation>Выбор цвета фона</translation>
+    </message>
+    <message>
+        <source>Watermark enabled</source>
+        <translation>Водяной знак включён</translation>
+    </message>
+    <message>
+        <source>Watermark disabled</source>
+        <translation>Водяной знак выключен</translation>
+    </message>
+    <message>
+        <source>Watermark settings updated</source>
+        <translation>Настройки водяного знака обновлены</translation>
+    </message>
+    <message>
+        <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
+        <translation>Диск, на котором находится папка сохранения %1, заполнен. Освободите место или выберите другую папку в настройках.</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1513,6 +1747,10 @@ Size: %4 KB</source>
         <source>Del</source>
         <translation>Удал.</translation>
     </message>
+    <message>
+        <source>Not saved to a file yet</source>
+        <translation>Ещё не сохранено в файл</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -1566,6 +1804,177 @@ Size: %4 KB</source>
     <message>
         <source>ID Photo</source>
         <translation>Фото на документы</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Повернуть влево</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Повернуть вправо</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Увеличить</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Уменьшить</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>По размеру окна</translation>
+    </message>
+    <message>
+        <source>Reset Zoom</source>
+        <translation>Сбросить масштаб</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>Очистить аннотации</translation>
+    </message>
+</context>
+<context>
+    <name>WatermarkDialog</name>
+    <message>
+        <source>Top Left</source>
+        <translation>Слева вверху</translation>
+    </message>
+    <message>
+        <source>Top Center</source>
+        <translation>Вверху по центру</translation>
+    </message>
+    <message>
+        <source>Top Right</source>
+        <translation>Справа вверху</translation>
+    </message>
+    <message>
+        <source>Middle Left</source>
+        <translation>Слева по центру</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>По центру</translation>
+    </message>
+    <message>
+        <source>Middle Right</source>
+        <translation>Справа по центру</translation>
+    </message>
+    <message>
+        <source>Bottom Left</source>
+        <translation>Слева внизу</translation>
+    </message>
+    <message>
+        <source>Bottom Center</source>
+        <translation>Внизу по центру</translation>
+    </message>
+    <message>
+        <source>Bottom Right</source>
+        <translation>Справа внизу</translation>
+    </message>
+    <message>
+        <source>Watermark Settings</source>
+        <translation>Настройки водяного знака</translation>
+    </message>
+    <message>
+        <source>Text Watermark</source>
+        <translation>Текстовый водяной знак</translation>
+    </message>
+    <message>
+        <source>Enable Text Watermark</source>
+        <translation>Включить текстовый водяной знак</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Текст:</translation>
+    </message>
+    <message>
+        <source>Font Size:</source>
+        <translation>Размер шрифта:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Шрифт:</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Цвет:</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Выбрать цвет</translation>
+    </message>
+    <message>
+        <source>Opacity:</source>
+        <translation>Непрозрачность:</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>Положение:</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>Поворот:</translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation>Режим:</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Одиночный</translation>
+    </message>
+    <message>
+        <source>Tiled</source>
+        <translation>Мозаикой</translation>
+    </message>
+    <message>
+        <source>Image Watermark</source>
+        <translation>Графический водяной знак</translation>
+    </message>
+    <message>
+        <source>Enable Image Watermark</source>
+        <translation>Включить графический водяной знак</translation>
+    </message>
+    <message>
+        <source>Image:</source>
+        <translation>Изображение:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Ширина:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Высота:</translation>
+    </message>
+    <message>
+        <source>Select Text Color</source>
+        <translation>Выбор цвета текста</translation>
+    </message>
+    <message>
+        <source>Select Watermark Image</source>
+        <translation>Выбор изображения водяного знака</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp)</source>
+        <translation>Файлы изображений (*.png *.jpg *.jpeg *.bmp)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>

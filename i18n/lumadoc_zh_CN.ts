@@ -447,10 +447,6 @@
         <translation>图片已纠偏</translation>
     </message>
     <message>
-        <source>Matting applied</source>
-        <translation>已完成抠图</translation>
-    </message>
-    <message>
         <source>Background removed</source>
         <translation>已去底色</translation>
     </message>
@@ -481,6 +477,141 @@
     <message>
         <source>Book double-page flattening in progress...</source>
         <translation>正在进行书本双页展平...</translation>
+    </message>
+    <message>
+        <source>Matting applied (%1)</source>
+        <translation>已完成抠图（%1）</translation>
+    </message>
+    <message>
+        <source>ID photo cut-out failed; the capture is kept as it was</source>
+        <translation>证件照抠图失败，已保留原始拍摄图像</translation>
+    </message>
+</context>
+<context>
+    <name>ExportSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please select images first!</source>
+        <translation>请先选择图片！</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>保存为 PDF</translation>
+    </message>
+    <message>
+        <source>Save as OFD</source>
+        <translation>保存为 OFD</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Save to:</source>
+        <translation>保存到:</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>文件名:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>选择文件夹</translation>
+    </message>
+    <message>
+        <source>No images to save!</source>
+        <translation>没有可保存的图片！</translation>
+    </message>
+    <message>
+        <source>Generating PDF, please wait...</source>
+        <translation>正在生成 PDF，请稍候...</translation>
+    </message>
+    <message>
+        <source>Generating OFD, please wait...</source>
+        <translation>正在生成 OFD，请稍候...</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF. Please try again.</source>
+        <translation>保存 PDF 失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD. Please try again.</source>
+        <translation>保存 OFD 失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Failed to save PDF</source>
+        <translation>保存 PDF 失败</translation>
+    </message>
+    <message>
+        <source>Failed to save OFD</source>
+        <translation>保存 OFD 失败</translation>
+    </message>
+    <message>
+        <source>PDF Saved</source>
+        <translation>PDF 已保存</translation>
+    </message>
+    <message>
+        <source>OFD Saved</source>
+        <translation>OFD 已保存</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as PDF</source>
+        <translation>✅ 已成功将 %1 张图片保存为 PDF</translation>
+    </message>
+    <message>
+        <source>✅ Successfully saved %1 image(s) as OFD</source>
+        <translation>✅ 已成功将 %1 张图片保存为 OFD</translation>
+    </message>
+    <message>
+        <source>Page(s) %1 came from the small preview picture, because the file was gone.</source>
+        <translation>第 %1 页取自缩略预览图，因为原文件已不存在。</translation>
+    </message>
+    <message>
+        <source>PDF file:</source>
+        <translation>PDF 文件:</translation>
+    </message>
+    <message>
+        <source>OFD file:</source>
+        <translation>OFD 文件:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this PDF?</source>
+        <translation>是否删除用于生成此 PDF 的原始图片？</translation>
+    </message>
+    <message>
+        <source>Delete the original source images that were used to create this OFD?</source>
+        <translation>是否删除用于生成此 OFD 的原始图片？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>%1 images saved as PDF</source>
+        <translation>已将 %1 张图片保存为 PDF</translation>
+    </message>
+    <message>
+        <source>%1 images saved as OFD</source>
+        <translation>已将 %1 张图片保存为 OFD</translation>
     </message>
 </context>
 <context>
@@ -544,6 +675,14 @@
     <message>
         <source>All thumbnails cleared</source>
         <translation>已清除所有缩略图</translation>
+    </message>
+    <message>
+        <source>No file yet</source>
+        <translation>尚无文件</translation>
+    </message>
+    <message>
+        <source>%1 has not been saved to a file yet.</source>
+        <translation>%1 尚未保存为文件。</translation>
     </message>
 </context>
 <context>
@@ -830,6 +969,17 @@ Size: %4 KB</source>
     </message>
 </context>
 <context>
+    <name>ImagingSteps</name>
+    <message>
+        <source>portrait model</source>
+        <translation>人像模型</translation>
+    </message>
+    <message>
+        <source>cut out around the guide; no portrait model installed</source>
+        <translation>按引导框抠图；未安装人像模型</translation>
+    </message>
+</context>
+<context>
     <name>LanguageManager</name>
     <message>
         <source>Chinese (中文)</source>
@@ -854,10 +1004,6 @@ Size: %4 KB</source>
 </context>
 <context>
     <name>MainWindow</name>
-    <message>
-        <source>ID Photo</source>
-        <translation>证件照</translation>
-    </message>
     <message>
         <source>%1: not available yet</source>
         <translation>%1: 暂不可用</translation>
@@ -923,18 +1069,6 @@ Size: %4 KB</source>
         <translation>停止录像</translation>
     </message>
     <message>
-        <source>Watermark</source>
-        <translation>水印</translation>
-    </message>
-    <message>
-        <source>Save as PDF</source>
-        <translation>保存为 PDF</translation>
-    </message>
-    <message>
-        <source>Save as OFD</source>
-        <translation>保存为 OFD</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>摄像头设置</translation>
     </message>
@@ -945,14 +1079,6 @@ Size: %4 KB</source>
     <message>
         <source>Voice Command</source>
         <translation>语音指令</translation>
-    </message>
-    <message>
-        <source>Auto Document Detection</source>
-        <translation>自动检测文档</translation>
-    </message>
-    <message>
-        <source>Remove Background</source>
-        <translation>去底色</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1330,6 +1456,106 @@ Size: %4 KB</source>
         <source>File open error: %1. </source>
         <translation>文件打开错误: %1. </translation>
     </message>
+    <message numerus="yes">
+        <source>Saving failed: %n capture(s) not saved</source>
+        <translation>
+            <numerusform>保存失败: %n 张图像未保存</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Unsaved Captures</source>
+        <translation>未保存的图像</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) have not been saved to disk. Save them to %1 before closing?</source>
+        <translation>
+            <numerusform>有 %n 张图像尚未保存到磁盘。关闭前是否将其保存到 %1？</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) could not be saved and are still in the gallery.</source>
+        <translation>
+            <numerusform>有 %n 张图像无法保存，仍保留在图库中。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n capture(s) not saved when the last session ended were kept in %1</source>
+        <translation>
+            <numerusform>上次会话结束时未保存的 %n 张图像已保留在 %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No document detected</source>
+        <translation>未检测到文档</translation>
+    </message>
+    <message>
+        <source>Document detected: %1x%2</source>
+        <translation>检测到文档: %1x%2</translation>
+    </message>
+    <message>
+        <source>Please start camera preview first.</source>
+        <translation>请先开启摄像头预览。</translation>
+    </message>
+    <message>
+        <source>Auto crop enabled, detecting document...</source>
+        <translation>已启用自动裁剪，正在检测文档...</translation>
+    </message>
+    <message>
+        <source>Auto crop disabled</source>
+        <translation>已关闭自动裁剪</translation>
+    </message>
+    <message>
+        <source>Auto crop applied</source>
+        <translation>已应用自动裁剪</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>摄像头未在预览。</translation>
+    </message>
+    <message>
+        <source>No document detected for cropping</source>
+        <translation>未检测到可裁剪的文档</translation>
+    </message>
+    <message>
+        <source>Cropped with rotation: %1°, size: %2x%3</source>
+        <translation>已裁剪并旋转: %1°，尺寸: %2x%3</translation>
+    </message>
+    <message>
+        <source>Cropped, size: %1x%2</source>
+        <translation>已裁剪，尺寸: %1x%2</translation>
+    </message>
+    <message>
+        <source>Background removal enabled</source>
+        <translation>已启用去底色</translation>
+    </message>
+    <message>
+        <source>Background removal disabled</source>
+        <translation>已关闭去底色</translation>
+    </message>
+    <message>
+        <source>Background color changed to: %1</source>
+        <translation>背景颜色已更改为: %1</translation>
+    </message>
+    <message>
+        <source>Select Background Color</source>
+        <translation>选择背景颜色</translation>
+    </message>
+    <message>
+        <source>Watermark enabled</source>
+        <translation>已启用水印</translation>
+    </message>
+    <message>
+        <source>Watermark disabled</source>
+        <translation>已关闭水印</translation>
+    </message>
+    <message>
+        <source>Watermark settings updated</source>
+        <translation>水印设置已更新</translation>
+    </message>
+    <message>
+        <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
+        <translation>保存文件夹 %1 所在的磁盘已满。请释放一些空间，或在设置中选择其他文件夹。</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1513,6 +1739,10 @@ Size: %4 KB</source>
         <source>Del</source>
         <translation>删除</translation>
     </message>
+    <message>
+        <source>Not saved to a file yet</source>
+        <translation>尚未保存为文件</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -1566,6 +1796,177 @@ Size: %4 KB</source>
     <message>
         <source>ID Photo</source>
         <translation>证件照</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>向左旋转</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>向右旋转</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>Fit to View</source>
+        <translation>适应窗口</translation>
+    </message>
+    <message>
+        <source>Reset Zoom</source>
+        <translation>重置缩放</translation>
+    </message>
+    <message>
+        <source>Clear Annotations</source>
+        <translation>清除标注</translation>
+    </message>
+</context>
+<context>
+    <name>WatermarkDialog</name>
+    <message>
+        <source>Top Left</source>
+        <translation>左上</translation>
+    </message>
+    <message>
+        <source>Top Center</source>
+        <translation>上中</translation>
+    </message>
+    <message>
+        <source>Top Right</source>
+        <translation>右上</translation>
+    </message>
+    <message>
+        <source>Middle Left</source>
+        <translation>左中</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>居中</translation>
+    </message>
+    <message>
+        <source>Middle Right</source>
+        <translation>右中</translation>
+    </message>
+    <message>
+        <source>Bottom Left</source>
+        <translation>左下</translation>
+    </message>
+    <message>
+        <source>Bottom Center</source>
+        <translation>下中</translation>
+    </message>
+    <message>
+        <source>Bottom Right</source>
+        <translation>右下</translation>
+    </message>
+    <message>
+        <source>Watermark Settings</source>
+        <translation>水印设置</translation>
+    </message>
+    <message>
+        <source>Text Watermark</source>
+        <translation>文字水印</translation>
+    </message>
+    <message>
+        <source>Enable Text Watermark</source>
+        <translation>启用文字水印</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字:</translation>
+    </message>
+    <message>
+        <source>Font Size:</source>
+        <translation>字号:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>字体:</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>颜色:</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+    <message>
+        <source>Opacity:</source>
+        <translation>不透明度:</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>位置:</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>旋转:</translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation>模式:</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>单个</translation>
+    </message>
+    <message>
+        <source>Tiled</source>
+        <translation>平铺</translation>
+    </message>
+    <message>
+        <source>Image Watermark</source>
+        <translation>图片水印</translation>
+    </message>
+    <message>
+        <source>Enable Image Watermark</source>
+        <translation>启用图片水印</translation>
+    </message>
+    <message>
+        <source>Image:</source>
+        <translation>图片:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>宽度:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>高度:</translation>
+    </message>
+    <message>
+        <source>Select Text Color</source>
+        <translation>选择文字颜色</translation>
+    </message>
+    <message>
+        <source>Select Watermark Image</source>
+        <translation>选择水印图片</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp)</source>
+        <translation>图片文件 (*.png *.jpg *.jpeg *.bmp)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -7,20 +7,22 @@
 
 QMenu* createVideoWidgetContextMenu(VideoWidget* view, QWidget* parent)
 {
-    // Translated in the widget's own context, where the translators find every other preview string.
-    auto tr = [](const char* text) { return QCoreApplication::translate("VideoWidget", text); };
     auto* menu = new QMenu(parent);
-    QObject::connect(menu->addAction(tr(QT_TRANSLATE_NOOP("VideoWidget", "Copy"))), &QAction::triggered, view, &VideoWidget::copy);
+    const auto add = [menu, view](const QString& text, void (VideoWidget::*slot)()) {
+        QObject::connect(menu->addAction(text), &QAction::triggered, view, slot);
+    };
+    // Translated in the widget's own context, where the translators find every other preview string;
+    // each text stays a literal translate() call so that lupdate collects it.
+    add(QCoreApplication::translate("VideoWidget", "Copy"), &VideoWidget::copy);
     menu->addSeparator();
-    QObject::connect(menu->addAction(tr(QT_TRANSLATE_NOOP("VideoWidget", "Rotate Left"))), &QAction::triggered, view, &VideoWidget::rotateLeft);
-    QObject::connect(menu->addAction(tr(QT_TRANSLATE_NOOP("VideoWidget", "Rotate Right"))), &QAction::triggered, view, &VideoWidget::rotateRight);
+    add(QCoreApplication::translate("VideoWidget", "Rotate Left"), &VideoWidget::rotateLeft);
+    add(QCoreApplication::translate("VideoWidget", "Rotate Right"), &VideoWidget::rotateRight);
     menu->addSeparator();
-    QObject::connect(menu->addAction(tr(QT_TRANSLATE_NOOP("VideoWidget", "Zoom In"))), &QAction::triggered, view, &VideoWidget::zoomIn);
-    QObject::connect(menu->addAction(tr(QT_TRANSLATE_NOOP("VideoWidget", "Zoom Out"))), &QAction::triggered, view, &VideoWidget::zoomOut);
-    QObject::connect(menu->addAction(tr(QT_TRANSLATE_NOOP("VideoWidget", "Fit to View"))), &QAction::triggered, view, &VideoWidget::fitToView);
-    QObject::connect(menu->addAction(tr(QT_TRANSLATE_NOOP("VideoWidget", "Reset Zoom"))), &QAction::triggered, view, &VideoWidget::resetZoom);
+    add(QCoreApplication::translate("VideoWidget", "Zoom In"), &VideoWidget::zoomIn);
+    add(QCoreApplication::translate("VideoWidget", "Zoom Out"), &VideoWidget::zoomOut);
+    add(QCoreApplication::translate("VideoWidget", "Fit to View"), &VideoWidget::fitToView);
+    add(QCoreApplication::translate("VideoWidget", "Reset Zoom"), &VideoWidget::resetZoom);
     menu->addSeparator();
-    QObject::connect(menu->addAction(tr(QT_TRANSLATE_NOOP("VideoWidget", "Clear Annotations"))), &QAction::triggered, view,
-                     &VideoWidget::clearAnnotations);
+    add(QCoreApplication::translate("VideoWidget", "Clear Annotations"), &VideoWidget::clearAnnotations);
     return menu;
 }

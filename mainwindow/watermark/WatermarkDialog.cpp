@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -222,6 +223,22 @@ void WatermarkDialog::retranslateUi()
     m_imagePositionLabel->setText(tr("Position:"));
     fillPositions(m_textPosition);
     fillPositions(m_imagePosition);
+    translateButtons();
+}
+
+// Qt's own texts for the standard buttons come from a catalogue the program does not ship.
+void WatermarkDialog::translateButtons()
+{
+    m_buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+}
+
+void WatermarkDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    // The button box answers the same event after this one and puts Qt's English texts back.
+    if (event->type() == QEvent::LanguageChange)
+        QMetaObject::invokeMethod(this, &WatermarkDialog::translateButtons, Qt::QueuedConnection);
 }
 
 void WatermarkDialog::onLanguageChanged() { retranslateUi(); }

@@ -62,12 +62,16 @@ public slots:
     void accept() override;
     void reject() override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void buildUi();
     void retranslateUi();
     void showSettings(const WatermarkSettings& s);
     void setTextColor(const QColor& colour);
     void fillPositions(QComboBox* combo);
+    void translateButtons();
     std::unique_ptr<QSettings> openStore() const;
 
     StoreFactory m_storeFactory;
