@@ -9,7 +9,7 @@ probabilities the detector computes; the ranking of the four classes does not ch
 sure the network says it is, which the cautious 180 rule reads.
 
 Usage: /usr/bin/python3 export_onnx.py --ckpt body.pt --out rapid_orientation.onnx [--check eval.npy]
-                                       [--calibrate val.npy]
+                                       [--calibrate val.npy [extraval.npy ...]]
 """
 import argparse
 
@@ -57,13 +57,13 @@ def main():
     ap.add_argument("--ckpt", required=True)
     ap.add_argument("--out", required=True)
     ap.add_argument("--check")
-    ap.add_argument("--calibrate")
+    ap.add_argument("--calibrate", nargs="+")
     args = ap.parse_args()
     body = OrientationBody()
     body.load_state_dict(torch.load(args.ckpt, map_location="cpu"))
     net = OrientationNet(body).eval()
     if args.calibrate:
-        t, loss = fit_temperature(turned_logits(net, np.load(args.calibrate, mmap_mode="r")))
+        t, loss = fit_temperature(np.concatenate([turned_logits(net, np.load(p, mmap_mode="r")) for p in args.calibrate]))
         print("temperature %.2f (log loss %.4f)" % (t, loss))
         with torch.no_grad():
             body.fc.weight.mul_(t)

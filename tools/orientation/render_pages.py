@@ -9,7 +9,9 @@ Samples are stored upright; the training script turns them by 0/90/180/270 degre
 Fonts and layouts are split in two disjoint sets: `train` and `eval` (held out), so the evaluation
 measures pages whose type faces and arrangements the network never saw.
 
-Usage: render_pages.py --split train|eval --count N --out FILE.npy [--seed S] [--workers 2]
+`extra` draws training pages in the layouts added later only (training fonts).
+
+Usage: render_pages.py --split train|extra|eval --count N --out FILE.npy [--seed S] [--workers 2]
 Writes an uint8 array N x 224 x 224 x 3 in B, G, R order (what cv::Mat hands the detector).
 """
 import argparse
@@ -465,6 +467,157 @@ def lay_form(ctx, spec, pw, ph, size):
             y += size * rng.uniform(1.8, 2.6)
 
 
+
+# Layouts added for the second training round. They bring cues the first six lacked (label/value
+# grids, headers and dates set flush right, sparse pages, cards) while staying different from the
+# held-out letter, underlined-field form and ruled three-column page.
+def short_text(ctx, spec, lo, hi):
+    rng = ctx.rng
+    if spec[2] == "latin":
+        return " ".join(rnd_word(rng) for _ in range(rng.randint(lo, hi)))
+    return "".join(cjk_text(rng, rng.randint(lo * 2, hi * 2), spec[2]))
+
+
+def lay_kv_grid(ctx, spec, pw, ph, size):
+    """Boxed cells, each a small caption over its value (an application sheet, a bill of lading)."""
+    rng = ctx.rng
+    m = pw * rng.uniform(0.04, 0.09)
+    w = pw - 2 * m
+    y = paragraph(ctx, spec, m, ph * 0.04, w, size * rng.uniform(1.5, 2.2), 1.2, rng.choice(["left", "center", "right"]), nwords=rng.randint(1, 5)) + size * 0.6
+    small, big = ctx.font(spec, size * 0.7), ctx.font(spec, size)
+    shade = rng.random() < 0.4
+    while y < ph - m:
+        if rng.random() < 0.15:
+            ctx.rect(m, y, pw - m, y + size * 1.4, fill=ctx.ink if rng.random() < 0.3 else tuple(rng.randint(170, 220) for _ in range(3)))
+            y += size * 1.8
+            continue
+        ncell = rng.choice([1, 2, 2, 3, 3, 4])
+        cuts = sorted(rng.uniform(0.15, 0.85) for _ in range(ncell - 1))
+        xs = [m] + [m + c * w for c in cuts] + [pw - m]
+        rh = size * rng.uniform(2.0, 2.8)
+        if ctx.visible(y, y + rh):
+            for c in range(ncell):
+                x0, x1 = xs[c], xs[c + 1]
+                ctx.rect(x0, y, x1, y + rh, outline=ctx.ink, fill=(235, 235, 240) if shade and c % 2 == 0 else None)
+                ctx.text(x0 + size * 0.2, y + size * 0.1, short_text(ctx, spec, 1, 3), small)
+                if rng.random() < 0.75:
+                    v = short_text(ctx, spec, 1, 4) if rng.random() < 0.6 else "%d" % rng.randint(1, 999999)
+                    if big.getlength(v) < x1 - x0 - size * 0.4:
+                        vx = x0 + size * 0.3 if rng.random() < 0.7 else x1 - big.getlength(v) - size * 0.3
+                        ctx.text(vx, y + rh - size * 1.25, v, big)
+        y += rh
+
+
+def lay_business(ctx, spec, pw, ph, size):
+    """Invoice or report front: logo block on one side, address and date set flush right, a body."""
+    rng = ctx.rng
+    m = pw * rng.uniform(0.06, 0.12)
+    w = pw - 2 * m
+    y = ph * rng.uniform(0.03, 0.07)
+    logo_right = rng.random() < 0.35
+    if rng.random() < 0.6:
+        lw = w * rng.uniform(0.12, 0.3)
+        lh = lw * rng.uniform(0.3, 0.9)
+        lx = pw - m - lw if logo_right else m
+        if rng.random() < 0.5:
+            ctx.rect(lx, y, lx + lw, y + lh, fill=ctx.accent)
+        else:
+            photo(ctx, lx, y, lx + lw, y + lh)
+    hx = m if logo_right else m + w * rng.uniform(0.4, 0.6)
+    hy = y
+    for _ in range(rng.randint(2, 6)):
+        hy = paragraph(ctx, spec, hx, hy, pw - m - hx, size * rng.uniform(0.75, 1.0), 1.25, "left" if logo_right else "right", nwords=rng.randint(1, 4))
+    y = max(hy, y + size * 3) + size
+    if rng.random() < 0.7:
+        y = paragraph(ctx, spec, m, y, w, size * rng.uniform(1.6, 2.8), 1.2, rng.choice(["left", "right", "center"]), nwords=rng.randint(1, 3), fill=ctx.accent) + size * 0.5
+    if rng.random() < 0.5:
+        ctx.line(m, y, pw - m, y, width=rng.randint(1, 3))
+        y += size
+    while y < ph - m:
+        r = rng.random()
+        if r < 0.25:
+            font = ctx.font(spec, size)
+            for _ in range(rng.randint(2, 8)):
+                if y > ph - m:
+                    break
+                left, right = short_text(ctx, spec, 1, 4), "%.2f" % rng.uniform(0, 99999)
+                ctx.text(m, y, left, font)
+                ctx.text(pw - m - font.getlength(right), y, right, font)
+                y += size * 1.5
+            y += size * 0.5
+        elif r < 0.35:
+            y = paragraph(ctx, spec, m, y, w, size, 1.3, "right", nwords=rng.randint(2, 8)) + size * 0.5
+        else:
+            y = paragraph(ctx, spec, m, y, w, size, rng.uniform(1.15, 1.6), indent=rng.choice([0, size * 2]), max_y=ph - m) + size * 0.8
+
+
+def lay_sparse(ctx, spec, pw, ph, size):
+    """A nearly empty page: a title, a few lines, perhaps a signature block low on the page."""
+    rng = ctx.rng
+    m = pw * rng.uniform(0.08, 0.15)
+    w = pw - 2 * m
+    y = ph * rng.uniform(0.05, 0.3)
+    for _ in range(rng.randint(1, 5)):
+        al = rng.choice(["left", "left", "center", "right"])
+        y = paragraph(ctx, spec, m, y, w * rng.uniform(0.5, 1.0) if al == "left" else w, size * rng.uniform(0.9, 2.2), 1.3, al, nwords=rng.randint(1, 25))
+        y += size * rng.uniform(0.5, 6)
+    if rng.random() < 0.5:
+        sx = m + w * rng.uniform(0.0, 0.5)
+        sy = ph * rng.uniform(0.6, 0.85)
+        ctx.line(sx, sy, sx + w * 0.4, sy)
+        paragraph(ctx, spec, sx, sy + size * 0.3, w * 0.45, size * 0.8, 1.2, nwords=rng.randint(1, 4))
+
+
+def lay_card(ctx, spec, pw, ph, size):
+    """ID or membership cards on a page: picture box, bold title strip, label / value lines."""
+    rng = ctx.rng
+    m = pw * rng.uniform(0.05, 0.1)
+    cw = pw - 2 * m
+    y = ph * rng.uniform(0.04, 0.12)
+    while y < ph - m:
+        ch = cw * rng.uniform(0.55, 0.68)
+        ctx.rect(m, y, m + cw, y + ch, outline=ctx.ink, fill=tuple(rng.randint(200, 250) for _ in range(3)))
+        sh = ch * rng.uniform(0.15, 0.22)
+        ctx.rect(m, y, m + cw, y + sh, fill=ctx.accent)
+        tf = ctx.font(spec, sh * 0.55)
+        ctx.text(m + cw * 0.05, y + sh * 0.2, short_text(ctx, spec, 1, 3), tf, fill=(250, 250, 250))
+        photo_left = rng.random() < 0.7
+        px0 = m + cw * 0.05 if photo_left else m + cw * 0.68
+        photo(ctx, px0, y + sh + ch * 0.08, px0 + cw * 0.27, y + ch * 0.9)
+        tx = m + cw * (0.37 if photo_left else 0.05)
+        font = ctx.font(spec, size * 0.9)
+        ly = y + sh + ch * 0.08
+        while ly < y + ch * 0.88 - size:
+            lab = short_text(ctx, spec, 1, 2) + ":"
+            ctx.text(tx, ly, lab, font)
+            ctx.text(tx + font.getlength(lab) + size * 0.5, ly, short_text(ctx, spec, 1, 2), font)
+            ly += size * 1.4
+        y += ch + size * rng.uniform(2, 6)
+
+
+def lay_memo(ctx, spec, pw, ph, size):
+    """Memo or minutes: a heading, a block of label / value header lines, a rule, body paragraphs."""
+    rng = ctx.rng
+    m = pw * rng.uniform(0.07, 0.13)
+    w = pw - 2 * m
+    y = ph * rng.uniform(0.04, 0.1)
+    y = paragraph(ctx, spec, m, y, w, size * rng.uniform(2, 3.5), 1.2, rng.choice(["left", "right"]), nwords=1) + size
+    font = ctx.font(spec, size)
+    bold_lab = ctx.font(spec, size * 1.05)
+    tab = size * rng.uniform(4, 7)
+    for _ in range(rng.randint(3, 6)):
+        ctx.text(m, y, short_text(ctx, spec, 1, 1) + ":", bold_lab)
+        ctx.text(m + tab, y, short_text(ctx, spec, 1, 5), font)
+        y += size * 1.6
+    ctx.line(m, y, pw - m, y, width=2)
+    y += size * 1.2
+    sp = rng.uniform(1.2, 1.6)
+    while y < ph - m:
+        y = paragraph(ctx, spec, m, y, w, size, sp, max_y=ph - m) + size * rng.uniform(0.5, 1.2)
+
+
+EXTRA_LAYOUTS = [lay_kv_grid, lay_business, lay_sparse, lay_card, lay_memo]
+
 TRAIN_LAYOUTS = [lay_article, lay_columns, lay_table, lay_list, lay_receipt, lay_photo]
 EVAL_LAYOUTS = [lay_letter, lay_form, lambda c, s, pw, ph, sz: lay_columns(c, s, pw, ph, sz, 3, True, True)]
 
@@ -473,8 +626,8 @@ EVAL_LAYOUTS = [lay_letter, lay_form, lambda c, s, pw, ph, sz: lay_columns(c, s,
 def render(seed, split):
     rng = random.Random(seed)
     nrng = np.random.default_rng(seed)
-    fonts = TRAIN_FONTS if split == "train" else EVAL_FONTS
-    layouts = TRAIN_LAYOUTS if split == "train" else EVAL_LAYOUTS
+    fonts = EVAL_FONTS if split == "eval" else TRAIN_FONTS
+    layouts = {"train": TRAIN_LAYOUTS, "extra": EXTRA_LAYOUTS, "eval": EVAL_LAYOUTS}[split]
     # CJK pages a third of the time
     pool = [f for f in fonts if (f[2] != "latin") == (rng.random() < 0.33)] or fonts
     spec = rng.choice(pool)
@@ -560,14 +713,14 @@ def _work(args):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--split", choices=["train", "eval"], required=True)
+    ap.add_argument("--split", choices=["train", "extra", "eval"], required=True)
     ap.add_argument("--count", type=int, required=True)
     ap.add_argument("--out", required=True)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--workers", type=int, default=2)
     args = ap.parse_args()
     cv2.setNumThreads(1)
-    base = args.seed * 10_000_000 + (0 if args.split == "train" else 5_000_000)
+    base = args.seed * 10_000_000 + {"train": 0, "extra": 2_500_000, "eval": 5_000_000}[args.split]
     seeds = [base + i for i in range(args.count)]
     chunks = [(seeds[i:i + 200], args.split) for i in range(0, len(seeds), 200)]
     out = np.lib.format.open_memmap(args.out, mode="w+", dtype=np.uint8, shape=(args.count, CROP, CROP, 3))

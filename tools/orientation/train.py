@@ -7,7 +7,10 @@ turns the picture by minus the detected angle (counter-clockwise), which makes i
 The learning-rate schedule is tied to a wall-clock budget (--minutes) so that a run on a busy
 machine still finishes on time; a checkpoint is written every few minutes and at the end.
 
-Usage: /usr/bin/python3 train.py --data train.npy --out body.pt [--minutes 30] [--threads 2]
+Usage: /usr/bin/python3 train.py --data train.npy [extra.npy ...] --out body.pt [--minutes 30] [--threads 2]
+                                [--init body.pt]
+Several page files are pooled into one set. --init continues from an earlier checkpoint (with a
+shorter warm-up), which is how the second round was trained on the added layouts.
 The checkpoint holds the body's weights (OrientationBody); export_onnx.py adds the 2 x 2 pool.
 """
 import argparse
@@ -74,7 +77,9 @@ def make_batch(data, rows, batch, rng):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--data", required=True)
+    ap.add_argument("--data", required=True, nargs="+")
+    ap.add_argument("--init", help="checkpoint to continue from")
+    ap.add_argument("--warmup", type=float, default=0.05, help="share of the budget spent raising the rate")
     ap.add_argument("--out", required=True)
     ap.add_argument("--minutes", type=float, default=30)
     ap.add_argument("--threads", type=int, default=2)
@@ -86,8 +91,11 @@ def main():
     torch.set_num_threads(args.threads)
     torch.manual_seed(args.seed)
     rng = np.random.default_rng(args.seed)
-    data = pooled_pages(args.data, args.rows)
+    data = np.concatenate([pooled_pages(p, args.rows if i == 0 else 0) for i, p in enumerate(args.data)])
+    print("%d pages" % len(data), flush=True)
     model = OrientationBody()
+    if args.init:
+        model.load_state_dict(torch.load(args.init, map_location="cpu"))
     opt = torch.optim.AdamW(model.parameters(), lr=args.lr, weight_decay=5e-4)
     budget = args.minutes * 60
     start = time.time()
@@ -98,7 +106,7 @@ def main():
         if elapsed > budget:
             break
         frac = elapsed / budget
-        lr = args.lr * (min(1.0, frac * 20) if frac < 0.05 else 0.5 * (1 + math.cos(math.pi * frac)))
+        lr = args.lr * (frac / args.warmup if frac < args.warmup else 0.5 * (1 + math.cos(math.pi * frac)))
         for g in opt.param_groups:
             g["lr"] = lr
         rows = len(data)
