@@ -1459,8 +1459,8 @@ Size: %4 KB</translation>
     <message numerus="yes">
         <source>Saving failed: %n capture(s) not saved</source>
         <translation>
-            <numerusform>Saving failed: %n capture not saved</numerusform>
-            <numerusform>Saving failed: %n captures not saved</numerusform>
+            <numerusform>Saving failed: %n capture(s) not saved</numerusform>
+            <numerusform>Saving failed: %n capture(s) not saved</numerusform>
         </translation>
     </message>
     <message>
@@ -1470,22 +1470,22 @@ Size: %4 KB</translation>
     <message numerus="yes">
         <source>%n capture(s) have not been saved to disk. Save them to %1 before closing?</source>
         <translation>
-            <numerusform>%n capture has not been saved to disk. Save it to %1 before closing?</numerusform>
-            <numerusform>%n captures have not been saved to disk. Save them to %1 before closing?</numerusform>
+            <numerusform>%n capture(s) have not been saved to disk. Save them to %1 before closing?</numerusform>
+            <numerusform>%n capture(s) have not been saved to disk. Save them to %1 before closing?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n capture(s) could not be saved and are still in the gallery.</source>
         <translation>
-            <numerusform>%n capture could not be saved and is still in the gallery.</numerusform>
-            <numerusform>%n captures could not be saved and are still in the gallery.</numerusform>
+            <numerusform>%n capture(s) could not be saved and are still in the gallery.</numerusform>
+            <numerusform>%n capture(s) could not be saved and are still in the gallery.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n capture(s) not saved when the last session ended were kept in %1</source>
         <translation>
-            <numerusform>%n capture not saved when the last session ended was kept in %1</numerusform>
-            <numerusform>%n captures not saved when the last session ended were kept in %1</numerusform>
+            <numerusform>%n capture(s) not saved when the last session ended were kept in %1</numerusform>
+            <numerusform>%n capture(s) not saved when the last session ended were kept in %1</numerusform>
         </translation>
     </message>
     <message>
