@@ -4,7 +4,6 @@
 // screen catches both a text that never reached the catalogues (hidden from lupdate) and one that is
 // there but left untranslated, and a widget that does not re-translate when the language changes.
 
-#include "WindowTestEnvironment.h"
 #include "GalleryPanel.h"
 #include "LanguageManager.h"
 #include "MainWindow.h"
@@ -12,6 +11,7 @@
 #include "VideoWidget.h"
 #include "VideoWidgetMenu.h"
 #include "WatermarkDialog.h"
+#include "WindowTestEnvironment.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -35,7 +35,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
-#include <QTextDocument>
 #include <QTextDocumentFragment>
 
 #include <gtest/gtest.h>
@@ -54,10 +53,11 @@ struct Shown
 // all (numbers, symbols, and the few Chinese texts the program shows in every language).
 bool isExempt(QString text)
 {
-    static const QSet<QString> kNames = {"PDF", "OFD", "OCR", "Lumadoc", "JPG", "JPEG", "PNG", "BMP", "TIF",
-                                         "TIFF", "TXT", "Word", "OK", "Otsu", "ms", "s", "px", "FPS"};
-    text.remove(QRegularExpression(QStringLiteral("\\b\\w+://\\S*")));          // web addresses
-    text.remove(QRegularExpression(QStringLiteral("\\bv\\d+(\\.\\d+)*")));      // "v1.0"
+    static const QSet<QString> kNames = {"PDF", "OFD",  "OCR", "Lumadoc", "JPG", "JPEG",
+                                         "PNG", "BMP",  "TIF", "TIFF",    "TXT", "Word",
+                                         "OK",  "Otsu", "ms",  "s",       "px",  "FPS"};
+    text.remove(QRegularExpression(QStringLiteral("\\b\\w+://\\S*")));            // web addresses
+    text.remove(QRegularExpression(QStringLiteral("\\bv\\d+(\\.\\d+)*")));        // "v1.0"
     text.remove(QRegularExpression(QStringLiteral("\\d+\\s*[x\u00d7]\\s*\\d+"))); // "1920x1080"
     QRegularExpressionMatchIterator words = QRegularExpression(QStringLiteral("[A-Za-z]+")).globalMatch(text);
     while (words.hasNext())
@@ -99,7 +99,8 @@ public:
         for (QAction* action : actions) {
             if (action->isSeparator())
                 continue;
-            const QString name = where + "/" + (action->objectName().isEmpty() ? action->text() : action->objectName());
+            const QString name =
+                where + "/" + (action->objectName().isEmpty() ? action->text() : action->objectName());
             add(name, action->text());
             add(name + "[tip]", action->toolTip());
             if (action->menu())
@@ -116,9 +117,10 @@ public:
         for (QWidget* w : widgets) {
             if (qobject_cast<QFontComboBox*>(w) || qobject_cast<QFontComboBox*>(w->parentWidget()))
                 continue; // font family names
-            const QString where = rootName + "/" + (w->objectName().isEmpty()
-                                                        ? QString::fromLatin1(w->metaObject()->className())
-                                                        : w->objectName());
+            const QString where =
+                rootName + "/" +
+                (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                           : w->objectName());
             if (w->isWindow() || qobject_cast<QDockWidget*>(w))
                 add(where + "[title]", w->windowTitle());
             add(where + "[tip]", w->toolTip());
@@ -223,9 +225,8 @@ TEST_F(TranslationCoverageTest, EveryShownTextIsTranslatedInEachLanguage)
 {
     MainWindow window(environment());
     const QString storePath = m_dir.filePath("watermark.ini");
-    WatermarkDialog watermark(nullptr, [storePath] {
-        return std::make_unique<QSettings>(storePath, QSettings::IniFormat);
-    });
+    WatermarkDialog watermark(
+        nullptr, [storePath] { return std::make_unique<QSettings>(storePath, QSettings::IniFormat); });
 
     QSet<QString> english;
     const QList<Shown> englishShown = walk(window, watermark);
