@@ -228,6 +228,7 @@ void ExportSession::onProgress(int done, int total)
     const QString base = m_run->kind == ExportKind::Pdf ? tr("Generating PDF, please wait...")
                                                          : tr("Generating OFD, please wait...");
     emit statusMessage(total > 0 ? QStringLiteral("%1 (%2/%3)").arg(base).arg(done).arg(total) : base, 0);
+    emit progressChanged(done, total);
 }
 
 void ExportSession::onFinished()

@@ -68,6 +68,8 @@ public:
 signals:
     void statusMessage(const QString& text, int durationMs);
     void runningChanged(bool running);
+    // Pages written so far; the status bar's own text is taken by other messages meanwhile.
+    void progressChanged(int pagesDone, int pageCount);
     // After the completion dialog (and any deletion) of one export.
     void exportFinished(bool ok);
 

@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -359,9 +360,21 @@ void MainWindow::buildExport()
     env.openFile = [this](const QString& path) { return m_env.openUrl(QUrl::fromLocalFile(path)); };
     m_export = new ExportSession(m_gallery, env, this);
     connect(m_export, &ExportSession::statusMessage, this, &MainWindow::showStatus);
+    // A bar of its own: the detection and capture messages would take the status text over meanwhile.
+    m_exportProgress = new QProgressBar(this);
+    m_exportProgress->setObjectName(QStringLiteral("exportProgressBar"));
+    m_exportProgress->setMaximumWidth(180);
+    m_exportProgress->setFormat(QStringLiteral("%v / %m"));
+    m_exportProgress->hide();
+    statusBar()->addPermanentWidget(m_exportProgress);
+    connect(m_export, &ExportSession::progressChanged, this, [this](int done, int total) {
+        m_exportProgress->setRange(0, qMax(1, total));
+        m_exportProgress->setValue(done);
+    });
     connect(m_export, &ExportSession::runningChanged, this, [this](bool running) {
         m_thumbnailDock->saveAsPdfButton->setEnabled(!running);
         m_thumbnailDock->saveAsOfdButton->setEnabled(!running);
+        m_exportProgress->setVisible(running);
     });
 }
 void MainWindow::onWindowSwitch() { reportNotAvailable(tr("Window Switch")); }

@@ -33,6 +33,7 @@ class QDialog;
 class QLabel;
 class QMenu;
 class QMessageBox;
+class QProgressBar;
 class QSettings;
 class QTimer;
 class QToolBar;
@@ -206,6 +207,7 @@ private:
     // Runs the detection timer exactly while cropping is in effect and the camera previews.
     void updateDetectionTimer();
     void stopDetection();
+    void showDetectionStatus(const QString& text);
     void ensureWatermarkDialog();
 
     // Preview (MainWindowPreview.cpp).
@@ -236,8 +238,10 @@ private:
     std::unique_ptr<CaptureParts> m_capture;
     QPolygon m_documentQuad;  // the document outline on the live picture; found by detection
     QTimer* m_detectionTimer = nullptr;
+    QString m_lastDetectionStatus;
     WatermarkDialog* m_watermarkDialog = nullptr;
     ExportSession* m_export = nullptr;
+    QProgressBar* m_exportProgress = nullptr;
     QColor m_mattingBackground = Qt::white;
     QToolBar* m_mainToolBar = nullptr;
     QLabel* m_statusLabel = nullptr;

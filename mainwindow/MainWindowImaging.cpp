@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -84,13 +85,24 @@ void MainWindow::detectDocument()
     if (quad.size() != 4) {
         m_documentQuad.clear();
         m_videoWidget->clearDocumentPolygon();
-        showStatus(tr("No document detected"), 1000);
+        showDetectionStatus(tr("No document detected"));
         return;
     }
     m_documentQuad = quad;
     m_videoWidget->setDocumentPolygon(quad);
     const QRect box = quad.boundingRect();
-    showStatus(tr("Document detected: %1x%2").arg(box.width()).arg(box.height()), 1000);
+    showDetectionStatus(tr("Document detected: %1x%2").arg(box.width()).arg(box.height()));
+}
+
+void MainWindow::showDetectionStatus(const QString& text)
+{
+    // Twice a second, it would wipe every other message ("Image saved: ...") before anyone could read it:
+    // it only takes an empty status bar or its own previous text.
+    const QString current = statusBar()->currentMessage();
+    if (!current.isEmpty() && current != m_lastDetectionStatus)
+        return;
+    m_lastDetectionStatus = text;
+    showStatus(text, 1000);
 }
 
 void MainWindow::stopDetection()

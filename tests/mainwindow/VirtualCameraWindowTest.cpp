@@ -235,6 +235,9 @@ TEST_F(VirtualCameraWindowTest, TheDetectedPageIsCapturedCutOutCleanedAndStamped
     w.findChild<QPushButton*>("captureButton")->click();
     auto* gallery = w.findChild<GalleryModel*>();
     ASSERT_EQ(gallery->count(), 1);
+    // The save's message stays readable although detection reports twice a second.
+    QTest::qWait(1200);
+    EXPECT_TRUE(w.statusBar()->currentMessage().startsWith("Image saved: ")) << w.statusBar()->currentMessage().toStdString();
     const QImage page(gallery->filePathAt(0));
     ASSERT_FALSE(page.isNull());
     // The page alone, upright: an A4 sheet lying landscape, well inside the 1920 x 1080 frame.
