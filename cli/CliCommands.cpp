@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "ExportCommands.h"
+#include "OcrCommands.h"
 
 #include "BackgroundRemoval.h"
 #include "CaptureProcessor.h"
@@ -38,6 +39,8 @@ const char* const kOverview =
     "                               stamp a text watermark\n"
     "  pdf IMAGE... -o OUT.pdf      write the images as the pages of one PDF\n"
     "  ofd IMAGE... -o OUT.ofd      write the images as the pages of one OFD document\n"
+    "  ocr IMAGE [--lang LANGS] [--blocks]\n"
+    "                               print the text in the image\n"
     "\n"
     "Run 'lumadoc-cli COMMAND --help' for a command's options.\n"
     "Exit codes: 0 done, 1 nothing found, 2 bad usage or unreadable input, 3 the operation failed.\n";
@@ -477,6 +480,8 @@ int run(const QStringList& args, Streams io)
         return runPdf(rest, io);
     if (command == QLatin1String("ofd"))
         return runOfd(rest, io);
+    if (command == QLatin1String("ocr"))
+        return runOcr(rest, io);
     return usageError(io, QStringLiteral("unknown command %1").arg(command));
 }
 

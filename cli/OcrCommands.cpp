@@ -1,0 +1,132 @@
+#include "OcrCommands.h"
+
+#include "OCRProcessor.h"
+
+#include <QCoreApplication>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace cli {
+namespace {
+
+const char* const kOcrUsage =
+    "Usage: lumadoc-cli ocr IMAGE [--lang LANGS] [--blocks]\n"
+    "Prints the text in IMAGE, one line per text line, as the window's OCR reads it (the picture as\n"
+    "given, no crop). --blocks prints one JSON object per line instead, one per block in reading order:\n"
+    "{\"text\":...,\"confidence\":...,\"x1\":...,\"y1\":...,\"x2\":...,\"y2\":...} with the box in IMAGE's pixels.\n"
+    "--lang takes Tesseract language codes joined by '+' (chi_sim, eng, chi_sim+eng); the default is the\n"
+    "set named by models.bin beside the program. Exits 1 when no text is found, 3 when the OCR package\n"
+    "or a language is missing.\n";
+
+int usageError(Streams io, const QString& message)
+{
+    io.err << "lumadoc-cli: " << message << " (see --help)\n";
+    return kBadInput;
+}
+
+// The adapter logs every step for the application's log; here the command's one line on stderr says
+// what went wrong, and the rest is heard only with LUMADOC_CLI_VERBOSE.
+class QuietAdapter
+{
+public:
+    QuietAdapter()
+    {
+        if (!qEnvironmentVariableIsSet("LUMADOC_CLI_VERBOSE")) {
+            m_previous = qInstallMessageHandler(drop);
+            m_installed = true;
+        }
+    }
+    ~QuietAdapter()
+    {
+        if (m_installed)
+            qInstallMessageHandler(m_previous);
+    }
+    QuietAdapter(const QuietAdapter&) = delete;
+    QuietAdapter& operator=(const QuietAdapter&) = delete;
+
+private:
+    static void drop(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler m_previous = nullptr;
+    bool m_installed = false;
+};
+
+QString jsonString(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+} // namespace
+
+int runOcr(const QStringList& args, Streams io)
+{
+    QStringList positional;
+    QString languages;
+    bool blocks = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            io.out << kOcrUsage;
+            return kSuccess;
+        }
+        if (arg == QLatin1String("--blocks")) {
+            blocks = true;
+        } else if (arg == QLatin1String("--lang")) {
+            if (i + 1 >= args.size())
+                return usageError(io, QStringLiteral("--lang needs a value"));
+            languages = args[++i];
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return usageError(io, QStringLiteral("unknown option %1").arg(arg));
+        } else {
+            positional << arg;
+        }
+    }
+    if (positional.size() != 1)
+        return usageError(io, QStringLiteral("ocr takes one IMAGE"));
+    if (!languages.isEmpty() && !OCRProcessor::isValidLanguageList(languages))
+        return usageError(io, QStringLiteral("--lang takes language codes joined by '+', such as chi_sim+eng"));
+
+    QImageReader reader(positional[0]);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        io.err << "lumadoc-cli: cannot read " << positional[0] << ": " << reader.errorString() << "\n";
+        return kBadInput;
+    }
+
+    QuietAdapter quiet;
+    OCRProcessor* ocr = OCRProcessor::instance();
+    if (!ocr->initialize()) {
+        io.err << "lumadoc-cli: the OCR package is missing or unreadable: " << ocrApplicationDir()
+               << "/models.bin\n";
+        return kOperationFailed;
+    }
+    if (!languages.isEmpty() && !ocr->languagesAvailable(languages)) {
+        io.err << "lumadoc-cli: the OCR languages " << languages << " are not installed\n";
+        return kOperationFailed;
+    }
+
+    if (!blocks) {
+        const QString text = ocr->performOCR(image, 0, languages);
+        if (text.isEmpty())
+            return kNothingFound;
+        io.out << text << "\n";
+        return kSuccess;
+    }
+    const QList<OcrTextBlockEx> found = ocr->performOCRAdvanced(image, 0, languages);
+    if (found.isEmpty())
+        return kNothingFound;
+    // The engine saw the picture scaled to fit 1920x1080; its boxes go back to the file's pixels.
+    const QSize seen = OCRProcessor::engineImageSize(image.size());
+    const double sx = static_cast<double>(image.width()) / seen.width();
+    const double sy = static_cast<double>(image.height()) / seen.height();
+    for (const OcrTextBlockEx& b : found) {
+        io.out << "{\"text\":" << jsonString(b.text) << ",\"confidence\":" << QString::number(b.confidence, 'f', 2)
+               << ",\"x1\":" << qRound(b.x1 * sx) << ",\"y1\":" << qRound(b.y1 * sy) << ",\"x2\":" << qRound(b.x2 * sx)
+               << ",\"y2\":" << qRound(b.y2 * sy) << "}\n";
+    }
+    return kSuccess;
+}
+
+} // namespace cli
