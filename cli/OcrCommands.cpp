@@ -14,7 +14,8 @@ const char* const kOcrUsage =
     "Usage: lumadoc-cli ocr IMAGE [--lang LANGS] [--blocks]\n"
     "Prints the text in IMAGE, one line per text line, as the window's OCR reads it (the picture as\n"
     "given, no crop). --blocks prints one JSON object per line instead, one per block in reading order:\n"
-    "{\"text\":...,\"confidence\":...,\"x1\":...,\"y1\":...,\"x2\":...,\"y2\":...} with the box in IMAGE's pixels.\n"
+    "{\"text\":...,\"confidence\":...,\"x1\":...,\"y1\":...,\"x2\":...,\"y2\":...} with the box in IMAGE's "
+    "pixels.\n"
     "--lang takes Tesseract language codes joined by '+' (chi_sim, eng, chi_sim+eng); the default is the\n"
     "set named by models.bin beside the program. Exits 1 when no text is found, 3 when the OCR package\n"
     "or a language is missing.\n";
@@ -85,7 +86,8 @@ int runOcr(const QStringList& args, Streams io)
     if (positional.size() != 1)
         return usageError(io, QStringLiteral("ocr takes one IMAGE"));
     if (!languages.isEmpty() && !OCRProcessor::isValidLanguageList(languages))
-        return usageError(io, QStringLiteral("--lang takes language codes joined by '+', such as chi_sim+eng"));
+        return usageError(io,
+                          QStringLiteral("--lang takes language codes joined by '+', such as chi_sim+eng"));
 
     QImageReader reader(positional[0]);
     reader.setAutoTransform(true);
@@ -122,9 +124,10 @@ int runOcr(const QStringList& args, Streams io)
     const double sx = static_cast<double>(image.width()) / seen.width();
     const double sy = static_cast<double>(image.height()) / seen.height();
     for (const OcrTextBlockEx& b : found) {
-        io.out << "{\"text\":" << jsonString(b.text) << ",\"confidence\":" << QString::number(b.confidence, 'f', 2)
-               << ",\"x1\":" << qRound(b.x1 * sx) << ",\"y1\":" << qRound(b.y1 * sy) << ",\"x2\":" << qRound(b.x2 * sx)
-               << ",\"y2\":" << qRound(b.y2 * sy) << "}\n";
+        io.out << "{\"text\":" << jsonString(b.text)
+               << ",\"confidence\":" << QString::number(b.confidence, 'f', 2)
+               << ",\"x1\":" << qRound(b.x1 * sx) << ",\"y1\":" << qRound(b.y1 * sy)
+               << ",\"x2\":" << qRound(b.x2 * sx) << ",\"y2\":" << qRound(b.y2 * sy) << "}\n";
     }
     return kSuccess;
 }

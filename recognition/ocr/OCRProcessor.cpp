@@ -257,7 +257,8 @@ bool OCRProcessor::loadModels()
 QImage OCRProcessor::prepareImage(const QImage& image, const char* operation)
 {
     if (image.width() > kMaxWidth || image.height() > kMaxHeight) {
-        const QImage scaled = image.scaled(kMaxWidth, kMaxHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const QImage scaled =
+            image.scaled(kMaxWidth, kMaxHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         qInfo() << "[OCR]" << operation << "StepA: scaled" << image.size() << "->" << scaled.size();
         return preprocessImage(scaled);
     }
@@ -280,7 +281,8 @@ QString OCRProcessor::saveImageToTemp(const QImage& image)
     QString dir = ocrStagingDir();
     if (dir.isEmpty())
         dir = QDir::tempPath();
-    QTemporaryFile file(QStringLiteral("%1/ld_ocr_img_%2_XXXXXX.jpg").arg(dir).arg(QCoreApplication::applicationPid()));
+    QTemporaryFile file(
+        QStringLiteral("%1/ld_ocr_img_%2_XXXXXX.jpg").arg(dir).arg(QCoreApplication::applicationPid()));
     file.setAutoRemove(false);
     if (!file.open()) {
         qWarning() << "[OCR] saveImageToTemp(): FAILED to save image to:" << file.fileTemplate();
@@ -323,8 +325,8 @@ bool OCRProcessor::useLanguagesLocked(const QString& languages, QString* package
         }
         QTextStream out(&file);
         out.setCodec("UTF-8");
-        out << "LUMADOC-OCR-PACKAGE 1\nlanguages=" << languages << "\ndatapath=" << packageDataPath(m_modelPath)
-            << "\n";
+        out << "LUMADOC-OCR-PACKAGE 1\nlanguages=" << languages
+            << "\ndatapath=" << packageDataPath(m_modelPath) << "\n";
     }
     const QByteArray bytes = ocrPathBytes(path);
     const int result = guardedOcrInitialize(bytes.constData());
@@ -401,7 +403,8 @@ QString OCRProcessor::performOCR(const QImage& image, int language, const QStrin
     return {};
 }
 
-QList<OcrTextBlockEx> OCRProcessor::performOCRAdvanced(const QImage& image, int language, const QString& languages)
+QList<OcrTextBlockEx> OCRProcessor::performOCRAdvanced(const QImage& image, int language,
+                                                       const QString& languages)
 {
     qInfo() << "=== OCR PerformOCRAdvanced started ===" << timeStamp() << "size=" << image.size()
             << "format=" << image.format() << "depth=" << image.depth() << "isNull=" << image.isNull();
@@ -443,9 +446,10 @@ QList<OcrTextBlockEx> OCRProcessor::performOCRAdvanced(const QImage& image, int 
                 block.y1 = b.y1;
                 block.x2 = b.x2;
                 block.y2 = b.y2;
-                qInfo().noquote() << "  [OCR] Block" << i << block.text.left(50)
-                                  << QStringLiteral("pos=(%1,%2)-(%3,%4)").arg(b.x1).arg(b.y1).arg(b.x2).arg(b.y2)
-                                  << "conf=" << b.confidence;
+                qInfo().noquote()
+                    << "  [OCR] Block" << i << block.text.left(50)
+                    << QStringLiteral("pos=(%1,%2)-(%3,%4)").arg(b.x1).arg(b.y1).arg(b.x2).arg(b.y2)
+                    << "conf=" << b.confidence;
                 blocks.append(block);
             }
         }

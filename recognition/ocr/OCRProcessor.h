@@ -61,9 +61,9 @@ QByteArray ocrPathBytes(const QString& path);
 
 // Calls into the engine that turn a C++ exception escaping the call into the failure value. They take
 // the adapter's engine lock, so they are safe beside the adapter's own recognitions.
-int guardedOcrInitialize(const char* path);                          // -999 after a fault
-const char* guardedOcrRecognize(const char* path);                   // null after a fault
-const char* guardedOcrRecognizeAdvanced(const char* path);           // null after a fault
+int guardedOcrInitialize(const char* path);                            // -999 after a fault
+const char* guardedOcrRecognize(const char* path);                     // null after a fault
+const char* guardedOcrRecognizeAdvanced(const char* path);             // null after a fault
 OcrAdvancedResult guardedOcrRecognizeAdvancedStruct(const char* path); // all-zero after a fault
 
 class OCRProcessor : public QObject

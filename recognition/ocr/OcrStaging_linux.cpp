@@ -90,15 +90,15 @@ QString ocrStagedModelPath()
         return {};
     const QString target = dir + QStringLiteral("/models.bin");
     const QFileInfo targetInfo(target);
-    const bool copyNeeded = !targetInfo.exists() || targetInfo.size() != sourceInfo.size()
-                            || targetInfo.lastModified().secsTo(sourceInfo.lastModified()) != 0;
+    const bool copyNeeded = !targetInfo.exists() || targetInfo.size() != sourceInfo.size() ||
+                            targetInfo.lastModified().secsTo(sourceInfo.lastModified()) != 0;
     if (copyNeeded) {
         QFile::remove(target);
         bool copied = QFile::copy(source, target);
         if (copied) {
             QFile staged(target);
-            copied = staged.open(QIODevice::ReadWrite)
-                     && staged.setFileTime(sourceInfo.lastModified(), QFileDevice::FileModificationTime);
+            copied = staged.open(QIODevice::ReadWrite) &&
+                     staged.setFileTime(sourceInfo.lastModified(), QFileDevice::FileModificationTime);
         }
         if (!copied) {
             qWarning() << "[OCR] ocrStagedModelPath: copy FAILED, src=" << source << "dst=" << target;

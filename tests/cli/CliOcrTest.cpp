@@ -36,15 +36,17 @@ QVector<Drawn> writePage(const QString& path)
         const char* text;
         const char* family;
         QPoint at;
-    } lines[] = {{"HELLO 2024", "DejaVu Sans", {300, 500}}, {"姓名 张三", "WenQuanYi Micro Hei", {300, 1100}}};
+    } lines[] = {{"HELLO 2024", "DejaVu Sans", {300, 500}},
+                 {"姓名 张三", "WenQuanYi Micro Hei", {300, 1100}}};
     for (const auto& line : lines) {
         QFont font(line.family);
         font.setPixelSize(120);
         font.setHintingPreference(QFont::PreferNoHinting);
         painter.setFont(font);
         painter.drawText(line.at, QString::fromUtf8(line.text));
-        drawn.push_back({QString::fromUtf8(line.text),
-                         QFontMetrics(font).tightBoundingRect(QString::fromUtf8(line.text)).translated(line.at)});
+        drawn.push_back(
+            {QString::fromUtf8(line.text),
+             QFontMetrics(font).tightBoundingRect(QString::fromUtf8(line.text)).translated(line.at)});
     }
     painter.end();
     page.save(path);
@@ -89,7 +91,8 @@ TEST(CliOcr, TextBlocksLanguagesAndExitCodes)
         SCOPED_TRACE(drawn[i].text.toStdString());
         EXPECT_TRUE(lines[i].startsWith("{\"text\":")) << lines[i].toStdString();
         const QJsonObject block = QJsonDocument::fromJson(lines[i]).object();
-        EXPECT_EQ(block.value("text").toString(), QString(drawn[i].text).remove(' ').replace("HELLO2024", "HELLO 2024"));
+        EXPECT_EQ(block.value("text").toString(),
+                  QString(drawn[i].text).remove(' ').replace("HELLO2024", "HELLO 2024"));
         EXPECT_GT(block.value("confidence").toDouble(), 50.0);
         const QRect& box = drawn[i].box;
         EXPECT_NEAR(block.value("x1").toInt(), box.left(), 16);

@@ -5,8 +5,8 @@
 #include "OCRProcessor.h"
 #include "OcrPages.h"
 
-#include <QGuiApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 
 #include <cstdio>
 

@@ -117,7 +117,8 @@ QImage renderParagraph(const QString& text, const QString& family, int widthPx, 
         wrapped << line;
     const int lineStep = metrics.lineSpacing() * 3 / 2;
     const int margin = 60;
-    const QSize size(std::min(1920, widthPx + 2 * margin), std::min(1080, 2 * margin + lineStep * wrapped.size()));
+    const QSize size(std::min(1920, widthPx + 2 * margin),
+                     std::min(1080, 2 * margin + lineStep * wrapped.size()));
     QVector<TextRun> runs;
     for (int i = 0; i < wrapped.size(); ++i)
         runs.push_back({wrapped[i], family, kPrintEmPx, margin, margin + metrics.ascent() + i * lineStep});
@@ -134,9 +135,10 @@ QString chineseParagraph()
 
 QString englishParagraph()
 {
-    return QStringLiteral("Text recognition turns the printed page into text that can be edited. Place the "
-                          "document flat on the desk and wait until the picture is steady before the capture. "
-                          "The result is shown in a window where it can be copied or read aloud.");
+    return QStringLiteral(
+        "Text recognition turns the printed page into text that can be edited. Place the "
+        "document flat on the desk and wait until the picture is steady before the capture. "
+        "The result is shown in a window where it can be copied or read aloud.");
 }
 
 QImage virtualCameraPageCrop(int width, int height)
@@ -153,7 +155,8 @@ QImage virtualCameraPageCrop(int width, int height)
     std::vector<uint8_t> packed(source.frameBytes());
     source.renderFrame(0, 0, packed.data());
     for (int y = 0; y < height; ++y)
-        std::copy_n(packed.data() + static_cast<size_t>(y) * source.rowBytes(), source.rowBytes(), frame.scanLine(y));
+        std::copy_n(packed.data() + static_cast<size_t>(y) * source.rowBytes(), source.rowBytes(),
+                    frame.scanLine(y));
     return autoCropWithRotation(frame, nullptr, nullptr);
 }
 

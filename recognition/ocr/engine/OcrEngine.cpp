@@ -72,8 +72,8 @@ bool validLanguages(const std::string& langs)
         return false;
     for (size_t i = 0; i < langs.size(); ++i) {
         const char c = langs[i];
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'
-                        || (c == '+' && langs[i - 1] != '+');
+        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                        c == '_' || (c == '+' && langs[i - 1] != '+');
         if (!ok)
             return false;
     }
@@ -181,7 +181,8 @@ void tightenToInk(Pix* ink, ocrlayout::Word* w)
 }
 
 // The words of the current recognition (whole page or the rectangle set), boxes tightened to the ink.
-void collectWords(tesseract::TessBaseAPI& api, Pix* ink, float minConfidence, std::vector<ocrlayout::Word>* words)
+void collectWords(tesseract::TessBaseAPI& api, Pix* ink, float minConfidence,
+                  std::vector<ocrlayout::Word>* words)
 {
     std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
     if (!it)
@@ -359,9 +360,9 @@ const char* OcrRecognizeAdvanced(const char* imagePath)
         std::string chained;
         for (const ocrlayout::Row& row : rows) {
             for (const ocrlayout::Word& b : row.pieces) {
-                chained += "<" + b.text + "(" + formatConfidence(b.confidence) + ")>(" + std::to_string(b.x1)
-                           + "," + std::to_string(b.y1) + "," + std::to_string(b.x2) + "," + std::to_string(b.y2)
-                           + ")";
+                chained += "<" + b.text + "(" + formatConfidence(b.confidence) + ")>(" +
+                           std::to_string(b.x1) + "," + std::to_string(b.y1) + "," + std::to_string(b.x2) +
+                           "," + std::to_string(b.y2) + ")";
             }
         }
         if (chained.empty())

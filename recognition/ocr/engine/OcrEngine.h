@@ -25,9 +25,9 @@ extern "C" {
 // One recognised block: a short piece of one text line (a label, a value, a phrase).
 struct OcrBlock
 {
-    const char* text;  // UTF-8, may be null
-    float confidence;  // 0-100, the mean of the block's word confidences
-    int32_t x1;        // box in pixels of the image file, right and bottom edges exclusive
+    const char* text; // UTF-8, may be null
+    float confidence; // 0-100, the mean of the block's word confidences
+    int32_t x1;       // box in pixels of the image file, right and bottom edges exclusive
     int32_t y1;
     int32_t x2;
     int32_t y2;
@@ -36,14 +36,15 @@ struct OcrBlock
 
 struct OcrAdvancedResult
 {
-    OcrBlock* blocks;  // null when nothing was recognised
+    OcrBlock* blocks; // null when nothing was recognised
     uint64_t count;
 };
 
 // Error codes of OcrInitializeFromPackage.
-enum OcrInitError : int {
+enum OcrInitError : int
+{
     kOcrInitOk = 0,
-    kOcrInitNoPath = 1,          // null or empty path
+    kOcrInitNoPath = 1, // null or empty path
     kOcrInitPackageUnreadable = 2,
     kOcrInitPackageMalformed = 3, // no header line, a bad language list or a relative data path
     kOcrInitEngineFailed = 4,     // Tesseract could not load the language data

@@ -82,14 +82,12 @@ std::string joinWords(const std::string& left, const std::string& right)
 
 std::vector<Row> groupWords(std::vector<Word> words)
 {
-    words.erase(std::remove_if(words.begin(), words.end(),
-                               [](const Word& w) {
-                                   return w.text.find_first_not_of(" \t\r\n") == std::string::npos;
-                               }),
+    words.erase(std::remove_if(
+                    words.begin(), words.end(),
+                    [](const Word& w) { return w.text.find_first_not_of(" \t\r\n") == std::string::npos; }),
                 words.end());
-    std::sort(words.begin(), words.end(), [](const Word& a, const Word& b) {
-        return a.y1 + a.y2 < b.y1 + b.y2;
-    });
+    std::sort(words.begin(), words.end(),
+              [](const Word& a, const Word& b) { return a.y1 + a.y2 < b.y1 + b.y2; });
 
     // Rows by vertical overlap with the row's running extent.
     struct RowBuild

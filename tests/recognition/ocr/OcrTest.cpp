@@ -45,13 +45,14 @@ QString packageText()
 // The drawn box and the block's box agree within `tolerancePx` on every edge.
 ::testing::AssertionResult boxNear(const OcrTextBlockEx& b, const QRect& drawn, int tolerancePx)
 {
-    const int d[] = {b.x1 - drawn.left(), b.y1 - drawn.top(), b.x2 - (drawn.right() + 1), b.y2 - (drawn.bottom() + 1)};
+    const int d[] = {b.x1 - drawn.left(), b.y1 - drawn.top(), b.x2 - (drawn.right() + 1),
+                     b.y2 - (drawn.bottom() + 1)};
     for (int v : d) {
         if (std::abs(v) > tolerancePx)
-            return ::testing::AssertionFailure() << "block " << b.text.toStdString() << " (" << b.x1 << "," << b.y1
-                                                 << ")-(" << b.x2 << "," << b.y2 << ") drawn (" << drawn.left()
-                                                 << "," << drawn.top() << ")-(" << drawn.right() + 1 << ","
-                                                 << drawn.bottom() + 1 << ")";
+            return ::testing::AssertionFailure()
+                   << "block " << b.text.toStdString() << " (" << b.x1 << "," << b.y1 << ")-(" << b.x2 << ","
+                   << b.y2 << ") drawn (" << drawn.left() << "," << drawn.top() << ")-(" << drawn.right() + 1
+                   << "," << drawn.bottom() + 1 << ")";
     }
     return ::testing::AssertionSuccess();
 }
@@ -83,8 +84,14 @@ TEST(Ocr, ReadsLatinAndChineseWithoutSpacesBetweenChineseCharacters)
     } cases[] = {
         {"latin", {"HELLO 2024", ocrpages::kLatinFamily, 60, 80, 150}, {}, "HELLO 2024"},
         {"chinese", {"姓名 张三", ocrpages::kCjkFamily, 60, 80, 150}, {}, "姓名张三"},
-        {"english only for this run", {"HELLO 2024", ocrpages::kLatinFamily, 60, 80, 150}, "eng", "HELLO 2024"},
-        {"chinese only for this run", {"姓名 张三", ocrpages::kCjkFamily, 60, 80, 150}, "chi_sim", "姓名张三"},
+        {"english only for this run",
+         {"HELLO 2024", ocrpages::kLatinFamily, 60, 80, 150},
+         "eng",
+         "HELLO 2024"},
+        {"chinese only for this run",
+         {"姓名 张三", ocrpages::kCjkFamily, 60, 80, 150},
+         "chi_sim",
+         "姓名张三"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,7 +226,8 @@ TEST(Ocr, FaultsBecomeEmptyResults)
     junk.write("\xff\xd8\xff\xe0 not really a JPEG");
     junk.close();
     const QByteArray junkPath = QFile::encodeName(junk.fileName());
-    for (const char* path : {static_cast<const char*>(nullptr), "", "/nonexistent/x.jpg", junkPath.constData()}) {
+    for (const char* path :
+         {static_cast<const char*>(nullptr), "", "/nonexistent/x.jpg", junkPath.constData()}) {
         EXPECT_EQ(OcrRecognize(path), nullptr);
         EXPECT_EQ(OcrRecognizeAdvanced(path), nullptr);
         OcrAdvancedResult r = OcrRecognizeAdvancedStruct(path);
@@ -265,8 +273,18 @@ TEST(Ocr, TwoCallersAtOnceBothGetTheirText)
         blocks[1] = OCRProcessor::instance()->performOCRAdvanced(latin, 0);
         plain[1] = OCRProcessor::instance()->performOCR(chinese, 0, "chi_sim");
     });
+    // An export worker loading the package again meanwhile: it waits for the running recognition.
+    int reloads[2] = {-1, -1};
+    std::thread c([&] {
+        const QByteArray package = ocrPathBytes(ocrStagedModelPath());
+        for (int& result : reloads)
+            result = guardedOcrInitialize(package.constData());
+    });
     a.join();
     b.join();
+    c.join();
+    EXPECT_EQ(reloads[0], 0);
+    EXPECT_EQ(reloads[1], 0);
     EXPECT_EQ(plain[0], "HELLO 2024");
     EXPECT_EQ(plain[1], "姓名张三");
     ASSERT_EQ(blocks[0].size(), 1);
@@ -288,8 +306,10 @@ TEST(Ocr, CharacterErrorRateFloors)
         double maxCer;
     };
     QStringList zhLines, enLines;
-    const QImage zh = ocrpages::renderParagraph(ocrpages::chineseParagraph(), ocrpages::kCjkFamily, 1760, &zhLines);
-    const QImage en = ocrpages::renderParagraph(ocrpages::englishParagraph(), ocrpages::kLatinFamily, 1760, &enLines);
+    const QImage zh =
+        ocrpages::renderParagraph(ocrpages::chineseParagraph(), ocrpages::kCjkFamily, 1760, &zhLines);
+    const QImage en =
+        ocrpages::renderParagraph(ocrpages::englishParagraph(), ocrpages::kLatinFamily, 1760, &enLines);
     const Case cases[] = {
         {"chinese paragraph", zh, zhLines, false, 0.02},
         {"english paragraph", en, enLines, false, 0.02},
