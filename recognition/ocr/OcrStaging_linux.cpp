@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -93,12 +96,19 @@ QString ocrStagedModelPath()
     const bool copyNeeded = !targetInfo.exists() || targetInfo.size() != sourceInfo.size() ||
                             targetInfo.lastModified().secsTo(sourceInfo.lastModified()) != 0;
     if (copyNeeded) {
-        QFile::remove(target);
-        bool copied = QFile::copy(source, target);
-        if (copied) {
-            QFile staged(target);
-            copied = staged.open(QIODevice::ReadWrite) &&
-                     staged.setFileTime(sourceInfo.lastModified(), QFileDevice::FileModificationTime);
+        // Copied under a private name and renamed into place: a second thread or process staging at
+        // the same moment, or one loading the package, never sees a half-written or missing file.
+        bool copied = false;
+        QFile in(source);
+        QTemporaryFile out(dir + QStringLiteral("/models.bin.XXXXXX"));
+        if (in.open(QIODevice::ReadOnly) && out.open()) {
+            copied = out.write(in.readAll()) == sourceInfo.size() && out.flush() &&
+                     out.setFileTime(sourceInfo.lastModified(), QFileDevice::FileModificationTime);
+            out.close();
+            copied = copied && ::rename(QFile::encodeName(out.fileName()).constData(),
+                                        QFile::encodeName(target).constData()) == 0;
+            if (copied)
+                out.setAutoRemove(false);
         }
         if (!copied) {
             qWarning() << "[OCR] ocrStagedModelPath: copy FAILED, src=" << source << "dst=" << target;

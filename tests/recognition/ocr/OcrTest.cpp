@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QRegularExpression>
@@ -14,6 +15,8 @@
 
 #include <stdexcept>
 #include <thread>
+
+#include <unistd.h>
 
 using ocrpages::TextRun;
 
@@ -323,4 +326,51 @@ TEST(Ocr, CharacterErrorRateFloors)
                                          : ocrpages::characterErrorRate(c.truth.join(QString()), text);
         EXPECT_LE(cer, c.maxCer) << text.toStdString();
     }
+}
+
+TEST(Ocr, StagingFolderIsTheUsersOwnAndTheModelCopyFollowsItsSource)
+{
+    testsupport::TempAppDir dir;
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    QDir().mkpath(dir.filePath("run"));
+    QDir().mkpath(dir.filePath("tmp"));
+    QDir().mkpath(dir.filePath("elsewhere"));
+    const QString uidDir = dir.filePath("tmp") + QStringLiteral("/ld_ocr-%1").arg(::geteuid());
+
+    // Under the runtime folder, private; without one, a per-user name in the temp folder; a planted
+    // symlink in its place is never followed.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.filePath("run")));
+    qputenv("TMPDIR", QFile::encodeName(dir.filePath("tmp")));
+    EXPECT_EQ(ocrStagingDir(), dir.filePath("run") + "/ld_ocr");
+    EXPECT_EQ(QFileInfo(ocrStagingDir()).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+    qunsetenv("XDG_RUNTIME_DIR");
+    ASSERT_TRUE(QFile::link(dir.filePath("elsewhere"), uidDir));
+    EXPECT_EQ(ocrStagingDir(), QString());
+    ASSERT_TRUE(QFile::remove(uidDir));
+    EXPECT_EQ(ocrStagingDir(), uidDir);
+
+    // The staged package is copied again when the source's time moves by a second at the same size.
+    setOcrApplicationDir(dir.path());
+    QFile source(dir.filePath("models.bin"));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write(packageText().toUtf8());
+    source.close();
+    const QString staged = ocrStagedModelPath();
+    ASSERT_EQ(staged, uidDir + "/models.bin");
+    {
+        QFile stagedFile(staged);
+        ASSERT_TRUE(stagedFile.open(QIODevice::ReadWrite));
+        stagedFile.seek(0);
+        stagedFile.write("X"); // same size, different bytes: only the time can tell
+        stagedFile.flush();
+        ASSERT_TRUE(stagedFile.setFileTime(QFileInfo(source).lastModified().addSecs(-1),
+                                           QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(ocrStagedModelPath(), staged);
+    EXPECT_EQ(testsupport::readFile(staged), packageText());
+
+    setOcrApplicationDir(QString());
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    qputenv("TMPDIR", savedTmp);
 }
