@@ -21,7 +21,7 @@ packages=(
   # image processing
   libopencv-dev
   # OCR in Chinese and English (also reads back the virtual camera's printed page in its tests)
-  tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim
+  tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim libtesseract-dev libleptonica-dev
   # tests and benchmarks (poppler, qpdf, xmllint and unzip check the exported PDF and OFD files)
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   poppler-utils qpdf libxml2-utils unzip
