@@ -1560,6 +1560,26 @@ Größe: %4 KB</translation>
         <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
         <translation>Der Datenträger mit dem Speicherordner %1 ist voll. Geben Sie Speicherplatz frei oder wählen Sie in den Einstellungen einen anderen Ordner.</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>

@@ -1560,6 +1560,26 @@ Size: %4 KB</translation>
         <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
         <translation>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Discard</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>

@@ -1556,6 +1556,26 @@ Size: %4 KB</source>
         <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
         <translation>保存フォルダー %1 のあるディスクがいっぱいです。空き容量を確保するか、設定で別のフォルダーを選択してください。</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>破棄</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>

@@ -1564,6 +1564,26 @@ Size: %4 KB</source>
         <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
         <translation>Диск, на котором находится папка сохранения %1, заполнен. Освободите место или выберите другую папку в настройках.</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Не сохранять</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>

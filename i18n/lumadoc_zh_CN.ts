@@ -1556,6 +1556,26 @@ Size: %4 KB</source>
         <source>The disk holding the save folder %1 is full. Free some space, or choose another folder in the settings.</source>
         <translation>保存文件夹 %1 所在的磁盘已满。请释放一些空间，或在设置中选择其他文件夹。</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>不保存</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>

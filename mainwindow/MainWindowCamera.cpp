@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDebug>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -137,5 +138,12 @@ int MainWindow::showMessageBox(int icon, const QString& title, const QString& te
 {
     QMessageBox box(QMessageBox::Icon(icon), title, text, QMessageBox::StandardButtons(buttons), this);
     box.setObjectName(QStringLiteral("messageBox"));
+    // Qt's own button texts are English unless its catalogue is installed; ours say them in the user's language.
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Ok, tr("OK")},         {QMessageBox::Cancel, tr("Cancel")}, {QMessageBox::Yes, tr("Yes")},
+        {QMessageBox::No, tr("No")},         {QMessageBox::Save, tr("Save")},     {QMessageBox::Discard, tr("Discard")}};
+    for (const auto& [which, caption] : captions)
+        if (QAbstractButton* button = box.button(which))
+            button->setText(caption);
     return m_env.execDialog(box);
 }
