@@ -15,10 +15,14 @@
 #include <QTransform>
 #include <QtDebug>
 
+#include <zint.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <list>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 
@@ -252,6 +256,58 @@ void printText(QPainter& painter, const QFont& font, const QColor& colour, doubl
     painter.drawText(QPointF(x, baseline), text);
 }
 
+// The two retail symbols on the sheet: an EAN-13 with a Chinese (690) prefix and a book's ISBN, which
+// is an EAN-13 in the 978 range. Twelve digits each; zint adds the check digit (…2 and …3).
+constexpr const char* kEanDigits = "690123456789";
+constexpr const char* kIsbnDigits = "978730212345";
+
+// EAN-13 as zint draws it, in whole modules from the first guard bar. Throws std::runtime_error.
+BarPattern encodeEan13(const char* digits)
+{
+    std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> symbol(ZBarcode_Create(), ZBarcode_Delete);
+    if (!symbol)
+        throw std::bad_alloc();
+    symbol->symbology = BARCODE_EANX;
+    symbol->show_hrt = 0;
+    symbol->scale = 1.0f;
+    const int rc = ZBarcode_Encode_and_Buffer_Vector(symbol.get(), reinterpret_cast<const unsigned char*>(digits),
+                                                     static_cast<int>(std::strlen(digits)), 0);
+    if (rc >= ZINT_ERROR || !symbol->vector || !symbol->vector->rectangles || symbol->width <= 0)
+        throw std::runtime_error(std::string("EAN-13 encoding failed: ") + symbol->errtxt);
+    // The vector output includes the quiet zones; the guard bars are one module wide, so the narrowest
+    // bar gives the scale and the leftmost the origin.
+    double unitsPerModule = symbol->vector->rectangles->width;
+    double origin = symbol->vector->rectangles->x;
+    for (const zint_vector_rect* r = symbol->vector->rectangles; r; r = r->next) {
+        origin = std::min<double>(origin, r->x);
+        unitsPerModule = std::min<double>(unitsPerModule, r->width);
+    }
+    BarPattern pattern;
+    for (const zint_vector_rect* r = symbol->vector->rectangles; r; r = r->next) {
+        const int first = static_cast<int>(std::lround((r->x - origin) / unitsPerModule));
+        const int width = static_cast<int>(std::lround(r->width / unitsPerModule));
+        if (width > 0) {
+            pattern.bars.emplace_back(first, width);
+            pattern.modules = std::max(pattern.modules, first + width);
+        }
+    }
+    if (pattern.modules != 95)
+        throw std::runtime_error("EAN-13 encoding gave an unexpected width");
+    return pattern;
+}
+
+// A 1-D symbol standing upright, read from top to bottom: its bars run across the sheet from `left`
+// for `barLength`, its modules go down from `top`.
+void printUprightBars(QPainter& painter, const BarPattern& bars, double left, double top, double module,
+                      double barLength, const QColor& ink)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const auto& bar : bars.bars)
+        path.addRect(left, top + bar.first * module, barLength, bar.second * module);
+    painter.fillPath(path, ink);
+}
+
 // Sheet coordinates are tenths of a millimetre from the sheet's top-left corner.
 void printSheet(QPainter& painter)
 {
@@ -292,6 +348,17 @@ void printSheet(QPainter& painter)
             path.addRect(kBarLeft + bar.first * kBarModule, kBarTop, bar.second * kBarModule, kBarHeight);
         painter.fillPath(path, ink);
     }
+
+    // Two retail symbols standing upright in the column right of the Code 128, clear of its quiet zone
+    // and below the QR code's caption. Modules of 1 mm come out at 2.7 pixels at 1280x720, and the
+    // sheet keeps more than the eleven-module quiet zone above and below them. Upright so that they fit
+    // beside the text without moving anything else on the page; no digits are printed under them, which
+    // would only be sideways text for OCR to stumble over.
+    constexpr double kRetailModule = 10.0;
+    constexpr double kRetailTop = 800.0;
+    constexpr double kRetailBarLength = 160.0;
+    printUprightBars(painter, encodeEan13(kEanDigits), 2370.0, kRetailTop, kRetailModule, kRetailBarLength, ink);
+    printUprightBars(painter, encodeEan13(kIsbnDigits), 2630.0, kRetailTop, kRetailModule, kRetailBarLength, ink);
 
     if (!fontsUsable()) {
         static std::atomic<bool> warned{false};
