@@ -1,0 +1,78 @@
+#pragma once
+// The window's OCR command: corrects the newest frame as a capture would be (turned as shown, cropped,
+// straightened), recognises it on a pool thread under the progress overlay, one recognition at a time,
+// and shows the text with copy and read-aloud. The window owns one and forwards onPerformOCR to it.
+
+#include "CaptureProcessor.h"
+#include "CaptureTypes.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class ISpeaker;
+class OcrProgressOverlay;
+class QDialog;
+class QWidget;
+template <typename T>
+class QFutureWatcher;
+
+class OcrSession : public QObject
+{
+    Q_OBJECT
+public:
+    // The "ocr/outputType" setting.
+    enum OutputType { Txt = 0, Word = 1, DoubleLayerPdf = 2 };
+    static constexpr int kStatusMs = 3000;
+
+    struct Environment
+    {
+        std::function<int(QDialog&)> execDialog; // default: QDialog::exec
+        // A message box: QMessageBox::Icon, title, text. Default: a box run through execDialog.
+        std::function<void(int, const QString&, const QString&)> message;
+        // The recognition, run on a pool thread. Default: OCRProcessor::instance()->performOCR(image, 0).
+        std::function<QString(const QImage&)> recognize;
+    };
+
+    // The overlay covers `host` (the window), which is also the dialogs' parent. `speaker` may be null.
+    OcrSession(QWidget* host, ISpeaker* speaker, Environment env);
+    ~OcrSession() override;
+
+    // The processor that corrects the OCR picture. The window plugs the capture's imaging steps into it
+    // (ImagingSteps::attachTo); it is a processor of its own so that a recognition never disturbs a held
+    // two-shot composite.
+    CaptureProcessor& corrector() { return m_corrector; }
+    // The part of the window's capture request that applies to the OCR picture: preview state, rotation,
+    // manual crop, document crop and straightening; nothing that changes the content.
+    static CaptureRequest correctionRequest(const CaptureRequest& windowRequest);
+
+    // The whole command: `frame` is the newest frame (null when the grab failed), `request` the window's
+    // capture request of the moment. Returns whether a recognition was started.
+    bool performOcr(const QImage& frame, const CaptureRequest& request, int outputType);
+    // Recognises an already corrected picture by the output type. Returns whether a recognition started.
+    bool recognize(const QImage& corrected, int outputType);
+
+    bool isRunning() const { return m_watcher != nullptr; }
+    OcrProgressOverlay* overlay() const { return m_overlay; }
+
+signals:
+    // The window disables ocrButton and actionOCR while running.
+    void runningChanged(bool running);
+    void statusMessage(const QString& text, int durationMs);
+    // After the result was shown (empty when nothing was recognised).
+    void recognitionFinished(const QString& text);
+
+private:
+    void onFinished();
+
+    QWidget* m_host;
+    QPointer<ISpeaker> m_speaker;
+    Environment m_env;
+    CaptureProcessor m_corrector;
+    OcrProgressOverlay* m_overlay = nullptr;
+    QFutureWatcher<QString>* m_watcher = nullptr;
+    QImage m_input;
+};
