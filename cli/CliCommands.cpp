@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "ExportCommands.h"
+#include "CodeCommands.h"
 #include "OcrCommands.h"
 
 #include "BackgroundRemoval.h"
@@ -41,6 +42,7 @@ const char* const kOverview =
     "  ofd IMAGE... -o OUT.ofd      write the images as the pages of one OFD document\n"
     "  ocr IMAGE [--lang LANGS] [--blocks]\n"
     "                               print the text in the image\n"
+    "  codes IMAGE                  print every barcode and QR code: TYPE<Tab>DATA\n"
     "\n"
     "Run 'lumadoc-cli COMMAND --help' for a command's options.\n"
     "Exit codes: 0 done, 1 nothing found, 2 bad usage or unreadable input, 3 the operation failed.\n";
@@ -482,6 +484,8 @@ int run(const QStringList& args, Streams io)
         return runOfd(rest, io);
     if (command == QLatin1String("ocr"))
         return runOcr(rest, io);
+    if (command == QLatin1String("codes"))
+        return runCodes(rest, io);
     return usageError(io, QStringLiteral("unknown command %1").arg(command));
 }
 
