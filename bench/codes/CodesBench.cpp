@@ -78,7 +78,8 @@ BENCHMARK(WholeDecodeNothingFound1080p)
     ->Args({0, 100000})
     ->Args({1, CodeScanOptions().budgetMs})
     ->Args({1, 100000})
-    ->Unit(benchmark::kMillisecond)->MinTime(3.0);
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0);
 
 } // namespace
 

@@ -40,8 +40,8 @@ ScannerPtr makeScanner()
     if (!scanner)
         return scanner;
     zbar_image_scanner_set_config(scanner.get(), ZBAR_NONE, ZBAR_CFG_ENABLE, 1);
-    for (const zbar_symbol_type_t symbology : {ZBAR_QRCODE, ZBAR_EAN13, ZBAR_EAN8, ZBAR_UPCA, ZBAR_UPCE, ZBAR_ISBN13,
-                                               ZBAR_ISBN10, ZBAR_I25, ZBAR_CODE39, ZBAR_CODE128})
+    for (const zbar_symbol_type_t symbology : {ZBAR_QRCODE, ZBAR_EAN13, ZBAR_EAN8, ZBAR_UPCA, ZBAR_UPCE,
+                                               ZBAR_ISBN13, ZBAR_ISBN10, ZBAR_I25, ZBAR_CODE39, ZBAR_CODE128})
         zbar_image_scanner_set_config(scanner.get(), symbology, ZBAR_CFG_ENABLE, 1);
     // Raw bytes: the text encoding is chosen by PayloadText, which knows GBK.
     zbar_image_scanner_set_config(scanner.get(), ZBAR_QRCODE, ZBAR_CFG_BINARY, 1);
@@ -66,7 +66,8 @@ ScannedCodes scanMat(const cv::Mat& grey)
 cv::Mat halfSize(const cv::Mat& grey)
 {
     cv::Mat out;
-    cv::resize(grey, out, cv::Size(std::max(1, grey.cols / 2), std::max(1, grey.rows / 2)), 0, 0, cv::INTER_AREA);
+    cv::resize(grey, out, cv::Size(std::max(1, grey.cols / 2), std::max(1, grey.rows / 2)), 0, 0,
+               cv::INTER_AREA);
     return out;
 }
 
@@ -133,13 +134,14 @@ ScannedCodes CodeScanner::scanGrey(const uint8_t* pixels, int width, int height)
     }
     zbar_image_set_format(image.get(), zbar_fourcc('Y', '8', '0', '0'));
     zbar_image_set_size(image.get(), static_cast<unsigned>(width), static_cast<unsigned>(height));
-    zbar_image_set_data(image.get(), pixels, static_cast<unsigned long>(width) * static_cast<unsigned long>(height),
-                        nullptr);
+    zbar_image_set_data(image.get(), pixels,
+                        static_cast<unsigned long>(width) * static_cast<unsigned long>(height), nullptr);
     if (zbar_scan_image(scanner.get(), image.get()) < 1)
         return codes;
     for (const zbar_symbol_t* symbol = zbar_image_first_symbol(image.get()); symbol;
          symbol = zbar_symbol_next(symbol)) {
-        const QByteArray bytes(zbar_symbol_get_data(symbol), static_cast<int>(zbar_symbol_get_data_length(symbol)));
+        const QByteArray bytes(zbar_symbol_get_data(symbol),
+                               static_cast<int>(zbar_symbol_get_data_length(symbol)));
         ScannedCode code{QString::fromLatin1(zbar_get_symbol_name(zbar_symbol_get_type(symbol))),
                          PayloadText::decode(bytes)};
         qDebug().noquote() << "Code type:" << code.type;
@@ -180,7 +182,7 @@ ScannedCodes CodeScanner::decode(const QImage& image, const CodeScanOptions& opt
                 codes.append(code);
     }
     if (!codes.isEmpty())
-        qDebug().noquote() << "[Scan] found" << codes.size() << "code(s) in" << passesRun << "passes," << clock.elapsed()
-                           << "ms";
+        qDebug().noquote() << "[Scan] found" << codes.size() << "code(s) in" << passesRun << "passes,"
+                           << clock.elapsed() << "ms";
     return codes;
 }

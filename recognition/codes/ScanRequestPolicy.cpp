@@ -47,8 +47,9 @@ bool isPublicAddress(const QHostAddress& address)
         return isPublicIPv4(v4);
     if (address.protocol() != QAbstractSocket::IPv6Protocol)
         return false;
-    if (address.isLoopback() || address.isLinkLocal() || address.isSiteLocal() || address.isUniqueLocalUnicast() ||
-        address.isMulticast() || address == QHostAddress(QHostAddress::AnyIPv6))
+    if (address.isLoopback() || address.isLinkLocal() || address.isSiteLocal() ||
+        address.isUniqueLocalUnicast() || address.isMulticast() ||
+        address == QHostAddress(QHostAddress::AnyIPv6))
         return false;
     // IPv4-compatible (::a.b.c.d) and NAT64 forms of a non-public IPv4 address.
     const Q_IPV6ADDR bytes = address.toIPv6Address();
@@ -56,8 +57,8 @@ bool isPublicAddress(const QHostAddress& address)
     for (int i = 0; i < 12; ++i)
         leadingZeros = leadingZeros && bytes[i] == 0;
     if (leadingZeros) {
-        const quint32 embedded = (quint32(bytes[12]) << 24) | (quint32(bytes[13]) << 16) | (quint32(bytes[14]) << 8) |
-                                 quint32(bytes[15]);
+        const quint32 embedded = (quint32(bytes[12]) << 24) | (quint32(bytes[13]) << 16) |
+                                 (quint32(bytes[14]) << 8) | quint32(bytes[15]);
         return isPublicIPv4(embedded);
     }
     return true;

@@ -47,7 +47,8 @@ QString signature(const ScannedCodes& codes)
 PanelText panelText(const ScannedCodes& codes, const QTime& now)
 {
     PanelText text;
-    text.title = codes.size() > 1 ? QStringLiteral("Multiple Barcodes/QR Codes") : QStringLiteral("Barcode/QR Code");
+    text.title =
+        codes.size() > 1 ? QStringLiteral("Multiple Barcodes/QR Codes") : QStringLiteral("Barcode/QR Code");
     text.info = QStringLiteral("Type: %1 | Time: %2 | Count: %3")
                     .arg(text.title, now.toString(QStringLiteral("HH:mm:ss")))
                     .arg(codes.size());

@@ -36,7 +36,9 @@ TEST(CliCodes, OneEscapedLinePerCodeAndExitCodes)
 {
     TempAppDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QByteArray tricky = QString::fromUtf8("a\tb\\c\nd\re\x01" "f 二维码").toUtf8();
+    const QByteArray tricky = QString::fromUtf8("a\tb\\c\nd\re\x01"
+                                                "f 二维码")
+                                  .toUtf8();
     QImage two(700, 360, QImage::Format_RGB32);
     two.fill(Qt::white);
     drawQr(two, tricky, 40, 40);

@@ -1,8 +1,8 @@
 // The decoder against codes made by standard encoders with known payloads: degraded the way photographs
 // are, in both Chinese encodings, with rows that are not a multiple of four wide, and on the virtual
 // camera's page. Barcode naming of captures goes through the same decoder.
-#include "CodeImages.h"
 #include "CodeScanner.h"
+#include "CodeImages.h"
 #include "FileNamer.h"
 #include "VirtualFrameSource.h"
 #include "ZBarCodeDecoder.h"
@@ -84,7 +84,8 @@ cv::Mat shaded(const cv::Mat& sheet)
 cv::Mat rotated(const cv::Mat& sheet, double angleDeg)
 {
     cv::Mat out;
-    const cv::Mat m = cv::getRotationMatrix2D(cv::Point2f(sheet.cols / 2.0f, sheet.rows / 2.0f), angleDeg, 1.0);
+    const cv::Mat m =
+        cv::getRotationMatrix2D(cv::Point2f(sheet.cols / 2.0f, sheet.rows / 2.0f), angleDeg, 1.0);
     cv::warpAffine(sheet, out, m, sheet.size(), cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar(kPaper));
     cv::GaussianBlur(out, out, cv::Size(0, 0), 1.0);
     return out;
@@ -208,11 +209,12 @@ TEST(CodeScanner, RowsThatAreNotAMultipleOfFourWideAreHandedOverPacked)
     ASSERT_NE(grey.bytesPerLine(), grey.width());
     const QByteArray packed = CodeScanner::packedGrey(grey);
     ASSERT_EQ(packed.size(), 301 * 203);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(grey.constScanLine(150)), 301), packed.mid(150 * 301, 301));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(grey.constScanLine(150)), 301),
+              packed.mid(150 * 301, 301));
     CodeScanOptions onePass;
     onePass.extraPasses = false;
-    for (const QImage& image : {grey, grey.convertToFormat(QImage::Format_RGB888),
-                                grey.convertToFormat(QImage::Format_ARGB32)}) {
+    for (const QImage& image :
+         {grey, grey.convertToFormat(QImage::Format_RGB888), grey.convertToFormat(QImage::Format_ARGB32)}) {
         SCOPED_TRACE(image.format());
         const ScannedCodes codes = CodeScanner::decode(image, onePass);
         ASSERT_EQ(codes.size(), 1);
@@ -251,7 +253,8 @@ TEST(CodeScanner, BarcodeNamingNamesACaptureByItsFirstCode)
     options.saveFormat = 1;
     FileNumberCounter counter;
     const cv::Mat sheet = centred(codetest::renderSymbol(Symbology::Code128, "A/B:1", 4));
-    EXPECT_EQ(namer.generateFileName(codetest::toImage(sheet), options, counter), QStringLiteral("A_B_1.png"));
+    EXPECT_EQ(namer.generateFileName(codetest::toImage(sheet), options, counter),
+              QStringLiteral("A_B_1.png"));
     const cv::Mat blank(kSheetHeight, kSheetWidth, CV_8UC1, cv::Scalar(kPaper));
     EXPECT_TRUE(namer.generateFileName(codetest::toImage(blank), options, counter).startsWith("IMG_"));
 }

@@ -17,12 +17,12 @@ TEST(ScanResult, UrlTestAndLinkTargets)
     const Case cases[] = {
         {"https://example.org/a?b=1", true, "https://example.org/a?b=1"},
         {"http://example.org", true, "http://example.org"},
-        {"example.org", true, "http://example.org"},          // bare host name
+        {"example.org", true, "http://example.org"}, // bare host name
         {"www.example.com.cn", true, "http://www.example.com.cn"},
-        {"example.org/path", false, ""},                      // more than a host
-        {"hello world.txt", false, ""},                       // dot and space: plain text
-        {"HTTP://EXAMPLE.ORG", false, ""},                    // the prefix test is case-sensitive
-        {"Example.org", false, ""},                           // the host comes back lower-cased
+        {"example.org/path", false, ""},   // more than a host
+        {"hello world.txt", false, ""},    // dot and space: plain text
+        {"HTTP://EXAMPLE.ORG", false, ""}, // the prefix test is case-sensitive
+        {"Example.org", false, ""},        // the host comes back lower-cased
         {"6901234567892", false, ""},
         {"javascript:alert(1).x", false, ""},
         {"file:///etc/passwd", false, ""},
@@ -45,8 +45,8 @@ TEST(ScanResult, PanelShowsEveryCodeEscapedAndLinksOnlyWebAddresses)
     EXPECT_EQ(one.html, QStringLiteral("<div style='padding: 5px;'>[QR-Code] <a href=\"http://example.org\">"
                                        "example.org</a></div>"));
 
-    const ScanResult::PanelText two =
-        ScanResult::panelText({{"EAN-13", "6901234567892"}, {"QR-Code", "https://example.org/?a=1&b=\"2\""}}, at);
+    const ScanResult::PanelText two = ScanResult::panelText(
+        {{"EAN-13", "6901234567892"}, {"QR-Code", "https://example.org/?a=1&b=\"2\""}}, at);
     EXPECT_EQ(two.title, QStringLiteral("Multiple Barcodes/QR Codes"));
     EXPECT_EQ(two.info, QStringLiteral("Type: Multiple Barcodes/QR Codes | Time: 14:25:02 | Count: 2"));
     EXPECT_EQ(two.html, QStringLiteral("<div style='padding: 5px;'>[EAN-13] 6901234567892<br>[QR-Code] "
@@ -54,11 +54,11 @@ TEST(ScanResult, PanelShowsEveryCodeEscapedAndLinksOnlyWebAddresses)
                                        "https://example.org/?a=1&amp;b=&quot;2&quot;</a></div>"));
 
     // Markup in a code stays text; an address that tries to break out of the attribute stays inside it.
-    const ScanResult::PanelText hostile = ScanResult::panelText(
-        {{"QR-Code", "<script>alert(1)</script>"},
-         {"QR-Code", "<a href=\"file:///etc/passwd\">x</a>"},
-         {"QR-Code", "https://e.org/\"><img src=x onerror=alert(1)>"}},
-        at);
+    const ScanResult::PanelText hostile =
+        ScanResult::panelText({{"QR-Code", "<script>alert(1)</script>"},
+                               {"QR-Code", "<a href=\"file:///etc/passwd\">x</a>"},
+                               {"QR-Code", "https://e.org/\"><img src=x onerror=alert(1)>"}},
+                              at);
     EXPECT_FALSE(hostile.html.contains("<script>"));
     EXPECT_TRUE(hostile.html.contains("&lt;script&gt;alert(1)&lt;/script&gt;"));
     EXPECT_FALSE(hostile.html.contains("file:///etc/passwd\">"));
