@@ -8,7 +8,11 @@ scores are scaled by one temperature, folded into the last layer, that best fits
 probabilities the detector computes; the ranking of the four classes does not change, only how
 sure the network says it is, which the cautious 180 rule reads.
 
-Usage: /usr/bin/python3 export_onnx.py --ckpt body.pt --out rapid_orientation.onnx [--check eval.npy]
+With several --ckpt checkpoints of the same network (a run and its continuation from it) their
+weights are averaged, batch-norm statistics included; the average of the first round and the round
+continued on the added layouts keeps what each does well.
+
+Usage: /usr/bin/python3 export_onnx.py --ckpt body.pt [body2.pt ...] --out rapid_orientation.onnx [--check eval.npy]
                                        [--calibrate val.npy [extraval.npy ...]]
 """
 import argparse
@@ -54,13 +58,15 @@ def fit_temperature(logits):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--ckpt", required=True)
+    ap.add_argument("--ckpt", required=True, nargs="+")
     ap.add_argument("--out", required=True)
     ap.add_argument("--check")
     ap.add_argument("--calibrate", nargs="+")
     args = ap.parse_args()
     body = OrientationBody()
-    body.load_state_dict(torch.load(args.ckpt, map_location="cpu"))
+    states = [torch.load(p, map_location="cpu") for p in args.ckpt]
+    body.load_state_dict({k: (sum(s[k].float() for s in states) / len(states)).to(v.dtype) if v.is_floating_point() else states[-1][k]
+                          for k, v in states[0].items()})
     net = OrientationNet(body).eval()
     if args.calibrate:
         t, loss = fit_temperature(np.concatenate([turned_logits(net, np.load(p, mmap_mode="r")) for p in args.calibrate]))
