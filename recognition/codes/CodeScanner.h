@@ -17,8 +17,9 @@ struct CodeScanOptions
     // Run the further passes when the first finds nothing.
     bool extraPasses = true;
     // A further pass starts only when its estimated time (from the first pass's time and the copy's
-    // size) still fits into this many milliseconds from the start of the decode.
-    int budgetMs = 450;
+    // size) still fits into this many milliseconds from the start of the decode. Kept below the 500 ms
+    // a scan may take, since a pass can take longer than its estimate.
+    int budgetMs = 400;
 };
 
 class CodeScanner
