@@ -48,6 +48,7 @@ CameraDock::CameraDock(QWidget* parent) : QDockWidget(parent)
     auto* content = new QWidget(scroll);
     content->setObjectName(QStringLiteral("cameraDockContents"));
     auto* column = new QVBoxLayout(content);
+    m_column = column;
     column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(8);
 
@@ -207,6 +208,11 @@ CameraDock::CameraDock(QWidget* parent) : QDockWidget(parent)
             [this](int v) { thresholdValueLabel->setNum(v); });
     connect(compositeCheck, &QCheckBox::toggled, compositeDirectionCombo, &QComboBox::setEnabled);
     retranslateUi();
+}
+
+void CameraDock::insertPanel(int position, QWidget* panel)
+{
+    m_column->insertWidget(position, panel);
 }
 
 void CameraDock::setRecording(bool recording)

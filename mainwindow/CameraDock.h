@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class QVBoxLayout;
 class QSpinBox;
 
 class CameraDock : public QDockWidget
@@ -63,8 +64,11 @@ public:
 
     // Recording state only changes the button's text; the recorder comes with recording.
     void setRecording(bool recording);
+    // Puts `panel` into the dock's column of groups at `position` (0 is the top).
+    void insertPanel(int position, QWidget* panel);
 
 private:
+    QVBoxLayout* m_column = nullptr;
     QGroupBox* m_deviceGroup = nullptr;
     QGroupBox* m_controlGroup = nullptr;
     QGroupBox* m_toolsGroup = nullptr;

@@ -92,6 +92,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     buildCamera();
     buildImaging();
     buildExport();
+    buildScan();
 
     m_statusTimer = new QTimer(this);
     m_statusTimer->setInterval(kStatusRefreshMs);
@@ -337,7 +338,6 @@ void MainWindow::onRotateRight()
 
 // ---- features that arrive with later work -----------------------------------------------------
 
-void MainWindow::onScanCode() { reportNotAvailable(tr("Scan Code")); }
 void MainWindow::onPerformOCR() { reportNotAvailable(tr("OCR")); }
 void MainWindow::onOpenImage() { reportNotAvailable(tr("Open")); }
 void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }

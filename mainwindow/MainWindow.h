@@ -33,6 +33,7 @@ class QDialog;
 class QLabel;
 class QMenu;
 class QMessageBox;
+class QNetworkReply;
 class QProgressBar;
 class QSettings;
 class QTimer;
@@ -60,6 +61,8 @@ struct MainWindowEnvironment
     std::function<void(const QString&)> speak;
     // The writer of captures; default: an ImageSaver. Tests give one whose saves fail.
     std::function<std::unique_ptr<ImageSaver>()> makeImageSaver;
+    // The GET sent for a scanned public web address; default: the window's network access manager.
+    std::function<void(const QUrl&)> fetchUrl;
 };
 
 class MainWindow : public QMainWindow
@@ -132,6 +135,9 @@ public slots:
     void onBackgroundColorChanged(const QColor& colour);
     void onCustomColorClicked();
     void updateMattingAvailability(const CameraDeviceInfo& device);
+    void clearScanResult();
+    void openUrl(const QUrl& url);
+    void onNetworkReplyFinished(QNetworkReply* reply);
     void onCompositeToggled(bool on);
     void onCaptureImageWithBarcode(const QString& barcode);
     void onClearGallery();
@@ -197,6 +203,9 @@ private:
     void openPreviewDialog(const QImage& image);
     void onVideoFrameForCapture(const QImage& frame);
 
+    // Scanning (MainWindowScan.cpp).
+    void buildScan();
+
     // Gallery export.
     void buildExport();
     ExportSession::Naming exportNaming() const;
@@ -236,6 +245,8 @@ private:
 
     struct CaptureParts;
     std::unique_ptr<CaptureParts> m_capture;
+    struct ScanParts;
+    std::unique_ptr<ScanParts> m_scan;
     QPolygon m_documentQuad;  // the document outline on the live picture; found by detection
     QTimer* m_detectionTimer = nullptr;
     QString m_lastDetectionStatus;

@@ -5,6 +5,8 @@
 #include "CaptureProcessor.h"
 #include "FileNamer.h"
 #include "ImageSaver.h"
+#include "ScanSession.h"
+#include "ZBarCodeDecoder.h"
 #include "ImagingSteps.h"
 #include "SinglePageExporters.h"
 #include "MainWindow.h"
@@ -13,6 +15,8 @@
 
 class QTimer;
 class ScannerGunBuffer;
+class ScanResultPanel;
+class QNetworkAccessManager;
 
 struct MainWindow::CaptureParts {
     std::unique_ptr<CaptureProcessor> processor;
@@ -25,4 +29,12 @@ struct MainWindow::CaptureParts {
     OfdSinglePageExporter ofdExporter;
     ScannerGunBuffer* scannerGun = nullptr;
     QTimer* timer = nullptr;
+};
+
+// "Scan Code": the repeat guard, the decoder that names captures by their code, the result panel.
+struct MainWindow::ScanParts {
+    ScanSession session;
+    ZBarCodeDecoder decoder;
+    ScanResultPanel* panel = nullptr;
+    QNetworkAccessManager* network = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "VideoWidget.h"
 #include "Watermark.h"
 #include "VirtualCameraRig.h"
+#include "VirtualScene.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 using MediaCapture::VirtualCameraRig;
@@ -256,4 +258,45 @@ TEST_F(VirtualCameraWindowTest, TheDetectedPageIsCapturedCutOutCleanedAndStamped
     const int total = small.width() * small.height();
     EXPECT_GT(white, total / 2) << "the paper comes out white";
     EXPECT_GT(red, total / 100) << "the tiled stamp is on it";
+}
+
+TEST_F(VirtualCameraWindowTest, ScanCodeShowsThePagesCodesOnceAndNamesCapturesByThem)
+{
+    const QString saveDir = m_dir.filePath("Pictures/Lumadoc");
+    {
+        QSettings store(m_dir.filePath("settings.ini"), QSettings::IniFormat);
+        store.setValue("save/path", saveDir);
+        store.setValue("save/namingMethod", 2);  // named by the code in the picture
+        store.setValue("camera/autoCrop", false);
+    }
+    MainWindowEnvironment env = environment();
+    QList<QUrl> fetched;
+    env.fetchUrl = [&fetched](const QUrl& url) { fetched << url; };  // no traffic leaves the test
+    MainWindow w(env);
+    w.resize(1280, 900);
+    w.show();
+    waitForFrame(w);
+    auto* panel = w.findChild<QWidget*>("scanResultWidget");
+    ASSERT_NE(panel, nullptr);
+
+    w.onScanCode();
+    EXPECT_TRUE(panel->isVisible());
+    const QString shown = panel->findChild<QTextBrowser*>()->toPlainText();
+    EXPECT_TRUE(shown.contains(MediaCapture::VirtualScene::kQrPayload)) << shown.toStdString();
+    ASSERT_EQ(fetched.size(), 1);
+    EXPECT_EQ(fetched[0], QUrl(MediaCapture::VirtualScene::kQrPayload));
+
+    w.onScanCode();  // the same codes at once: no new result, no second request
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Same code scanned recently");
+    EXPECT_EQ(fetched.size(), 1);
+
+    w.clearScanResult();
+    EXPECT_FALSE(panel->isVisible());
+    w.onScanCode();
+    EXPECT_EQ(fetched.size(), 2);
+
+    w.findChild<QPushButton*>("captureButton")->click();
+    const QStringList files = QDir(saveDir).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_FALSE(files[0].startsWith("IMG_")) << files[0].toStdString();
 }
