@@ -1025,10 +1025,6 @@ Größe: %4 KB</translation>
         <translation>Aufnehmen</translation>
     </message>
     <message>
-        <source>Scan Code</source>
-        <translation>Code scannen</translation>
-    </message>
-    <message>
         <source>OCR</source>
         <translation>OCR</translation>
     </message>
@@ -1219,10 +1215,6 @@ Größe: %4 KB</translation>
     <message>
         <source>OCR Language</source>
         <translation>OCR-Sprache</translation>
-    </message>
-    <message>
-        <source>Not available yet</source>
-        <translation>Noch nicht verfügbar</translation>
     </message>
     <message>
         <source>Captured Images</source>
@@ -1580,6 +1572,38 @@ Größe: %4 KB</translation>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
+    <message>
+        <source>Result copied to clipboard</source>
+        <translation>Ergebnis in die Zwischenablage kopiert</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Das Bild konnte nicht aufgenommen werden.</translation>
+    </message>
+    <message>
+        <source>Scan Result</source>
+        <translation>Scanergebnis</translation>
+    </message>
+    <message>
+        <source>No barcode or QR code detected.</source>
+        <translation>Kein Barcode oder QR-Code erkannt.</translation>
+    </message>
+    <message>
+        <source>Same code scanned recently</source>
+        <translation>Derselbe Code wurde gerade erst gescannt</translation>
+    </message>
+    <message>
+        <source>Scan successful</source>
+        <translation>Scan erfolgreich</translation>
+    </message>
+    <message>
+        <source>Opening URL: %1</source>
+        <translation>Adresse wird geöffnet: %1</translation>
+    </message>
+    <message>
+        <source>Failed to open URL: %1</source>
+        <translation>Die Adresse konnte nicht geöffnet werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1606,6 +1630,118 @@ Größe: %4 KB</translation>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>Aufnahme konnte nicht gestartet werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrLanguageMenu</name>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinesisch</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Englisch</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>Japanisch</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation>Koreanisch</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>Französisch</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>Spanisch</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Russisch</translation>
+    </message>
+    <message>
+        <source>OCR language set to: %1</source>
+        <translation>OCR-Sprache eingestellt: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrResultDialog</name>
+    <message>
+        <source>OCR Result</source>
+        <translation>OCR-Ergebnis</translation>
+    </message>
+    <message>
+        <source>Read Aloud</source>
+        <translation>Vorlesen</translation>
+    </message>
+    <message>
+        <source>Stop Reading</source>
+        <translation>Vorlesen beenden</translation>
+    </message>
+    <message>
+        <source>Copy to Clipboard</source>
+        <translation>In die Zwischenablage kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>OcrSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Die Kamera zeigt keine Vorschau.</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Das Bild konnte nicht aufgenommen werden.</translation>
+    </message>
+    <message>
+        <source>Word export</source>
+        <translation>Word-Export</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF export</source>
+        <translation>Export als durchsuchbares PDF</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1: noch nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>OCR Result</source>
+        <translation>OCR-Ergebnis</translation>
+    </message>
+    <message>
+        <source>No text detected.</source>
+        <translation>Kein Text erkannt.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanResultPanel</name>
+    <message>
+        <source>Scan Result:</source>
+        <translation>Scanergebnis:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>

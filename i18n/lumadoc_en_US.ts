@@ -1025,10 +1025,6 @@ Size: %4 KB</translation>
         <translation>Capture</translation>
     </message>
     <message>
-        <source>Scan Code</source>
-        <translation>Scan Code</translation>
-    </message>
-    <message>
         <source>OCR</source>
         <translation>OCR</translation>
     </message>
@@ -1219,10 +1215,6 @@ Size: %4 KB</translation>
     <message>
         <source>OCR Language</source>
         <translation>OCR Language</translation>
-    </message>
-    <message>
-        <source>Not available yet</source>
-        <translation>Not available yet</translation>
     </message>
     <message>
         <source>Captured Images</source>
@@ -1580,6 +1572,38 @@ Size: %4 KB</translation>
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
+    <message>
+        <source>Result copied to clipboard</source>
+        <translation>Result copied to clipboard</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Failed to capture image.</translation>
+    </message>
+    <message>
+        <source>Scan Result</source>
+        <translation>Scan Result</translation>
+    </message>
+    <message>
+        <source>No barcode or QR code detected.</source>
+        <translation>No barcode or QR code detected.</translation>
+    </message>
+    <message>
+        <source>Same code scanned recently</source>
+        <translation>Same code scanned recently</translation>
+    </message>
+    <message>
+        <source>Scan successful</source>
+        <translation>Scan successful</translation>
+    </message>
+    <message>
+        <source>Opening URL: %1</source>
+        <translation>Opening URL: %1</translation>
+    </message>
+    <message>
+        <source>Failed to open URL: %1</source>
+        <translation>Failed to open URL: %1</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1606,6 +1630,118 @@ Size: %4 KB</translation>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>Failed to start capture: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrLanguageMenu</name>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>Japanese</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation>Korean</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>French</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>German</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>Spanish</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Russian</translation>
+    </message>
+    <message>
+        <source>OCR language set to: %1</source>
+        <translation>OCR language set to: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrResultDialog</name>
+    <message>
+        <source>OCR Result</source>
+        <translation>OCR Result</translation>
+    </message>
+    <message>
+        <source>Read Aloud</source>
+        <translation>Read Aloud</translation>
+    </message>
+    <message>
+        <source>Stop Reading</source>
+        <translation>Stop Reading</translation>
+    </message>
+    <message>
+        <source>Copy to Clipboard</source>
+        <translation>Copy to Clipboard</translation>
+    </message>
+</context>
+<context>
+    <name>OcrSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Camera is not previewing.</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Failed to capture image.</translation>
+    </message>
+    <message>
+        <source>Word export</source>
+        <translation>Word export</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF export</source>
+        <translation>Double-layer PDF export</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1: not available yet</translation>
+    </message>
+    <message>
+        <source>OCR Result</source>
+        <translation>OCR Result</translation>
+    </message>
+    <message>
+        <source>No text detected.</source>
+        <translation>No text detected.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanResultPanel</name>
+    <message>
+        <source>Scan Result:</source>
+        <translation>Scan Result:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

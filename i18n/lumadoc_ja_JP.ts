@@ -1025,10 +1025,6 @@ Size: %4 KB</source>
         <translation>撮影</translation>
     </message>
     <message>
-        <source>Scan Code</source>
-        <translation>コード読み取り</translation>
-    </message>
-    <message>
         <source>OCR</source>
         <translation>OCR</translation>
     </message>
@@ -1219,10 +1215,6 @@ Size: %4 KB</source>
     <message>
         <source>OCR Language</source>
         <translation>OCR 言語</translation>
-    </message>
-    <message>
-        <source>Not available yet</source>
-        <translation>まだ利用できません</translation>
     </message>
     <message>
         <source>Captured Images</source>
@@ -1576,6 +1568,38 @@ Size: %4 KB</source>
         <source>Discard</source>
         <translation>破棄</translation>
     </message>
+    <message>
+        <source>Result copied to clipboard</source>
+        <translation>結果をクリップボードにコピーしました</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>画像を取得できませんでした。</translation>
+    </message>
+    <message>
+        <source>Scan Result</source>
+        <translation>スキャン結果</translation>
+    </message>
+    <message>
+        <source>No barcode or QR code detected.</source>
+        <translation>バーコードまたはQRコードが見つかりません。</translation>
+    </message>
+    <message>
+        <source>Same code scanned recently</source>
+        <translation>同じコードを直前にスキャンしました</translation>
+    </message>
+    <message>
+        <source>Scan successful</source>
+        <translation>スキャンに成功しました</translation>
+    </message>
+    <message>
+        <source>Opening URL: %1</source>
+        <translation>URL を開いています: %1</translation>
+    </message>
+    <message>
+        <source>Failed to open URL: %1</source>
+        <translation>URL を開けませんでした: %1</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1602,6 +1626,118 @@ Size: %4 KB</source>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>キャプチャを開始できませんでした: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrLanguageMenu</name>
+    <message>
+        <source>Chinese</source>
+        <translation>中国語</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英語</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation>韓国語</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>フランス語</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>ドイツ語</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>スペイン語</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>ロシア語</translation>
+    </message>
+    <message>
+        <source>OCR language set to: %1</source>
+        <translation>OCR 言語を %1 に設定しました</translation>
+    </message>
+</context>
+<context>
+    <name>OcrResultDialog</name>
+    <message>
+        <source>OCR Result</source>
+        <translation>OCR 結果</translation>
+    </message>
+    <message>
+        <source>Read Aloud</source>
+        <translation>読み上げ</translation>
+    </message>
+    <message>
+        <source>Stop Reading</source>
+        <translation>読み上げを停止</translation>
+    </message>
+    <message>
+        <source>Copy to Clipboard</source>
+        <translation>クリップボードにコピー</translation>
+    </message>
+</context>
+<context>
+    <name>OcrSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>カメラはプレビュー中ではありません。</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>画像を取得できませんでした。</translation>
+    </message>
+    <message>
+        <source>Word export</source>
+        <translation>Word 出力</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF export</source>
+        <translation>透明テキスト付き PDF 出力</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1：まだ利用できません</translation>
+    </message>
+    <message>
+        <source>OCR Result</source>
+        <translation>OCR 結果</translation>
+    </message>
+    <message>
+        <source>No text detected.</source>
+        <translation>文字が見つかりません。</translation>
+    </message>
+</context>
+<context>
+    <name>ScanResultPanel</name>
+    <message>
+        <source>Scan Result:</source>
+        <translation>スキャン結果:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
     </message>
 </context>
 <context>

@@ -1025,10 +1025,6 @@ Size: %4 KB</source>
         <translation>Снимок</translation>
     </message>
     <message>
-        <source>Scan Code</source>
-        <translation>Сканировать код</translation>
-    </message>
-    <message>
         <source>OCR</source>
         <translation>OCR</translation>
     </message>
@@ -1219,10 +1215,6 @@ Size: %4 KB</source>
     <message>
         <source>OCR Language</source>
         <translation>Язык OCR</translation>
-    </message>
-    <message>
-        <source>Not available yet</source>
-        <translation>Пока недоступно</translation>
     </message>
     <message>
         <source>Captured Images</source>
@@ -1584,6 +1576,38 @@ Size: %4 KB</source>
         <source>Discard</source>
         <translation>Не сохранять</translation>
     </message>
+    <message>
+        <source>Result copied to clipboard</source>
+        <translation>Результат скопирован в буфер обмена</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Не удалось получить изображение.</translation>
+    </message>
+    <message>
+        <source>Scan Result</source>
+        <translation>Результат сканирования</translation>
+    </message>
+    <message>
+        <source>No barcode or QR code detected.</source>
+        <translation>Штрихкод или QR-код не найден.</translation>
+    </message>
+    <message>
+        <source>Same code scanned recently</source>
+        <translation>Этот код только что уже сканировался</translation>
+    </message>
+    <message>
+        <source>Scan successful</source>
+        <translation>Сканирование выполнено</translation>
+    </message>
+    <message>
+        <source>Opening URL: %1</source>
+        <translation>Открывается адрес: %1</translation>
+    </message>
+    <message>
+        <source>Failed to open URL: %1</source>
+        <translation>Не удалось открыть адрес: %1</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1610,6 +1634,118 @@ Size: %4 KB</source>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>Не удалось начать захват: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrLanguageMenu</name>
+    <message>
+        <source>Chinese</source>
+        <translation>Китайский</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Английский</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>Японский</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation>Корейский</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>Французский</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Немецкий</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>Испанский</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Русский</translation>
+    </message>
+    <message>
+        <source>OCR language set to: %1</source>
+        <translation>Язык OCR: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrResultDialog</name>
+    <message>
+        <source>OCR Result</source>
+        <translation>Результат OCR</translation>
+    </message>
+    <message>
+        <source>Read Aloud</source>
+        <translation>Прочитать вслух</translation>
+    </message>
+    <message>
+        <source>Stop Reading</source>
+        <translation>Остановить чтение</translation>
+    </message>
+    <message>
+        <source>Copy to Clipboard</source>
+        <translation>Копировать в буфер обмена</translation>
+    </message>
+</context>
+<context>
+    <name>OcrSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>Камера не показывает изображение.</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>Не удалось получить изображение.</translation>
+    </message>
+    <message>
+        <source>Word export</source>
+        <translation>Экспорт в Word</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF export</source>
+        <translation>Экспорт PDF с текстовым слоем</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1: пока недоступно</translation>
+    </message>
+    <message>
+        <source>OCR Result</source>
+        <translation>Результат OCR</translation>
+    </message>
+    <message>
+        <source>No text detected.</source>
+        <translation>Текст не найден.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanResultPanel</name>
+    <message>
+        <source>Scan Result:</source>
+        <translation>Результат сканирования:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
     </message>
 </context>
 <context>

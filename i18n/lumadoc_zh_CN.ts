@@ -1025,10 +1025,6 @@ Size: %4 KB</source>
         <translation>拍照</translation>
     </message>
     <message>
-        <source>Scan Code</source>
-        <translation>扫码</translation>
-    </message>
-    <message>
         <source>OCR</source>
         <translation>文字识别</translation>
     </message>
@@ -1219,10 +1215,6 @@ Size: %4 KB</source>
     <message>
         <source>OCR Language</source>
         <translation>OCR 语言</translation>
-    </message>
-    <message>
-        <source>Not available yet</source>
-        <translation>暂不可用</translation>
     </message>
     <message>
         <source>Captured Images</source>
@@ -1576,6 +1568,38 @@ Size: %4 KB</source>
         <source>Discard</source>
         <translation>不保存</translation>
     </message>
+    <message>
+        <source>Result copied to clipboard</source>
+        <translation>结果已复制到剪贴板</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>获取图像失败。</translation>
+    </message>
+    <message>
+        <source>Scan Result</source>
+        <translation>扫描结果</translation>
+    </message>
+    <message>
+        <source>No barcode or QR code detected.</source>
+        <translation>未检测到条码或二维码。</translation>
+    </message>
+    <message>
+        <source>Same code scanned recently</source>
+        <translation>刚刚已扫描过相同的码</translation>
+    </message>
+    <message>
+        <source>Scan successful</source>
+        <translation>扫描成功</translation>
+    </message>
+    <message>
+        <source>Opening URL: %1</source>
+        <translation>正在打开网址：%1</translation>
+    </message>
+    <message>
+        <source>Failed to open URL: %1</source>
+        <translation>无法打开网址：%1</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1602,6 +1626,118 @@ Size: %4 KB</source>
     <message>
         <source>开始捕获失败: %1</source>
         <translation>开始捕获失败: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrLanguageMenu</name>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英语</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>日语</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation>韩语</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>法语</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>德语</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>西班牙语</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>俄语</translation>
+    </message>
+    <message>
+        <source>OCR language set to: %1</source>
+        <translation>OCR 语言已设为：%1</translation>
+    </message>
+</context>
+<context>
+    <name>OcrResultDialog</name>
+    <message>
+        <source>OCR Result</source>
+        <translation>文字识别结果</translation>
+    </message>
+    <message>
+        <source>Read Aloud</source>
+        <translation>朗读</translation>
+    </message>
+    <message>
+        <source>Stop Reading</source>
+        <translation>停止朗读</translation>
+    </message>
+    <message>
+        <source>Copy to Clipboard</source>
+        <translation>复制到剪贴板</translation>
+    </message>
+</context>
+<context>
+    <name>OcrSession</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Camera is not previewing.</source>
+        <translation>摄像头未在预览。</translation>
+    </message>
+    <message>
+        <source>Failed to capture image.</source>
+        <translation>获取图像失败。</translation>
+    </message>
+    <message>
+        <source>Word export</source>
+        <translation>Word 导出</translation>
+    </message>
+    <message>
+        <source>Double-layer PDF export</source>
+        <translation>双层 PDF 导出</translation>
+    </message>
+    <message>
+        <source>%1: not available yet</source>
+        <translation>%1：暂不可用</translation>
+    </message>
+    <message>
+        <source>OCR Result</source>
+        <translation>文字识别结果</translation>
+    </message>
+    <message>
+        <source>No text detected.</source>
+        <translation>未识别到文字。</translation>
+    </message>
+</context>
+<context>
+    <name>ScanResultPanel</name>
+    <message>
+        <source>Scan Result:</source>
+        <translation>扫描结果：</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "MainWindowCaptureParts.h"
 #include "Resources.h"
 #include "SettingsDialog.h"
+#include "Speaker.h"
 #include "ThumbnailDock.h"
 #include "TitleBar.h"
 #include "VideoWidget.h"
@@ -76,7 +77,10 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
             return QFileDialog::getSaveFileName(this, title, proposal, filter);
         };
     if (!m_env.speak)
-        m_env.speak = [](const QString&) {};
+        m_env.speak = [this](const QString& text) {
+            if (m_speaker)
+                m_speaker->speak(text);
+        };
 
     lumadoc::initResources();
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kBuildTag));
@@ -93,6 +97,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     buildImaging();
     buildExport();
     buildScan();
+    buildOcr();
 
     m_statusTimer = new QTimer(this);
     m_statusTimer->setInterval(kStatusRefreshMs);
@@ -338,7 +343,6 @@ void MainWindow::onRotateRight()
 
 // ---- features that arrive with later work -----------------------------------------------------
 
-void MainWindow::onPerformOCR() { reportNotAvailable(tr("OCR")); }
 void MainWindow::onOpenImage() { reportNotAvailable(tr("Open")); }
 void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }
 void MainWindow::onStartRecording() { reportNotAvailable(tr("Start Recording")); }

@@ -33,6 +33,8 @@ class QDialog;
 class QLabel;
 class QMenu;
 class QMessageBox;
+class ISpeaker;
+class OcrSession;
 class QNetworkReply;
 class QProgressBar;
 class QSettings;
@@ -61,6 +63,10 @@ struct MainWindowEnvironment
     std::function<void(const QString&)> speak;
     // The writer of captures; default: an ImageSaver. Tests give one whose saves fail.
     std::function<std::unique_ptr<ImageSaver>()> makeImageSaver;
+    // The read-aloud service; default: Qt's text-to-speech. Tests give a fake (or return null: silent).
+    std::function<ISpeaker*(QObject* parent)> makeSpeaker;
+    // The OCR call on a pool thread; default: the OCR adapter.
+    std::function<QString(const QImage&)> recognizeText;
     // The GET sent for a scanned public web address; default: the window's network access manager.
     std::function<void(const QUrl&)> fetchUrl;
 };
@@ -203,6 +209,10 @@ private:
     void openPreviewDialog(const QImage& image);
     void onVideoFrameForCapture(const QImage& frame);
 
+    // OCR and read-aloud (MainWindowOcr.cpp).
+    void buildOcr();
+    void retranslateOcrLanguageMenu();
+
     // Scanning (MainWindowScan.cpp).
     void buildScan();
 
@@ -252,6 +262,8 @@ private:
     QString m_lastDetectionStatus;
     WatermarkDialog* m_watermarkDialog = nullptr;
     ExportSession* m_export = nullptr;
+    OcrSession* m_ocr = nullptr;
+    ISpeaker* m_speaker = nullptr;
     QProgressBar* m_exportProgress = nullptr;
     QColor m_mattingBackground = Qt::white;
     QToolBar* m_mainToolBar = nullptr;
@@ -270,7 +282,6 @@ private:
     QMenu* m_popupOcrLanguageMenu = nullptr;
     QMenu* m_popupLanguageMenu = nullptr;
     QAction* m_popupCapturedImages = nullptr;
-    QAction* m_ocrLanguagePlaceholder = nullptr;
     QAction* m_popupCameraSettings = nullptr;
     QAction* m_popupAbout = nullptr;
     QAction* m_popupZoomIn = nullptr;

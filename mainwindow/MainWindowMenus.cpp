@@ -108,8 +108,6 @@ void MainWindow::buildMenus()
     m_popupOcrLanguageMenu = m_popupMenu->addMenu(QString());
     m_popupOcrLanguageMenu->setObjectName(QStringLiteral("popupOcrLanguageMenu"));
     // Filled with the recognition languages once text recognition exists.
-    m_ocrLanguagePlaceholder = m_popupOcrLanguageMenu->addAction(QString());
-    m_ocrLanguagePlaceholder->setEnabled(false);
     m_popupCapturedImages = m_popupMenu->addAction(QString());
     m_popupCapturedImages->setObjectName(QStringLiteral("popupCapturedImages"));
     m_popupCapturedImages->setCheckable(true);
@@ -220,7 +218,8 @@ void MainWindow::retranslateUi()
     m_popupZoomReset->setText(tr("Zoom Reset"));
     m_popupFit->setText(tr("Fit to View"));
     m_popupOcrLanguageMenu->setTitle(tr("OCR Language"));
-    m_ocrLanguagePlaceholder->setText(tr("Not available yet"));
+    if (m_ocr)
+        retranslateOcrLanguageMenu();
     m_popupCapturedImages->setText(tr("Captured Images"));
     m_popupLanguageMenu->setTitle(tr("Language"));
     m_popupCameraSettings->setText(tr("Camera Settings"));

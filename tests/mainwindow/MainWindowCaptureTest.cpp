@@ -2,6 +2,7 @@
 // item; the composite takes two shots; nothing is captured without a picture.
 #include "GalleryModel.h"
 #include "ImageSaver.h"
+#include "OcrResultDialog.h"
 #include "GalleryPanel.h"
 #include "ImagePreviewDialog.h"
 #include "ThumbnailItem.h"
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -388,4 +390,29 @@ TEST_F(MainWindowCaptureTest, IdPhotoModeSuspendsAutoCropWithoutForgettingTheCho
     EXPECT_TRUE(QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).value("camera/autoCrop").toBool());
     MainWindow again(environment());
     EXPECT_TRUE(again.findChild<QCheckBox*>("autoCropCheckBox")->isChecked());
+}
+
+TEST_F(MainWindowCaptureTest, OcrReadsThePictureAsShownAndShowsTheText)
+{
+    MainWindowEnvironment env = environment();
+    QSize seen;
+    env.recognizeText = [&seen](const QImage& image) {
+        seen = image.size();
+        return QStringLiteral("HELLO 2024");
+    };
+    QString shown;
+    env.execDialog = [&shown](QDialog& dialog) {
+        if (auto* result = qobject_cast<OcrResultDialog*>(&dialog))
+            shown = result->textEdit()->toPlainText();
+        return 0;
+    };
+    MainWindow w(env);
+    start(w);
+    sendFrame(150);
+    w.findChild<QAction*>("actionRotateRight")->trigger();  // OCR sees the picture the user sees
+    w.findChild<QPushButton*>("ocrButton")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 10000));
+    EXPECT_EQ(shown, "HELLO 2024");
+    EXPECT_EQ(seen, QSize(480, 640));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.findChild<QPushButton*>("ocrButton")->isEnabled(); }, 3000));
 }

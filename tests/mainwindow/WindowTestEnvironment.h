@@ -5,6 +5,7 @@
 #include "CameraController.h"
 #include "LanguageManager.h"
 #include "MainWindow.h"
+#include "Speaker.h"
 #include "TestSupport.h"
 
 #include <QSettings>
@@ -20,6 +21,7 @@ inline MainWindowEnvironment privateEnvironment(const testsupport::TempAppDir& d
     env.openUrl = [](const QUrl&) { return true; };
     env.execDialog = [](QDialog&) { return 0; };
     env.watchDevices = false;
+    env.makeSpeaker = [](QObject*) -> ISpeaker* { return nullptr; };  // no speech service in tests
     env.makeCameraController = [](QObject* parent) {
         auto library = std::make_shared<fake::LibraryState>();
         return new CameraController(parent, new MediaCaptureWrapper(nullptr, fake::factoryFor(library)));

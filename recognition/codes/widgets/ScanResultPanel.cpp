@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -18,7 +19,8 @@ ScanResultPanel::ScanResultPanel(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(5);
 
-    auto* title = new QLabel(tr("Scan Result:"), this);
+    m_title = new QLabel(this);
+    auto* title = m_title;
     title->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; color: #ffffff; font-size: 14px; }"));
     layout->addWidget(title);
     m_info = new QLabel(this);
@@ -43,9 +45,9 @@ ScanResultPanel::ScanResultPanel(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_browser);
 
     auto* buttons = new QHBoxLayout;
-    m_copy = new QPushButton(tr("Copy"), this);
-    m_clear = new QPushButton(tr("Clear"), this);
-    m_close = new QPushButton(tr("Close"), this);
+    m_copy = new QPushButton(this);
+    m_clear = new QPushButton(this);
+    m_close = new QPushButton(this);
     for (QPushButton* button : {m_copy, m_clear, m_close})
         button->setFixedSize(80, 30);
     buttons->addWidget(m_copy);
@@ -68,6 +70,7 @@ ScanResultPanel::ScanResultPanel(QWidget* parent) : QWidget(parent)
     m_autoHide->setSingleShot(true);
     m_autoHide->setInterval(kAutoHideMs);
     connect(m_autoHide, &QTimer::timeout, this, &ScanResultPanel::clearRequested);
+    retranslateUi();
     hide();
 }
 
@@ -85,4 +88,19 @@ void ScanResultPanel::clearResult()
     m_info->clear();
     hide();
     m_autoHide->stop();
+}
+
+void ScanResultPanel::retranslateUi()
+{
+    m_title->setText(tr("Scan Result:"));
+    m_copy->setText(tr("Copy"));
+    m_clear->setText(tr("Clear"));
+    m_close->setText(tr("Close"));
+}
+
+void ScanResultPanel::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
 }

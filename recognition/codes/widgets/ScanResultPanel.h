@@ -41,7 +41,13 @@ signals:
     // "Copy" put the result on the clipboard ("Result copied to clipboard").
     void copied();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslateUi();
+    QLabel* m_title = nullptr;
+
     QLabel* m_info = nullptr;
     QTextBrowser* m_browser = nullptr;
     QTimer* m_autoHide = nullptr;
