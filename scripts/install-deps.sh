@@ -18,6 +18,8 @@ packages=(
   libv4l-dev libudev-dev libturbojpeg0-dev libqrencode-dev libzint-dev
   # barcode decoding
   libzbar-dev
+  # read-aloud: Qt's text-to-speech through speech-dispatcher with espeak-ng (Chinese and English voices)
+  libqt5texttospeech5-dev qtspeech5-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   # image processing
   libopencv-dev
   # OCR in Chinese and English (also reads back the virtual camera's printed page in its tests)
