@@ -25,6 +25,7 @@ ScanResultPanel::ScanResultPanel(QWidget* parent) : QWidget(parent)
     layout->addWidget(title);
     m_info = new QLabel(this);
     m_info->setTextFormat(Qt::PlainText);
+    m_info->setWordWrap(true);  // "Type: Multiple Barcodes/QR Codes | Time: ..." would widen the dock
     m_info->setStyleSheet(QStringLiteral("QLabel { color: #cccccc; font-size: 12px; }"));
     layout->addWidget(m_info);
 
@@ -48,8 +49,12 @@ ScanResultPanel::ScanResultPanel(QWidget* parent) : QWidget(parent)
     m_copy = new QPushButton(this);
     m_clear = new QPushButton(this);
     m_close = new QPushButton(this);
-    for (QPushButton* button : {m_copy, m_clear, m_close})
-        button->setFixedSize(80, 30);
+    // Narrow enough for the side dock: a fixed 80 px would push "Close" out of sight.
+    for (QPushButton* button : {m_copy, m_clear, m_close}) {
+        button->setFixedHeight(30);
+        button->setMinimumWidth(40);
+        button->setMaximumWidth(80);
+    }
     buttons->addWidget(m_copy);
     buttons->addWidget(m_clear);
     buttons->addStretch();
