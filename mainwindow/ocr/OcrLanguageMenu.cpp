@@ -28,7 +28,8 @@ QActionGroup* populate(QMenu* menu, const QMap<int, QString>& languages, std::fu
         if (choose)
             choose(action->data().toInt());
         if (status)
-            status(QCoreApplication::translate("OcrLanguageMenu", "OCR language set to: %1").arg(action->text()));
+            status(QCoreApplication::translate("OcrLanguageMenu", "OCR language set to: %1")
+                       .arg(action->text()));
     });
     return group;
 }
@@ -36,8 +37,8 @@ QActionGroup* populate(QMenu* menu, const QMap<int, QString>& languages, std::fu
 QActionGroup* populate(QMenu* menu, OCRProcessor* processor, std::function<void(const QString&)> status)
 {
     return populate(
-        menu, processor->supportedLanguages(), [processor](int language) { processor->setLanguage(language); },
-        std::move(status));
+        menu, processor->supportedLanguages(),
+        [processor](int language) { processor->setLanguage(language); }, std::move(status));
 }
 
 } // namespace OcrLanguageMenu

@@ -22,10 +22,11 @@ constexpr int kGlowGrow = 12;
 constexpr int kGeometryMs = 280;
 constexpr int kFadeMs = 220;
 
-const char* const kBarGradient =
-    "#ocrProgressBar {  background-color: qlineargradient(    x1:0, y1:0, x2:1, y2:0,    stop:0 rgba(74, 144, 226, 30), "
-    "   stop:%1 rgba(74, 144, 226, 200),    stop:%2 #4AE0FF,    stop:%3 rgba(74, 144, 226, 200),    stop:%4 rgba(74, "
-    "144, 226, 30)  );  border-radius: 1px;}";
+const char* const kBarGradient = "#ocrProgressBar {  background-color: qlineargradient(    x1:0, y1:0, x2:1, "
+                                 "y2:0,    stop:0 rgba(74, 144, 226, 30), "
+                                 "   stop:%1 rgba(74, 144, 226, 200),    stop:%2 #4AE0FF,    stop:%3 "
+                                 "rgba(74, 144, 226, 200),    stop:%4 rgba(74, "
+                                 "144, 226, 30)  );  border-radius: 1px;}";
 
 } // namespace
 
@@ -49,22 +50,29 @@ void OcrSpinnerWidget::paintEvent(QPaintEvent*)
     const double r = std::min(width(), height()) / 2.0;
     const int a = m_angle;
 
-    auto arc = [&](double radius, double penWidth, double gradientAngle, const QVector<QPair<double, QColor>>& stops,
-                   int startDeg, int spanDeg) {
+    auto arc = [&](double radius, double penWidth, double gradientAngle,
+                   const QVector<QPair<double, QColor>>& stops, int startDeg, int spanDeg) {
         QConicalGradient gradient(c, gradientAngle);
         for (const auto& stop : stops)
             gradient.setColorAt(stop.first, stop.second);
         QPen pen(QBrush(gradient), penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius), startDeg * 16, spanDeg * 16);
+        p.drawArc(QRectF(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius), startDeg * 16,
+                  spanDeg * 16);
     };
     arc(r - 6, 3.5, -a,
-        {{0, QColor("#4AE0FF")}, {0.15, QColor("#4A90E2")}, {0.5, QColor(74, 144, 226, 60)}, {0.85, QColor("#4A90E2")},
+        {{0, QColor("#4AE0FF")},
+         {0.15, QColor("#4A90E2")},
+         {0.5, QColor(74, 144, 226, 60)},
+         {0.85, QColor("#4A90E2")},
          {1, QColor("#4AE0FF")}},
         90, -300);
     arc(r - 20, 2.5, a,
-        {{0, QColor("#FF7E5F")}, {0.25, QColor("#FFB199")}, {0.5, QColor(255, 126, 95, 50)}, {0.75, QColor("#FFB199")},
+        {{0, QColor("#FF7E5F")},
+         {0.25, QColor("#FFB199")},
+         {0.5, QColor(255, 126, 95, 50)},
+         {0.75, QColor("#FFB199")},
          {1, QColor("#FF7E5F")}},
         -45, 250);
 
@@ -96,13 +104,15 @@ OcrProgressOverlay::OcrProgressOverlay(QWidget* host) : QWidget(host), m_host(ho
     m_glow->setObjectName(QStringLiteral("ocrProgressGlow"));
     m_glow->setAttribute(Qt::WA_StyledBackground);
     m_glow->setFixedSize(kCardWidth + 2 * kGlowGrow, kCardHeight + 2 * kGlowGrow);
-    m_glow->setStyleSheet(QStringLiteral("#ocrProgressGlow {  background-color: rgba(74, 144, 226, 40);  border-radius: 22px;}"));
+    m_glow->setStyleSheet(QStringLiteral(
+        "#ocrProgressGlow {  background-color: rgba(74, 144, 226, 40);  border-radius: 22px;}"));
 
     m_card = new QFrame(this);
     m_card->setObjectName(QStringLiteral("ocrProgressCard"));
     m_card->setFixedSize(kCardWidth, kCardHeight);
-    m_card->setStyleSheet(QStringLiteral("#ocrProgressCard {  background-color: rgba(25, 30, 40, 245);  border: 1px solid "
-                                         "#4A90E2;  border-radius: 16px;}"));
+    m_card->setStyleSheet(
+        QStringLiteral("#ocrProgressCard {  background-color: rgba(25, 30, 40, 245);  border: 1px solid "
+                       "#4A90E2;  border-radius: 16px;}"));
     m_glow->stackUnder(m_card);
 
     auto* layout = new QVBoxLayout(m_card);
@@ -111,8 +121,9 @@ OcrProgressOverlay::OcrProgressOverlay(QWidget* host) : QWidget(host), m_host(ho
     layout->setAlignment(Qt::AlignCenter);
     m_title = new QLabel(kTitle, m_card);
     m_title->setAlignment(Qt::AlignCenter);
-    m_title->setStyleSheet(QStringLiteral("color: #E8F0FF;font-size: 14pt;font-weight: 600;letter-spacing: 2px;"
-                                          "background: transparent;border: none;"));
+    m_title->setStyleSheet(
+        QStringLiteral("color: #E8F0FF;font-size: 14pt;font-weight: 600;letter-spacing: 2px;"
+                       "background: transparent;border: none;"));
     layout->addWidget(m_title);
     auto* spinnerRow = new QHBoxLayout;
     spinnerRow->addStretch();
@@ -122,13 +133,15 @@ OcrProgressOverlay::OcrProgressOverlay(QWidget* host) : QWidget(host), m_host(ho
     layout->addLayout(spinnerRow);
     m_status = new QLabel(statusTextFor(0), m_card);
     m_status->setAlignment(Qt::AlignCenter);
-    m_status->setStyleSheet(QStringLiteral("color: #B0BFD4;font-size: 10pt;background: transparent;border: none;"));
+    m_status->setStyleSheet(
+        QStringLiteral("color: #B0BFD4;font-size: 10pt;background: transparent;border: none;"));
     layout->addWidget(m_status);
     m_bar = new QWidget(m_card);
     m_bar->setObjectName(QStringLiteral("ocrProgressBar"));
     m_bar->setAttribute(Qt::WA_StyledBackground);
     m_bar->setFixedHeight(2);
-    m_bar->setStyleSheet(QStringLiteral("#ocrProgressBar {  background-color: rgba(74, 144, 226, 60);  border-radius: 1px;}"));
+    m_bar->setStyleSheet(
+        QStringLiteral("#ocrProgressBar {  background-color: rgba(74, 144, 226, 60);  border-radius: 1px;}"));
     layout->addWidget(m_bar);
 
     m_cardAnimation = new QPropertyAnimation(m_card, "geometry", this);
@@ -158,8 +171,14 @@ QString OcrProgressOverlay::titleTextFor(int dotCounter)
     return kTitle + QString(dots, QLatin1Char('.'));
 }
 
-QString OcrProgressOverlay::titleText() const { return m_title->text(); }
-QString OcrProgressOverlay::statusText() const { return m_status->text(); }
+QString OcrProgressOverlay::titleText() const
+{
+    return m_title->text();
+}
+QString OcrProgressOverlay::statusText() const
+{
+    return m_status->text();
+}
 
 void OcrProgressOverlay::start()
 {
@@ -169,7 +188,8 @@ void OcrProgressOverlay::start()
     setGeometry(m_host->rect());
     m_lastHostSize = m_host->size();
 
-    const QRect target((m_host->width() - kCardWidth) / 2, (m_host->height() - kCardHeight) / 2, kCardWidth, kCardHeight);
+    const QRect target((m_host->width() - kCardWidth) / 2, (m_host->height() - kCardHeight) / 2, kCardWidth,
+                       kCardHeight);
     const QPointF centre = QRectF(target).center();
     const QRect startRect(int(centre.x() - kCardWidth * 0.425), int(centre.y() - kCardHeight * 0.425),
                           int(kCardWidth * 0.85), int(kCardHeight * 0.85));
@@ -240,7 +260,8 @@ void OcrProgressOverlay::placeCard()
     setGeometry(m_host->rect());
     m_cardAnimation->stop();
     m_glowAnimation->stop();
-    const QRect target((m_host->width() - kCardWidth) / 2, (m_host->height() - kCardHeight) / 2, kCardWidth, kCardHeight);
+    const QRect target((m_host->width() - kCardWidth) / 2, (m_host->height() - kCardHeight) / 2, kCardWidth,
+                       kCardHeight);
     m_card->setGeometry(target);
     m_glow->setGeometry(target.marginsAdded(QMargins(kGlowGrow, kGlowGrow, kGlowGrow, kGlowGrow)));
 }

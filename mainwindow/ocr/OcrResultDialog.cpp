@@ -59,7 +59,10 @@ OcrResultDialog::OcrResultDialog(const QString& text, ISpeaker* speaker, QWidget
     connect(this, &QDialog::finished, this, &OcrResultDialog::stopOwnReading);
 }
 
-OcrResultDialog::~OcrResultDialog() { stopOwnReading(); }
+OcrResultDialog::~OcrResultDialog()
+{
+    stopOwnReading();
+}
 
 // Only the dialog's own reading is cut off; a later announcement by the window is left alone.
 void OcrResultDialog::stopOwnReading()

@@ -51,7 +51,8 @@ CaptureRequest OcrSession::correctionRequest(const CaptureRequest& windowRequest
 
 bool OcrSession::performOcr(const QImage& frame, const CaptureRequest& request, int outputType)
 {
-    qInfo().noquote() << "=== onPerformOCR called ===" << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
+    qInfo().noquote() << "=== onPerformOCR called ==="
+                      << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
     if (!request.isPreviewing) {
         qWarning() << "[OCR] onPerformOCR: camera not previewing, aborting";
         m_env.message(QMessageBox::Warning, tr("Warning"), tr("Camera is not previewing."));
@@ -87,7 +88,8 @@ bool OcrSession::recognize(const QImage& corrected, int outputType)
     if (outputType != Txt)
         return false;
     qInfo().noquote() << "[OCR] onPerformOCR: TXT mode, async calling OCRProcessor::performOCR()..."
-                      << "size" << corrected.width() << "x" << corrected.height() << "format" << int(corrected.format());
+                      << "size" << corrected.width() << "x" << corrected.height() << "format"
+                      << int(corrected.format());
     if (isRunning()) {
         qInfo() << "[OCR] onPerformOCR: previous OCR still running, ignore re-entry";
         return false;

@@ -17,15 +17,19 @@ class ISpeaker;
 class OcrProgressOverlay;
 class QDialog;
 class QWidget;
-template <typename T>
-class QFutureWatcher;
+template <typename T> class QFutureWatcher;
 
 class OcrSession : public QObject
 {
     Q_OBJECT
 public:
     // The "ocr/outputType" setting.
-    enum OutputType { Txt = 0, Word = 1, DoubleLayerPdf = 2 };
+    enum OutputType
+    {
+        Txt = 0,
+        Word = 1,
+        DoubleLayerPdf = 2
+    };
     static constexpr int kStatusMs = 3000;
 
     struct Environment

@@ -5,13 +5,34 @@
 #include <QTextToSpeech>
 #include <QVoice>
 
-#include <algorithm>
-
 namespace {
 
 bool isChineseVoiceName(const QString& name)
 {
-    return name.contains(QStringLiteral("Chinese"), Qt::CaseInsensitive) || name.contains(QStringLiteral("中文"));
+    return name.contains(QStringLiteral("Chinese"), Qt::CaseInsensitive) ||
+           name.contains(QStringLiteral("中文"));
+}
+
+// espeak-ng files Hakka and Cantonese under the Chinese locales too, and lists them first; Mandarin is
+// what the program speaks. Each voice also comes in variants ("+grandma", "+whisper"); the plain one wins.
+int languageScore(const QString& name);
+int voiceScore(const QString& name)
+{
+    return languageScore(name) * 2 + (name.contains(QLatin1Char('+')) ? 0 : 1);
+}
+
+int languageScore(const QString& name)
+{
+    if (name.contains(QStringLiteral("Mandarin"), Qt::CaseInsensitive) ||
+        name.contains(QStringLiteral("cmn"), Qt::CaseInsensitive))
+        return 3;
+    const bool dialect = name.contains(QStringLiteral("Hakka"), Qt::CaseInsensitive) ||
+                         name.contains(QStringLiteral("Cantonese"), Qt::CaseInsensitive) ||
+                         name.contains(QStringLiteral("yue"), Qt::CaseInsensitive) ||
+                         name.contains(QStringLiteral("hak"), Qt::CaseInsensitive);
+    if (dialect)
+        return 0;
+    return isChineseVoiceName(name) ? 2 : 1;
 }
 
 } // namespace
@@ -42,44 +63,45 @@ bool QtSpeechEngine::ensureEngine() const
     return true;
 }
 
-// Qt 5's speech-dispatcher backend lists only the voices of the engine's current locale, so a Chinese
-// voice is looked for in the Chinese locales first, then among the current locale's voices by name.
+// Qt 5's speech-dispatcher backend lists only the voices of the engine's current locale (all of them
+// under the "C" locale, while zh_CN maps to an unrelated language), so the current locale's voices are
+// searched first and then each Chinese locale's; a Mandarin voice wins over any other Chinese one.
 void QtSpeechEngine::chooseChineseVoice() const
 {
-    QVector<QLocale> locales;
+    const QLocale original = m_engine->locale();
+    QVector<QLocale> locales{original};
     for (const QLocale& locale : m_engine->availableLocales())
-        if (locale.language() == QLocale::Chinese)
+        if (locale.language() == QLocale::Chinese && locale != original)
             locales << locale;
-    std::sort(locales.begin(), locales.end(), [](const QLocale& a, const QLocale& b) {
-        return (a.country() == QLocale::China) > (b.country() == QLocale::China);
-    });
+    QVoice best;
+    QLocale bestLocale = original;
+    int bestScore = 3; // a Chinese voice at least
     for (const QLocale& locale : locales) {
-        m_engine->setLocale(locale);
-        const QVector<QVoice> voices = m_engine->availableVoices();
-        if (voices.isEmpty())
-            continue;
-        QVoice chosen = voices.first();
-        for (const QVoice& voice : voices)
-            if (isChineseVoiceName(voice.name())) {
-                chosen = voice;
-                break;
+        if (locale != m_engine->locale())
+            m_engine->setLocale(locale);
+        for (const QVoice& voice : m_engine->availableVoices())
+            if (voiceScore(voice.name()) > bestScore) {
+                best = voice;
+                bestLocale = locale;
+                bestScore = voiceScore(voice.name());
             }
-        m_engine->setVoice(chosen);
-        m_voiceName = chosen.name();
-        qInfo().noquote() << "[TTS] Set voice to:" << m_voiceName << "locale" << locale.name();
+        if (bestScore == 7)
+            break;
+    }
+    m_engine->setLocale(bestLocale);
+    if (best.name().isEmpty()) {
+        qWarning() << "[TTS] no Chinese voice found, the engine's default voice is used";
         return;
     }
-    for (const QVoice& voice : m_engine->availableVoices())
-        if (isChineseVoiceName(voice.name())) {
-            m_engine->setVoice(voice);
-            m_voiceName = voice.name();
-            qInfo().noquote() << "[TTS] Set voice to:" << m_voiceName;
-            return;
-        }
-    qWarning() << "[TTS] no Chinese voice found, the engine's default voice is used";
+    m_engine->setVoice(best);
+    m_voiceName = best.name();
+    qInfo().noquote() << "[TTS] Set voice to:" << m_voiceName;
 }
 
-bool QtSpeechEngine::isAvailable() const { return ensureEngine(); }
+bool QtSpeechEngine::isAvailable() const
+{
+    return ensureEngine();
+}
 
 void QtSpeechEngine::say(const QString& text)
 {
@@ -93,4 +115,7 @@ void QtSpeechEngine::stop()
         m_engine->stop();
 }
 
-bool QtSpeechEngine::isSpeaking() const { return m_engine && m_engine->state() == QTextToSpeech::Speaking; }
+bool QtSpeechEngine::isSpeaking() const
+{
+    return m_engine && m_engine->state() == QTextToSpeech::Speaking;
+}

@@ -9,14 +9,15 @@ namespace {
 
 bool isCjk(uint c)
 {
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x3040 && c <= 0x30FF)
-           || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x2FA1F);
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x3040 && c <= 0x30FF) ||
+           (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x2FA1F);
 }
 
 bool isSentenceMark(uint c)
 {
-    return c == '.' || c == '!' || c == '?' || c == ';' || c == ':' || c == ',' || c == 0x3002 || c == 0xFF0C
-           || c == 0xFF01 || c == 0xFF1F || c == 0xFF1B || c == 0xFF1A || c == 0x3001 || c == '\n';
+    return c == '.' || c == '!' || c == '?' || c == ';' || c == ':' || c == ',' || c == 0x3002 ||
+           c == 0xFF0C || c == 0xFF01 || c == 0xFF1F || c == 0xFF1B || c == 0xFF1A || c == 0x3001 ||
+           c == '\n';
 }
 
 // Rates of espeak-ng at rate 0, rounded slow so that the bound is rather late than early.
@@ -37,7 +38,8 @@ Speaker::Speaker(ISpeechEngine* engine, QObject* parent)
     connect(m_bound, &QTimer::timeout, this, [this] {
         if (!m_speaking)
             return;
-        qInfo().noquote() << QStringLiteral("[TTS] no end reported after %1 ms, speaking state cleared").arg(m_boundMs);
+        qInfo().noquote()
+            << QStringLiteral("[TTS] no end reported after %1 ms, speaking state cleared").arg(m_boundMs);
         setSpeaking(false);
     });
 }
@@ -89,8 +91,8 @@ void Speaker::stop()
 
 void Speaker::onEngineState(bool speaking)
 {
-    qInfo().noquote() << QStringLiteral("[TTS] stateChanged: %1").arg(speaking ? QStringLiteral("speaking")
-                                                                               : QStringLiteral("not speaking"));
+    qInfo().noquote() << QStringLiteral("[TTS] stateChanged: %1")
+                             .arg(speaking ? QStringLiteral("speaking") : QStringLiteral("not speaking"));
     // A report of the end of an earlier utterance may arrive after the next one began.
     if (speaking || m_engine->isSpeaking())
         return;

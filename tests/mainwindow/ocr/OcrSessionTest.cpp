@@ -1,9 +1,9 @@
 // The OCR command as the user drives it: the picture the engine sees is the capture's picture, one
 // recognition at a time under the overlay, then the result dialog with copy and read-aloud.
+#include "OcrSession.h"
 #include "OcrLanguageMenu.h"
 #include "OcrProgressOverlay.h"
 #include "OcrResultDialog.h"
-#include "OcrSession.h"
 #include "Speaker.h"
 
 #include <QAction>
@@ -70,7 +70,7 @@ struct HeldRecognizer
 
 struct Messages
 {
-    QStringList lines;  // "title|text"
+    QStringList lines; // "title|text"
     std::function<void(int, const QString&, const QString&)> function()
     {
         return [this](int, const QString& title, const QString& text) { lines << title + '|' + text; };
@@ -163,13 +163,14 @@ TEST(OcrSession, OutcomesByOutputTypeAndText)
 {
     QWidget window;
     window.resize(640, 480);
-    const struct {
+    const struct
+    {
         int outputType;
         const char* answer;
         bool starts;
-        const char* message;      // "title|text", or empty
-        const char* spoken;       // or empty
-        const char* status;       // or empty
+        const char* message; // "title|text", or empty
+        const char* spoken;  // or empty
+        const char* status;  // or empty
     } cases[] = {
         {OcrSession::Txt, "", true, "OCR Result|No text detected.", "未检测到文字", ""},
         {OcrSession::Txt, " \n ", true, "OCR Result|No text detected.", "未检测到文字", ""},
@@ -212,11 +213,12 @@ TEST(OcrSession, EngineSeesTheCapturePicture)
 {
     QWidget window;
     const QImage frame = quarters();
-    const struct {
+    const struct
+    {
         bool previewing;
         bool nullFrame;
         int rotationDeg;
-        QRect crop;  // displayed pixels; null for none
+        QRect crop; // displayed pixels; null for none
         const char* message;
     } cases[] = {
         {true, false, 0, QRect(), ""},
@@ -289,7 +291,8 @@ TEST(OcrLanguageMenu, EntriesInNumberOrderAndChoice)
     QStringList status;
     const QMap<int, QString> languages{{2, "Japanese"}, {0, "Chinese"}, {1, "English"}};
     QActionGroup* group = OcrLanguageMenu::populate(
-        &menu, languages, [&](int language) { chosen << language; }, [&](const QString& text) { status << text; });
+        &menu, languages, [&](int language) { chosen << language; },
+        [&](const QString& text) { status << text; });
     EXPECT_EQ(menu.objectName(), QStringLiteral("popupOcrLanguageMenu"));
     const QList<QAction*> actions = menu.actions();
     ASSERT_EQ(actions.size(), 3);

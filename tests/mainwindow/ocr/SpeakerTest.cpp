@@ -50,11 +50,12 @@ private:
 
 TEST(Speaker, EstimatedTimeGrowsWithTheText)
 {
-    const QString chinese = QString(200, QChar(0x4E2D));  // 200 characters
+    const QString chinese = QString(200, QChar(0x4E2D)); // 200 characters
     QStringList words;
     for (int i = 0; i < 100; ++i)
         words << QStringLiteral("word");
-    const struct {
+    const struct
+    {
         QString text;
         int atLeastMs;
         int atMostMs;
