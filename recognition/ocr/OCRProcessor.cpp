@@ -90,49 +90,41 @@ OcrEngineCalls ocrEngineCalls()
 }
 
 // Linux has no structured exceptions to catch; what can escape the call is a C++ exception, which
-// becomes the same failure value a machine fault gives on other systems.
-int guardedOcrInitialize(const char* path)
+// becomes the same failure value a machine fault gives on other systems. Every call holds the engine
+// lock, so recognitions and a reload never overlap.
+template <typename Result, typename Call>
+Result guarded(const char* function, Result onFault, Call call)
 {
     std::lock_guard<std::recursive_mutex> lock(engineMutex());
     try {
-        return ocrEngineCalls().initializeFromPackage(path);
+        return call();
     } catch (...) {
-        qWarning("[OCR] SEH crash inside OcrInitializeFromPackage");
-        return kGuardFault;
+        qWarning("[OCR] SEH crash inside %s", function);
+        return onFault;
     }
+}
+
+int guardedOcrInitialize(const char* path)
+{
+    return guarded("OcrInitializeFromPackage", kGuardFault,
+                   [path] { return ocrEngineCalls().initializeFromPackage(path); });
 }
 
 const char* guardedOcrRecognize(const char* path)
 {
-    std::lock_guard<std::recursive_mutex> lock(engineMutex());
-    try {
-        return ocrEngineCalls().recognize(path);
-    } catch (...) {
-        qWarning("[OCR] SEH crash inside OcrRecognize");
-        return nullptr;
-    }
+    return guarded<const char*>("OcrRecognize", nullptr, [path] { return ocrEngineCalls().recognize(path); });
 }
 
 const char* guardedOcrRecognizeAdvanced(const char* path)
 {
-    std::lock_guard<std::recursive_mutex> lock(engineMutex());
-    try {
-        return ocrEngineCalls().recognizeAdvanced(path);
-    } catch (...) {
-        qWarning("[OCR] SEH crash inside OcrRecognizeAdvanced");
-        return nullptr;
-    }
+    return guarded<const char*>("OcrRecognizeAdvanced", nullptr,
+                                [path] { return ocrEngineCalls().recognizeAdvanced(path); });
 }
 
 OcrAdvancedResult guardedOcrRecognizeAdvancedStruct(const char* path)
 {
-    std::lock_guard<std::recursive_mutex> lock(engineMutex());
-    try {
-        return ocrEngineCalls().recognizeAdvancedStruct(path);
-    } catch (...) {
-        qWarning("[OCR] SEH crash inside OcrRecognizeAdvancedStruct");
-        return OcrAdvancedResult{nullptr, 0};
-    }
+    return guarded("OcrRecognizeAdvancedStruct", OcrAdvancedResult{nullptr, 0},
+                   [path] { return ocrEngineCalls().recognizeAdvancedStruct(path); });
 }
 
 OCRProcessor* OCRProcessor::instance()
