@@ -248,17 +248,28 @@ bool parseInt(const QString& text, int minimum, int maximum, int* value)
 
 } // namespace
 
-int runDetect(const QStringList& args, Streams io)
+// The start every one-image command shares: --help, option errors, one IMAGE, and -o OUT when the
+// command writes one. Gives the exit code to end with, or nothing when the command goes on.
+std::optional<int> checkOneImage(const Arguments& a, const char* name, const char* usage, bool writes, Streams io)
 {
-    const Arguments a = parse(args, {}, {});
     if (a.help) {
-        io.out << kDetectUsage;
+        io.out << usage;
         return kSuccess;
     }
     if (!a.error.isEmpty())
         return usageError(io, a.error);
     if (a.positional.size() != 1)
-        return usageError(io, QStringLiteral("detect takes one IMAGE"));
+        return usageError(io, QStringLiteral("%1 takes one IMAGE").arg(QLatin1String(name)));
+    if (writes && !a.values.contains(QStringLiteral("-o")))
+        return usageError(io, QStringLiteral("%1 needs -o OUT").arg(QLatin1String(name)));
+    return std::nullopt;
+}
+
+int runDetect(const QStringList& args, Streams io)
+{
+    const Arguments a = parse(args, {}, {});
+    if (const std::optional<int> done = checkOneImage(a, "detect", kDetectUsage, false, io))
+        return *done;
     const std::optional<QImage> image = readInput(a.positional[0], io);
     if (!image)
         return kBadInput;
@@ -274,16 +285,8 @@ int runDetect(const QStringList& args, Streams io)
 int runCrop(const QStringList& args, Streams io)
 {
     const Arguments a = parse(args, {QStringLiteral("-o")}, {QStringLiteral("--upright")});
-    if (a.help) {
-        io.out << kCropUsage;
-        return kSuccess;
-    }
-    if (!a.error.isEmpty())
-        return usageError(io, a.error);
-    if (a.positional.size() != 1)
-        return usageError(io, QStringLiteral("crop takes one IMAGE"));
-    if (!a.values.contains(QStringLiteral("-o")))
-        return usageError(io, QStringLiteral("crop needs -o OUT"));
+    if (const std::optional<int> done = checkOneImage(a, "crop", kCropUsage, true, io))
+        return *done;
     const QString output = a.values.value(QStringLiteral("-o"));
     if (!checkOutput(a.positional[0], output, io))
         return kBadInput;
@@ -326,16 +329,8 @@ int runClean(const QStringList& args, Streams io)
 {
     const Arguments a =
         parse(args, {QStringLiteral("-o"), QStringLiteral("--mode"), QStringLiteral("--threshold")}, {});
-    if (a.help) {
-        io.out << kCleanUsage;
-        return kSuccess;
-    }
-    if (!a.error.isEmpty())
-        return usageError(io, a.error);
-    if (a.positional.size() != 1)
-        return usageError(io, QStringLiteral("clean takes one IMAGE"));
-    if (!a.values.contains(QStringLiteral("-o")))
-        return usageError(io, QStringLiteral("clean needs -o OUT"));
+    if (const std::optional<int> done = checkOneImage(a, "clean", kCleanUsage, true, io))
+        return *done;
     const QString modeName = a.values.value(QStringLiteral("--mode"), QStringLiteral("adaptive"));
     const QStringList modes{QStringLiteral("adaptive"), QStringLiteral("otsu"), QStringLiteral("fixed")};
     const int mode = modes.indexOf(modeName);
@@ -360,16 +355,8 @@ int runWatermark(const QStringList& args, Streams io)
                               {QStringLiteral("-o"), QStringLiteral("--text"), QStringLiteral("--angle"),
                                QStringLiteral("--opacity")},
                               {QStringLiteral("--tiled")});
-    if (a.help) {
-        io.out << kWatermarkUsage;
-        return kSuccess;
-    }
-    if (!a.error.isEmpty())
-        return usageError(io, a.error);
-    if (a.positional.size() != 1)
-        return usageError(io, QStringLiteral("watermark takes one IMAGE"));
-    if (!a.values.contains(QStringLiteral("-o")))
-        return usageError(io, QStringLiteral("watermark needs -o OUT"));
+    if (const std::optional<int> done = checkOneImage(a, "watermark", kWatermarkUsage, true, io))
+        return *done;
     const QString text = a.values.value(QStringLiteral("--text"));
     if (text.isEmpty())
         return usageError(io, QStringLiteral("watermark needs a non-empty --text TEXT"));
@@ -396,14 +383,8 @@ int runWatermark(const QStringList& args, Streams io)
 int runOrient(const QStringList& args, Streams io)
 {
     const Arguments a = parse(args, {}, {});
-    if (a.help) {
-        io.out << kOrientUsage;
-        return kSuccess;
-    }
-    if (!a.error.isEmpty())
-        return usageError(io, a.error);
-    if (a.positional.size() != 1)
-        return usageError(io, QStringLiteral("orient takes one IMAGE"));
+    if (const std::optional<int> done = checkOneImage(a, "orient", kOrientUsage, false, io))
+        return *done;
     const std::optional<QImage> image = readInput(a.positional[0], io);
     if (!image)
         return kBadInput;
@@ -417,16 +398,8 @@ int runOrient(const QStringList& args, Streams io)
 int runIdPhoto(const QStringList& args, Streams io)
 {
     const Arguments a = parse(args, {QStringLiteral("-o"), QStringLiteral("--background")}, {});
-    if (a.help) {
-        io.out << kIdPhotoUsage;
-        return kSuccess;
-    }
-    if (!a.error.isEmpty())
-        return usageError(io, a.error);
-    if (a.positional.size() != 1)
-        return usageError(io, QStringLiteral("idphoto takes one IMAGE"));
-    if (!a.values.contains(QStringLiteral("-o")))
-        return usageError(io, QStringLiteral("idphoto needs -o OUT"));
+    if (const std::optional<int> done = checkOneImage(a, "idphoto", kIdPhotoUsage, true, io))
+        return *done;
     // The panel's colour buttons.
     const QString name = a.values.value(QStringLiteral("--background"), QStringLiteral("white")).toLower();
     QColor background;
@@ -466,26 +439,14 @@ int run(const QStringList& args, Streams io)
         io.out << kOverview;
         return kSuccess;
     }
-    if (command == QLatin1String("detect"))
-        return runDetect(rest, io);
-    if (command == QLatin1String("crop"))
-        return runCrop(rest, io);
-    if (command == QLatin1String("orient"))
-        return runOrient(rest, io);
-    if (command == QLatin1String("clean"))
-        return runClean(rest, io);
-    if (command == QLatin1String("idphoto"))
-        return runIdPhoto(rest, io);
-    if (command == QLatin1String("watermark"))
-        return runWatermark(rest, io);
-    if (command == QLatin1String("pdf"))
-        return runPdf(rest, io);
-    if (command == QLatin1String("ofd"))
-        return runOfd(rest, io);
-    if (command == QLatin1String("ocr"))
-        return runOcr(rest, io);
-    if (command == QLatin1String("codes"))
-        return runCodes(rest, io);
+    using Runner = int (*)(const QStringList&, Streams);
+    static const std::pair<const char*, Runner> commands[] = {
+        {"detect", runDetect}, {"crop", runCrop},         {"orient", runOrient}, {"clean", runClean},
+        {"idphoto", runIdPhoto}, {"watermark", runWatermark}, {"pdf", runPdf},  {"ofd", runOfd},
+        {"ocr", runOcr},       {"codes", runCodes}};
+    for (const auto& [name, runner] : commands)
+        if (command == QLatin1String(name))
+            return runner(rest, io);
     return usageError(io, QStringLiteral("unknown command %1").arg(command));
 }
 
