@@ -529,6 +529,13 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::closeUnattended()
 {
     m_closingUnattended = true;
+    // A dialog left open (an OCR result, a question) runs an event loop of its own, which would keep the
+    // program alive until the session kills it; nobody is there to answer it.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
     close();
 }
 

@@ -1,6 +1,8 @@
 #include "QtSpeechEngine.h"
 
 #include <QDebug>
+#include <QPointer>
+#include <QThread>
 #include <QLocale>
 #include <QTextToSpeech>
 #include <QVoice>
@@ -37,17 +39,49 @@ int languageScore(const QString& name)
 
 } // namespace
 
-QtSpeechEngine::QtSpeechEngine(QObject* parent) : ISpeechEngine(parent) {}
+// Owns the synthesiser on the speech thread; everything here runs there.
+class SpeechWorker : public QObject
+{
+public:
+    SpeechWorker(std::shared_ptr<std::atomic<bool>> speaking, std::shared_ptr<std::atomic<bool>> failed,
+                 QPointer<QtSpeechEngine> owner)
+        : m_speaking(std::move(speaking)), m_failed(std::move(failed)), m_owner(owner)
+    {
+    }
 
-bool QtSpeechEngine::ensureEngine() const
+    void say(const QString& text)
+    {
+        if (ensureEngine())
+            m_engine->say(text);
+    }
+
+    void stop()
+    {
+        if (m_engine)
+            m_engine->stop();
+    }
+
+private:
+    bool ensureEngine();
+    void chooseChineseVoice();
+
+    std::shared_ptr<std::atomic<bool>> m_speaking;
+    std::shared_ptr<std::atomic<bool>> m_failed;
+    QPointer<QtSpeechEngine> m_owner;
+    QTextToSpeech* m_engine = nullptr;
+    bool m_tried = false;
+};
+
+bool SpeechWorker::ensureEngine()
 {
     if (m_tried)
         return m_engine != nullptr;
     m_tried = true;
-    auto* engine = new QTextToSpeech(const_cast<QtSpeechEngine*>(this));
+    auto* engine = new QTextToSpeech(this);
     if (engine->state() == QTextToSpeech::BackendError) {
         qWarning() << "[TTS] QTextToSpeech backend not available, read-aloud disabled";
         delete engine;
+        m_failed->store(true);
         return false;
     }
     m_engine = engine;
@@ -58,7 +92,11 @@ bool QtSpeechEngine::ensureEngine() const
     m_engine->setVolume(1.0);
     connect(m_engine, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
         qInfo() << "[TTS] stateChanged:" << int(state);
-        emit const_cast<QtSpeechEngine*>(this)->stateChanged(state == QTextToSpeech::Speaking);
+        const bool speaking = state == QTextToSpeech::Speaking;
+        m_speaking->store(speaking);
+        QPointer<QtSpeechEngine> owner = m_owner;
+        QMetaObject::invokeMethod(
+            owner.data(), [owner, speaking] { if (owner) emit owner->stateChanged(speaking); }, Qt::QueuedConnection);
     });
     return true;
 }
@@ -66,7 +104,7 @@ bool QtSpeechEngine::ensureEngine() const
 // Qt 5's speech-dispatcher backend lists only the voices of the engine's current locale (all of them
 // under the "C" locale, while zh_CN maps to an unrelated language), so the current locale's voices are
 // searched first and then each Chinese locale's; a Mandarin voice wins over any other Chinese one.
-void QtSpeechEngine::chooseChineseVoice() const
+void SpeechWorker::chooseChineseVoice()
 {
     const QLocale original = m_engine->locale();
     QVector<QLocale> locales{original};
@@ -94,28 +132,55 @@ void QtSpeechEngine::chooseChineseVoice() const
         return;
     }
     m_engine->setVoice(best);
-    m_voiceName = best.name();
-    qInfo().noquote() << "[TTS] Set voice to:" << m_voiceName;
+    qInfo().noquote() << "[TTS] Set voice to:" << best.name();
+}
+
+QtSpeechEngine::QtSpeechEngine(QObject* parent) : ISpeechEngine(parent) {}
+
+QtSpeechEngine::~QtSpeechEngine()
+{
+    if (!m_thread)
+        return;
+    stop();
+    m_thread->quit();
+    // The synthesiser is not destroyed: closing the speech library's connection can block for ever on a
+    // lock of its own reader (seen at exit with speech-dispatcher), and the process ends anyway. A thread
+    // stuck in a hung daemon's call is likewise left to the end of the process rather than waited for.
+    if (m_thread->wait(2000))
+        delete m_thread;
+    else
+        qWarning() << "[TTS] speech thread did not end; left running";
+}
+
+void QtSpeechEngine::ensureThread()
+{
+    if (m_thread)
+        return;
+    m_thread = new QThread;
+    m_thread->setObjectName(QStringLiteral("speech"));
+    m_worker = new SpeechWorker(m_speaking, m_failed, QPointer<QtSpeechEngine>(this));
+    m_worker->moveToThread(m_thread);
+    m_thread->start();
 }
 
 bool QtSpeechEngine::isAvailable() const
 {
-    return ensureEngine();
+    return !m_failed->load();
 }
 
 void QtSpeechEngine::say(const QString& text)
 {
-    if (ensureEngine())
-        m_engine->say(text);
+    ensureThread();
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, text] { worker->say(text); }, Qt::QueuedConnection);
 }
 
 void QtSpeechEngine::stop()
 {
-    if (m_engine)
-        m_engine->stop();
+    if (m_worker)
+        QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->stop(); }, Qt::QueuedConnection);
 }
 
 bool QtSpeechEngine::isSpeaking() const
 {
-    return m_engine && m_engine->state() == QTextToSpeech::Speaking;
+    return m_speaking->load();
 }
