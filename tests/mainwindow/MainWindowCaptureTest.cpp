@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QTextEdit>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -328,7 +330,11 @@ TEST_F(MainWindowCaptureTest, ASessionEndingKeepsUnsavedCapturesAndTheNextStartS
         sendFrame(90);
         w.onCaptureImage();
         w.onCaptureImage();
-        w.closeUnattended();
+        // A dialog left open would keep its own event loop, and the program, running.
+        QDialog leftOpen(&w);
+        QTimer::singleShot(50, &w, [&w] { w.closeUnattended(); });
+        leftOpen.exec();
+        EXPECT_FALSE(w.isVisible());
         EXPECT_TRUE(m_boxes.isEmpty());  // nobody to ask
     }
     const QString rescue = m_dir.environment().value("XDG_STATE_HOME") + "/Lumadoc/unsaved";
