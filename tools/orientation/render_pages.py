@@ -181,11 +181,11 @@ class Ctx:
         self.ink = tuple(int(v) for v in rng.choice([(20, 20, 20), (0, 0, 0), (40, 40, 50), (20, 30, 90), (60, 60, 60)]))
         self.accent = tuple(rng.randint(0, 160) for _ in range(3))
 
-    def font(self, spec, size):
+    def font(self, face, size):
         size = max(5, int(size))
-        key = (spec[0], spec[1], size)
+        key = (face[0], face[1], size)
         if key not in self.cache:
-            self.cache[key] = ImageFont.truetype(spec[0], size, index=spec[1])
+            self.cache[key] = ImageFont.truetype(face[0], size, index=face[1])
         return self.cache[key]
 
     def visible(self, y0, y1):
@@ -201,18 +201,18 @@ class Ctx:
         self.draw.rectangle((x0 - self.ox, y0 - self.oy, x1 - self.ox, y1 - self.oy), fill=fill, outline=outline, width=width)
 
 
-def tokens(ctx, spec, n):
-    if spec[2] == "latin":
+def tokens(ctx, face, n):
+    if face[2] == "latin":
         return latin_text(ctx.rng, n), " "
-    return cjk_text(ctx.rng, n, spec[2]), ""
+    return cjk_text(ctx.rng, n, face[2]), ""
 
 
-def paragraph(ctx, spec, x, y, width, size, spacing, align="left", indent=0, max_y=1e9, nwords=None, fill=None):
+def paragraph(ctx, face, x, y, width, size, spacing, align="left", indent=0, max_y=1e9, nwords=None, fill=None):
     """Lays out words into lines; returns the y below the paragraph."""
     rng = ctx.rng
-    font = ctx.font(spec, size)
+    font = ctx.font(face, size)
     lh = size * spacing
-    toks, sep = tokens(ctx, spec, nwords or rng.randint(15, 120))
+    toks, sep = tokens(ctx, face, nwords or rng.randint(15, 120))
     sepw = font.getlength(sep) if sep else 0
     lines, cur, curw = [], [], indent
     for t in toks:
@@ -260,35 +260,35 @@ def photo(ctx, x0, y0, x1, y1):
 
 
 # ---------------------------------------------------------------- layouts
-def lay_article(ctx, spec, pw, ph, size):
+def lay_article(ctx, face, pw, ph, size):
     rng = ctx.rng
     m = pw * rng.uniform(0.05, 0.13)
     x, w, y = m, pw - 2 * m, ph * rng.uniform(0.04, 0.1)
     if rng.random() < 0.4:
-        ctx.text(m, y, " ".join(latin_text(rng, 3)) if spec[2] == "latin" else "".join(cjk_text(rng, 6, spec[2])), ctx.font(spec, size * 0.8))
+        ctx.text(m, y, " ".join(latin_text(rng, 3)) if face[2] == "latin" else "".join(cjk_text(rng, 6, face[2])), ctx.font(face, size * 0.8))
         y += size * 1.6
         ctx.line(m, y, pw - m, y)
         y += size
-    y = paragraph(ctx, spec, x, y, w, size * rng.uniform(1.4, 2.4), 1.3, rng.choice(["left", "center"]), nwords=rng.randint(3, 9)) + size
+    y = paragraph(ctx, face, x, y, w, size * rng.uniform(1.4, 2.4), 1.3, rng.choice(["left", "center"]), nwords=rng.randint(3, 9)) + size
     spacing, indent = rng.uniform(1.15, 1.8), rng.choice([0, size * 2])
     while y < ph - m:
         if rng.random() < 0.12:
-            y = paragraph(ctx, spec, x, y + size * 0.5, w, size * 1.3, 1.3, nwords=rng.randint(2, 7), fill=ctx.accent) + size * 0.3
-        y = paragraph(ctx, spec, x, y, w, size, spacing, indent=indent, max_y=ph - m) + size * rng.uniform(0.3, 1.2)
+            y = paragraph(ctx, face, x, y + size * 0.5, w, size * 1.3, 1.3, nwords=rng.randint(2, 7), fill=ctx.accent) + size * 0.3
+        y = paragraph(ctx, face, x, y, w, size, spacing, indent=indent, max_y=ph - m) + size * rng.uniform(0.3, 1.2)
     if rng.random() < 0.5:
-        ctx.text(pw / 2, ph - m * 0.6, str(rng.randint(1, 300)), ctx.font(spec, size * 0.9))
+        ctx.text(pw / 2, ph - m * 0.6, str(rng.randint(1, 300)), ctx.font(face, size * 0.9))
 
 
-def lay_columns(ctx, spec, pw, ph, size, ncol=2, rules=False, masthead=False):
+def lay_columns(ctx, face, pw, ph, size, ncol=2, rules=False, masthead=False):
     rng = ctx.rng
     m = pw * rng.uniform(0.04, 0.09)
     y = ph * rng.uniform(0.03, 0.08)
     if masthead:
-        y = paragraph(ctx, spec, m, y, pw - 2 * m, size * rng.uniform(2.5, 4), 1.2, "center", nwords=rng.randint(1, 3)) + size * 0.4
+        y = paragraph(ctx, face, m, y, pw - 2 * m, size * rng.uniform(2.5, 4), 1.2, "center", nwords=rng.randint(1, 3)) + size * 0.4
         ctx.line(m, y, pw - m, y, width=2)
         ctx.line(m, y + 4, pw - m, y + 4)
         y += size
-    y = paragraph(ctx, spec, m, y, pw - 2 * m, size * rng.uniform(1.5, 2.5), 1.25, nwords=rng.randint(4, 12)) + size
+    y = paragraph(ctx, face, m, y, pw - 2 * m, size * rng.uniform(1.5, 2.5), 1.25, nwords=rng.randint(4, 12)) + size
     gap = size * rng.uniform(1.2, 2.5)
     cw = (pw - 2 * m - gap * (ncol - 1)) / ncol
     spacing = rng.uniform(1.15, 1.6)
@@ -298,25 +298,25 @@ def lay_columns(ctx, spec, pw, ph, size, ncol=2, rules=False, masthead=False):
             ctx.line(cx - gap / 2, y, cx - gap / 2, ph - m)
         while cy < ph - m:
             if rng.random() < 0.15:
-                cy = paragraph(ctx, spec, cx, cy, cw, size * 1.4, 1.2, nwords=rng.randint(2, 6)) + size * 0.3
+                cy = paragraph(ctx, face, cx, cy, cw, size * 1.4, 1.2, nwords=rng.randint(2, 6)) + size * 0.3
             if rng.random() < 0.1:
                 hh = cw * rng.uniform(0.4, 0.8)
                 photo(ctx, cx, cy, cx + cw, cy + hh)
                 cy += hh + size * 0.5
-            cy = paragraph(ctx, spec, cx, cy, cw, size, spacing, max_y=ph - m) + size * 0.6
+            cy = paragraph(ctx, face, cx, cy, cw, size, spacing, max_y=ph - m) + size * 0.6
 
 
-def lay_table(ctx, spec, pw, ph, size):
+def lay_table(ctx, face, pw, ph, size):
     rng = ctx.rng
     m = pw * rng.uniform(0.05, 0.1)
-    y = paragraph(ctx, spec, m, ph * 0.05, pw - 2 * m, size * 1.8, 1.3, nwords=rng.randint(2, 6)) + size
+    y = paragraph(ctx, face, m, ph * 0.05, pw - 2 * m, size * 1.8, 1.3, nwords=rng.randint(2, 6)) + size
     if rng.random() < 0.6:
-        y = paragraph(ctx, spec, m, y, pw - 2 * m, size, 1.4, nwords=rng.randint(20, 60)) + size
+        y = paragraph(ctx, face, m, y, pw - 2 * m, size, 1.4, nwords=rng.randint(20, 60)) + size
     ncol = rng.randint(2, 6)
     widths = np.array([rng.uniform(1, 3) for _ in range(ncol)])
     widths = widths / widths.sum() * (pw - 2 * m)
     rh = size * rng.uniform(1.6, 2.4)
-    font = ctx.font(spec, size)
+    font = ctx.font(face, size)
     grid = rng.random() < 0.7
     while y < ph - m - rh:
         nrow = rng.randint(3, 25)
@@ -329,10 +329,10 @@ def lay_table(ctx, spec, pw, ph, size):
             x = m
             if ctx.visible(y, y + rh):
                 for c in range(ncol):
-                    if spec[2] == "latin":
+                    if face[2] == "latin":
                         s = rnd_word(rng) if c == 0 or rng.random() < 0.4 else "%.2f" % rng.uniform(0, 9999)
                     else:
-                        s = "".join(cjk_text(rng, rng.randint(1, 5), spec[2])) if c == 0 or rng.random() < 0.5 else str(rng.randint(0, 99999))
+                        s = "".join(cjk_text(rng, rng.randint(1, 5), face[2])) if c == 0 or rng.random() < 0.5 else str(rng.randint(0, 99999))
                     tw = font.getlength(s)
                     if tw < widths[c] - 4:
                         tx = x + 4 if c == 0 else x + widths[c] - tw - 4
@@ -350,55 +350,55 @@ def lay_table(ctx, spec, pw, ph, size):
             ctx.line(m, top, pw - m, top)
         y += size * 2
         if y < ph - m:
-            y = paragraph(ctx, spec, m, y, pw - 2 * m, size, 1.4, max_y=ph - m, nwords=rng.randint(10, 50)) + size
+            y = paragraph(ctx, face, m, y, pw - 2 * m, size, 1.4, max_y=ph - m, nwords=rng.randint(10, 50)) + size
 
 
-def lay_list(ctx, spec, pw, ph, size):
+def lay_list(ctx, face, pw, ph, size):
     rng = ctx.rng
     m = pw * rng.uniform(0.06, 0.12)
-    y = paragraph(ctx, spec, m, ph * 0.06, pw - 2 * m, size * 1.8, 1.3, nwords=rng.randint(2, 6)) + size
+    y = paragraph(ctx, face, m, ph * 0.06, pw - 2 * m, size * 1.8, 1.3, nwords=rng.randint(2, 6)) + size
     numbered = rng.random() < 0.5
     ind = size * rng.uniform(1.5, 3)
-    font = ctx.font(spec, size)
+    font = ctx.font(face, size)
     i = 1
     while y < ph - m:
         if rng.random() < 0.15:
-            y = paragraph(ctx, spec, m, y + size * 0.5, pw - 2 * m, size * 1.3, 1.2, nwords=rng.randint(2, 5)) + size * 0.3
+            y = paragraph(ctx, face, m, y + size * 0.5, pw - 2 * m, size * 1.3, 1.2, nwords=rng.randint(2, 5)) + size * 0.3
         if ctx.visible(y, y + size):
             if numbered:
                 ctx.text(m, y, "%d." % i, font)
             else:
                 r = size * 0.18
                 ctx.draw.ellipse((m + r - ctx.ox, y + size * 0.45 - r - ctx.oy, m + 3 * r - ctx.ox, y + size * 0.45 + r - ctx.oy), fill=ctx.ink)
-        y = paragraph(ctx, spec, m + ind, y, pw - 2 * m - ind, size, rng.uniform(1.15, 1.5), max_y=ph - m, nwords=rng.randint(4, 40)) + size * 0.4
+        y = paragraph(ctx, face, m + ind, y, pw - 2 * m - ind, size, rng.uniform(1.15, 1.5), max_y=ph - m, nwords=rng.randint(4, 40)) + size * 0.4
         i += 1
 
 
-def lay_receipt(ctx, spec, pw, ph, size):
+def lay_receipt(ctx, face, pw, ph, size):
     rng = ctx.rng
     m = pw * rng.uniform(0.04, 0.08)
     w = pw - 2 * m
     y = ph * 0.03
-    y = paragraph(ctx, spec, m, y, w, size * 1.5, 1.2, "center", nwords=rng.randint(1, 4))
-    y = paragraph(ctx, spec, m, y, w, size, 1.3, "center", nwords=rng.randint(4, 12)) + size * 0.5
-    font = ctx.font(spec, size)
+    y = paragraph(ctx, face, m, y, w, size * 1.5, 1.2, "center", nwords=rng.randint(1, 4))
+    y = paragraph(ctx, face, m, y, w, size, 1.3, "center", nwords=rng.randint(4, 12)) + size * 0.5
+    font = ctx.font(face, size)
     while y < ph - m:
         if rng.random() < 0.1:
             ctx.text(m, y, "-" * int(w / max(1, font.getlength("-"))), font)
             y += size * 1.4
             continue
         if ctx.visible(y, y + size):
-            left = " ".join(rnd_word(rng) for _ in range(rng.randint(1, 3))) if spec[2] == "latin" else "".join(cjk_text(rng, rng.randint(2, 6), spec[2]))
+            left = " ".join(rnd_word(rng) for _ in range(rng.randint(1, 3))) if face[2] == "latin" else "".join(cjk_text(rng, rng.randint(2, 6), face[2]))
             right = "%.2f" % rng.uniform(0, 999)
             ctx.text(m, y, left, font)
             ctx.text(m + w - font.getlength(right), y, right, font)
         y += size * rng.uniform(1.2, 1.5)
 
 
-def lay_photo(ctx, spec, pw, ph, size):
+def lay_photo(ctx, face, pw, ph, size):
     rng = ctx.rng
     m = pw * rng.uniform(0.05, 0.1)
-    y = paragraph(ctx, spec, m, ph * 0.05, pw - 2 * m, size * 2, 1.3, nwords=rng.randint(2, 7)) + size
+    y = paragraph(ctx, face, m, ph * 0.05, pw - 2 * m, size * 2, 1.3, nwords=rng.randint(2, 7)) + size
     while y < ph - m:
         if rng.random() < 0.35:
             full = rng.random() < 0.5
@@ -406,44 +406,44 @@ def lay_photo(ctx, spec, pw, ph, size):
             h = w * rng.uniform(0.4, 0.9)
             photo(ctx, m, y, m + w, y + h)
             if not full:
-                paragraph(ctx, spec, m + w + size, y, pw - 2 * m - w - size, size, 1.35, max_y=y + h)
+                paragraph(ctx, face, m + w + size, y, pw - 2 * m - w - size, size, 1.35, max_y=y + h)
             y += h + size * 0.4
-            y = paragraph(ctx, spec, m, y, pw - 2 * m, size * 0.8, 1.2, nwords=rng.randint(3, 15)) + size * 0.8
-        y = paragraph(ctx, spec, m, y, pw - 2 * m, size, rng.uniform(1.2, 1.6), max_y=ph - m) + size * 0.8
+            y = paragraph(ctx, face, m, y, pw - 2 * m, size * 0.8, 1.2, nwords=rng.randint(3, 15)) + size * 0.8
+        y = paragraph(ctx, face, m, y, pw - 2 * m, size, rng.uniform(1.2, 1.6), max_y=ph - m) + size * 0.8
 
 
-def lay_letter(ctx, spec, pw, ph, size):
+def lay_letter(ctx, face, pw, ph, size):
     rng = ctx.rng
     m = pw * rng.uniform(0.08, 0.14)
     w = pw - 2 * m
     y = ph * 0.05
-    y = paragraph(ctx, spec, m, y, w, size * rng.uniform(1.6, 2.6), 1.2, rng.choice(["right", "center", "left"]), nwords=rng.randint(1, 3), fill=ctx.accent)
-    y = paragraph(ctx, spec, m, y, w, size * 0.8, 1.3, rng.choice(["right", "center"]), nwords=rng.randint(5, 12)) + size * 2
+    y = paragraph(ctx, face, m, y, w, size * rng.uniform(1.6, 2.6), 1.2, rng.choice(["right", "center", "left"]), nwords=rng.randint(1, 3), fill=ctx.accent)
+    y = paragraph(ctx, face, m, y, w, size * 0.8, 1.3, rng.choice(["right", "center"]), nwords=rng.randint(5, 12)) + size * 2
     for _ in range(rng.randint(2, 5)):
-        y = paragraph(ctx, spec, m, y, w * 0.45, size, 1.3, nwords=rng.randint(2, 5))
+        y = paragraph(ctx, face, m, y, w * 0.45, size, 1.3, nwords=rng.randint(2, 5))
     y += size
-    y = paragraph(ctx, spec, m, y, w, size, 1.3, "right", nwords=3) + size
-    y = paragraph(ctx, spec, m, y, w, size, 1.3, nwords=2) + size * 0.5
+    y = paragraph(ctx, face, m, y, w, size, 1.3, "right", nwords=3) + size
+    y = paragraph(ctx, face, m, y, w, size, 1.3, nwords=2) + size * 0.5
     sp = rng.uniform(1.2, 1.7)
     while y < ph * 0.8:
-        y = paragraph(ctx, spec, m, y, w, size, sp, max_y=ph * 0.82) + size
-    y = paragraph(ctx, spec, m, y, w, size, 1.3, nwords=2) + size * 0.5
+        y = paragraph(ctx, face, m, y, w, size, sp, max_y=ph * 0.82) + size
+    y = paragraph(ctx, face, m, y, w, size, 1.3, nwords=2) + size * 0.5
     pts = [(m + i * size * 0.6 - ctx.ox, y + size * (0.5 + 0.6 * math.sin(i * rng.uniform(0.8, 2))) - ctx.oy) for i in range(rng.randint(6, 14))]
     ctx.draw.line(pts, fill=(20, 30, 120), width=2)
-    paragraph(ctx, spec, m, y + size * 2, w, size, 1.3, nwords=3)
+    paragraph(ctx, face, m, y + size * 2, w, size, 1.3, nwords=3)
 
 
-def lay_form(ctx, spec, pw, ph, size):
+def lay_form(ctx, face, pw, ph, size):
     rng = ctx.rng
     m = pw * rng.uniform(0.05, 0.1)
     w = pw - 2 * m
-    y = paragraph(ctx, spec, m, ph * 0.04, w, size * 2, 1.2, "center", nwords=rng.randint(2, 5)) + size
-    font = ctx.font(spec, size)
+    y = paragraph(ctx, face, m, ph * 0.04, w, size * 2, 1.2, "center", nwords=rng.randint(2, 5)) + size
+    font = ctx.font(face, size)
     while y < ph - m:
         r = rng.random()
         if r < 0.15:
             ctx.rect(m, y, pw - m, y + size * 1.6, fill=tuple(rng.randint(170, 225) for _ in range(3)))
-            paragraph(ctx, spec, m + size * 0.4, y + size * 0.25, w, size, 1.2, nwords=rng.randint(1, 4))
+            paragraph(ctx, face, m + size * 0.4, y + size * 0.25, w, size, 1.2, nwords=rng.randint(1, 4))
             y += size * 2.4
         elif r < 0.3:
             for k in range(rng.randint(2, 4)):
@@ -452,7 +452,7 @@ def lay_form(ctx, spec, pw, ph, size):
                 if rng.random() < 0.3:
                     ctx.line(x + 2, y + size * 0.5, x + size * 0.4, y + size * 0.9, width=2)
                     ctx.line(x + size * 0.4, y + size * 0.9, x + size, y)
-                s = " ".join(rnd_word(rng) for _ in range(rng.randint(1, 2))) if spec[2] == "latin" else "".join(cjk_text(rng, 3, spec[2]))
+                s = " ".join(rnd_word(rng) for _ in range(rng.randint(1, 2))) if face[2] == "latin" else "".join(cjk_text(rng, 3, face[2]))
                 ctx.text(x + size * 1.2, y, s, font)
             y += size * 1.8
         else:
@@ -460,7 +460,7 @@ def lay_form(ctx, spec, pw, ph, size):
             cw = w / ncol
             for c in range(ncol):
                 x = m + c * cw
-                s = (" ".join(rnd_word(rng) for _ in range(rng.randint(1, 3))) if spec[2] == "latin" else "".join(cjk_text(rng, rng.randint(2, 5), spec[2]))) + ":"
+                s = (" ".join(rnd_word(rng) for _ in range(rng.randint(1, 3))) if face[2] == "latin" else "".join(cjk_text(rng, rng.randint(2, 5), face[2]))) + ":"
                 if ctx.visible(y, y + size):
                     ctx.text(x, y, s, font)
                     ctx.line(x + font.getlength(s) + size * 0.4, y + size * 1.1, x + cw - size, y + size * 1.1)
@@ -471,20 +471,20 @@ def lay_form(ctx, spec, pw, ph, size):
 # Layouts added for the second training round. They bring cues the first six lacked (label/value
 # grids, headers and dates set flush right, sparse pages, cards) while staying different from the
 # held-out letter, underlined-field form and ruled three-column page.
-def short_text(ctx, spec, lo, hi):
+def short_text(ctx, face, lo, hi):
     rng = ctx.rng
-    if spec[2] == "latin":
+    if face[2] == "latin":
         return " ".join(rnd_word(rng) for _ in range(rng.randint(lo, hi)))
-    return "".join(cjk_text(rng, rng.randint(lo * 2, hi * 2), spec[2]))
+    return "".join(cjk_text(rng, rng.randint(lo * 2, hi * 2), face[2]))
 
 
-def lay_kv_grid(ctx, spec, pw, ph, size):
+def lay_kv_grid(ctx, face, pw, ph, size):
     """Boxed cells, each a small caption over its value (an application sheet, a bill of lading)."""
     rng = ctx.rng
     m = pw * rng.uniform(0.04, 0.09)
     w = pw - 2 * m
-    y = paragraph(ctx, spec, m, ph * 0.04, w, size * rng.uniform(1.5, 2.2), 1.2, rng.choice(["left", "center", "right"]), nwords=rng.randint(1, 5)) + size * 0.6
-    small, big = ctx.font(spec, size * 0.7), ctx.font(spec, size)
+    y = paragraph(ctx, face, m, ph * 0.04, w, size * rng.uniform(1.5, 2.2), 1.2, rng.choice(["left", "center", "right"]), nwords=rng.randint(1, 5)) + size * 0.6
+    small, big = ctx.font(face, size * 0.7), ctx.font(face, size)
     shade = rng.random() < 0.4
     while y < ph - m:
         if rng.random() < 0.15:
@@ -499,16 +499,16 @@ def lay_kv_grid(ctx, spec, pw, ph, size):
             for c in range(ncell):
                 x0, x1 = xs[c], xs[c + 1]
                 ctx.rect(x0, y, x1, y + rh, outline=ctx.ink, fill=(235, 235, 240) if shade and c % 2 == 0 else None)
-                ctx.text(x0 + size * 0.2, y + size * 0.1, short_text(ctx, spec, 1, 3), small)
+                ctx.text(x0 + size * 0.2, y + size * 0.1, short_text(ctx, face, 1, 3), small)
                 if rng.random() < 0.75:
-                    v = short_text(ctx, spec, 1, 4) if rng.random() < 0.6 else "%d" % rng.randint(1, 999999)
+                    v = short_text(ctx, face, 1, 4) if rng.random() < 0.6 else "%d" % rng.randint(1, 999999)
                     if big.getlength(v) < x1 - x0 - size * 0.4:
                         vx = x0 + size * 0.3 if rng.random() < 0.7 else x1 - big.getlength(v) - size * 0.3
                         ctx.text(vx, y + rh - size * 1.25, v, big)
         y += rh
 
 
-def lay_business(ctx, spec, pw, ph, size):
+def lay_business(ctx, face, pw, ph, size):
     """Invoice or report front: logo block on one side, address and date set flush right, a body."""
     rng = ctx.rng
     m = pw * rng.uniform(0.06, 0.12)
@@ -526,32 +526,32 @@ def lay_business(ctx, spec, pw, ph, size):
     hx = m if logo_right else m + w * rng.uniform(0.4, 0.6)
     hy = y
     for _ in range(rng.randint(2, 6)):
-        hy = paragraph(ctx, spec, hx, hy, pw - m - hx, size * rng.uniform(0.75, 1.0), 1.25, "left" if logo_right else "right", nwords=rng.randint(1, 4))
+        hy = paragraph(ctx, face, hx, hy, pw - m - hx, size * rng.uniform(0.75, 1.0), 1.25, "left" if logo_right else "right", nwords=rng.randint(1, 4))
     y = max(hy, y + size * 3) + size
     if rng.random() < 0.7:
-        y = paragraph(ctx, spec, m, y, w, size * rng.uniform(1.6, 2.8), 1.2, rng.choice(["left", "right", "center"]), nwords=rng.randint(1, 3), fill=ctx.accent) + size * 0.5
+        y = paragraph(ctx, face, m, y, w, size * rng.uniform(1.6, 2.8), 1.2, rng.choice(["left", "right", "center"]), nwords=rng.randint(1, 3), fill=ctx.accent) + size * 0.5
     if rng.random() < 0.5:
         ctx.line(m, y, pw - m, y, width=rng.randint(1, 3))
         y += size
     while y < ph - m:
         r = rng.random()
         if r < 0.25:
-            font = ctx.font(spec, size)
+            font = ctx.font(face, size)
             for _ in range(rng.randint(2, 8)):
                 if y > ph - m:
                     break
-                left, right = short_text(ctx, spec, 1, 4), "%.2f" % rng.uniform(0, 99999)
+                left, right = short_text(ctx, face, 1, 4), "%.2f" % rng.uniform(0, 99999)
                 ctx.text(m, y, left, font)
                 ctx.text(pw - m - font.getlength(right), y, right, font)
                 y += size * 1.5
             y += size * 0.5
         elif r < 0.35:
-            y = paragraph(ctx, spec, m, y, w, size, 1.3, "right", nwords=rng.randint(2, 8)) + size * 0.5
+            y = paragraph(ctx, face, m, y, w, size, 1.3, "right", nwords=rng.randint(2, 8)) + size * 0.5
         else:
-            y = paragraph(ctx, spec, m, y, w, size, rng.uniform(1.15, 1.6), indent=rng.choice([0, size * 2]), max_y=ph - m) + size * 0.8
+            y = paragraph(ctx, face, m, y, w, size, rng.uniform(1.15, 1.6), indent=rng.choice([0, size * 2]), max_y=ph - m) + size * 0.8
 
 
-def lay_sparse(ctx, spec, pw, ph, size):
+def lay_sparse(ctx, face, pw, ph, size):
     """A nearly empty page: a title, a few lines, perhaps a signature block low on the page."""
     rng = ctx.rng
     m = pw * rng.uniform(0.08, 0.15)
@@ -559,16 +559,16 @@ def lay_sparse(ctx, spec, pw, ph, size):
     y = ph * rng.uniform(0.05, 0.3)
     for _ in range(rng.randint(1, 5)):
         al = rng.choice(["left", "left", "center", "right"])
-        y = paragraph(ctx, spec, m, y, w * rng.uniform(0.5, 1.0) if al == "left" else w, size * rng.uniform(0.9, 2.2), 1.3, al, nwords=rng.randint(1, 25))
+        y = paragraph(ctx, face, m, y, w * rng.uniform(0.5, 1.0) if al == "left" else w, size * rng.uniform(0.9, 2.2), 1.3, al, nwords=rng.randint(1, 25))
         y += size * rng.uniform(0.5, 6)
     if rng.random() < 0.5:
         sx = m + w * rng.uniform(0.0, 0.5)
         sy = ph * rng.uniform(0.6, 0.85)
         ctx.line(sx, sy, sx + w * 0.4, sy)
-        paragraph(ctx, spec, sx, sy + size * 0.3, w * 0.45, size * 0.8, 1.2, nwords=rng.randint(1, 4))
+        paragraph(ctx, face, sx, sy + size * 0.3, w * 0.45, size * 0.8, 1.2, nwords=rng.randint(1, 4))
 
 
-def lay_card(ctx, spec, pw, ph, size):
+def lay_card(ctx, face, pw, ph, size):
     """ID or membership cards on a page: picture box, bold title strip, label / value lines."""
     rng = ctx.rng
     m = pw * rng.uniform(0.05, 0.1)
@@ -579,41 +579,41 @@ def lay_card(ctx, spec, pw, ph, size):
         ctx.rect(m, y, m + cw, y + ch, outline=ctx.ink, fill=tuple(rng.randint(200, 250) for _ in range(3)))
         sh = ch * rng.uniform(0.15, 0.22)
         ctx.rect(m, y, m + cw, y + sh, fill=ctx.accent)
-        tf = ctx.font(spec, sh * 0.55)
-        ctx.text(m + cw * 0.05, y + sh * 0.2, short_text(ctx, spec, 1, 3), tf, fill=(250, 250, 250))
+        tf = ctx.font(face, sh * 0.55)
+        ctx.text(m + cw * 0.05, y + sh * 0.2, short_text(ctx, face, 1, 3), tf, fill=(250, 250, 250))
         photo_left = rng.random() < 0.7
         px0 = m + cw * 0.05 if photo_left else m + cw * 0.68
         photo(ctx, px0, y + sh + ch * 0.08, px0 + cw * 0.27, y + ch * 0.9)
         tx = m + cw * (0.37 if photo_left else 0.05)
-        font = ctx.font(spec, size * 0.9)
+        font = ctx.font(face, size * 0.9)
         ly = y + sh + ch * 0.08
         while ly < y + ch * 0.88 - size:
-            lab = short_text(ctx, spec, 1, 2) + ":"
+            lab = short_text(ctx, face, 1, 2) + ":"
             ctx.text(tx, ly, lab, font)
-            ctx.text(tx + font.getlength(lab) + size * 0.5, ly, short_text(ctx, spec, 1, 2), font)
+            ctx.text(tx + font.getlength(lab) + size * 0.5, ly, short_text(ctx, face, 1, 2), font)
             ly += size * 1.4
         y += ch + size * rng.uniform(2, 6)
 
 
-def lay_memo(ctx, spec, pw, ph, size):
+def lay_memo(ctx, face, pw, ph, size):
     """Memo or minutes: a heading, a block of label / value header lines, a rule, body paragraphs."""
     rng = ctx.rng
     m = pw * rng.uniform(0.07, 0.13)
     w = pw - 2 * m
     y = ph * rng.uniform(0.04, 0.1)
-    y = paragraph(ctx, spec, m, y, w, size * rng.uniform(2, 3.5), 1.2, rng.choice(["left", "right"]), nwords=1) + size
-    font = ctx.font(spec, size)
-    bold_lab = ctx.font(spec, size * 1.05)
+    y = paragraph(ctx, face, m, y, w, size * rng.uniform(2, 3.5), 1.2, rng.choice(["left", "right"]), nwords=1) + size
+    font = ctx.font(face, size)
+    bold_lab = ctx.font(face, size * 1.05)
     tab = size * rng.uniform(4, 7)
     for _ in range(rng.randint(3, 6)):
-        ctx.text(m, y, short_text(ctx, spec, 1, 1) + ":", bold_lab)
-        ctx.text(m + tab, y, short_text(ctx, spec, 1, 5), font)
+        ctx.text(m, y, short_text(ctx, face, 1, 1) + ":", bold_lab)
+        ctx.text(m + tab, y, short_text(ctx, face, 1, 5), font)
         y += size * 1.6
     ctx.line(m, y, pw - m, y, width=2)
     y += size * 1.2
     sp = rng.uniform(1.2, 1.6)
     while y < ph - m:
-        y = paragraph(ctx, spec, m, y, w, size, sp, max_y=ph - m) + size * rng.uniform(0.5, 1.2)
+        y = paragraph(ctx, face, m, y, w, size, sp, max_y=ph - m) + size * rng.uniform(0.5, 1.2)
 
 
 EXTRA_LAYOUTS = [lay_kv_grid, lay_business, lay_sparse, lay_card, lay_memo]
@@ -630,7 +630,7 @@ def render(seed, split):
     layouts = {"train": TRAIN_LAYOUTS, "extra": EXTRA_LAYOUTS, "eval": EVAL_LAYOUTS}[split]
     # CJK pages a third of the time
     pool = [f for f in fonts if (f[2] != "latin") == (rng.random() < 0.33)] or fonts
-    spec = rng.choice(pool)
+    face = rng.choice(pool)
     layout = rng.choice(layouts)
     if layout is lay_receipt:
         aspect = rng.uniform(1.8, 3.2)
@@ -667,7 +667,7 @@ def render(seed, split):
     size = pick_size(rng)
     if layout is lay_receipt:
         size *= 1.3
-    layout(ctx, spec, pw, ph, size)
+    layout(ctx, face, pw, ph, size)
 
     a = np.asarray(img).astype(np.float32)
     # small residual skew and perspective, as a cropped photograph keeps

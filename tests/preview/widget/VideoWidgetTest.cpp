@@ -596,7 +596,7 @@ TEST_F(VideoWidgetTest, KeysTheViewLeavesToTheWindow)
 }
 
 namespace {
-struct TouchPointSpec {
+struct TouchPointPlan {
     int id;
     Qt::TouchPointState state;
     QPoint pos;  // widget pixels
@@ -605,14 +605,14 @@ struct TouchPointSpec {
 // Delivers touch points the way QTest::touchEvent commits them (through the window system
 // interface, so Qt decides about mouse synthesis as it would for a real screen), with keyboard
 // modifiers, which QTest::touchEvent cannot carry.
-void sendTouch(QWidget* widget, const QList<TouchPointSpec>& specs, Qt::KeyboardModifiers mods = Qt::NoModifier)
+void sendTouch(QWidget* widget, const QList<TouchPointPlan>& plan, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     static QTouchDevice* const device = QTest::createTouchDevice();
     QList<QTouchEvent::TouchPoint> points;
-    for (const TouchPointSpec& spec : specs) {
-        QTouchEvent::TouchPoint point(spec.id);
-        point.setScreenPos(widget->mapToGlobal(spec.pos));
-        point.setState(spec.state);
+    for (const TouchPointPlan& touch : plan) {
+        QTouchEvent::TouchPoint point(touch.id);
+        point.setScreenPos(widget->mapToGlobal(touch.pos));
+        point.setState(touch.state);
         points.append(point);
     }
     qt_handleTouchEvent(widget->windowHandle(), device, points, mods);
