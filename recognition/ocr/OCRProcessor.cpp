@@ -365,21 +365,15 @@ QString OCRProcessor::performOCR(const QImage& image, int language, const QStrin
             qInfo() << "[OCR] performOCR(): language changed from" << m_language.load() << "to" << language;
             m_language = language;
         }
-        const QString tempPath = saveImageToTemp(prepared);
-        if (tempPath.isEmpty() || !QFileInfo::exists(tempPath)) {
-            qWarning("[OCR] performOCR() StepC: FAILED to create temp file");
+        const char* result = nullptr;
+        QString text;
+        const bool staged = recognizeStaged(prepared, languages, "performOCR()", [&](const QByteArray& path) {
+            result = guardedOcrRecognize(path.constData());
+            // Copied before the switch back: the engine's buffer is only promised until its next call.
+            text = result ? QString::fromUtf8(result) : QString();
+        });
+        if (!staged)
             return {};
-        }
-        TempFileRemover remover(tempPath);
-        QString runPackage;
-        if (!languages.isEmpty() && !useLanguagesLocked(languages, &runPackage))
-            return {};
-        const QByteArray pathBytes = ocrPathBytes(tempPath);
-        const char* result = guardedOcrRecognize(pathBytes.constData());
-        // Copied before the switch back: the engine's buffer is only promised until its next call.
-        const QString text = result ? QString::fromUtf8(result) : QString();
-        if (!runPackage.isEmpty())
-            restoreLanguagesLocked(m_modelPath);
         if (!result) {
             qWarning("[OCR] performOCR() StepD: OcrRecognize returned NULL");
             return {};
@@ -413,46 +407,39 @@ QList<OcrTextBlockEx> OCRProcessor::performOCRAdvanced(const QImage& image, int 
         }
         const QImage prepared = prepareImage(image, "performOCRAdvanced()");
         m_language = language;
-        const QString tempPath = saveImageToTemp(prepared);
-        if (tempPath.isEmpty() || !QFileInfo::exists(tempPath)) {
-            qWarning("[OCR] performOCRAdvanced() StepC: FAILED to create temp file");
-            return {};
-        }
-        TempFileRemover remover(tempPath);
-        QString runPackage;
-        if (!languages.isEmpty() && !useLanguagesLocked(languages, &runPackage))
-            return {};
-        const QByteArray pathBytes = ocrPathBytes(tempPath);
-        OcrAdvancedResult result = guardedOcrRecognizeAdvancedStruct(pathBytes.constData());
-        qInfo() << "[OCR] performOCRAdvanced() StepD: block count=" << result.count
-                << "blocks null=" << (result.blocks == nullptr);
-        if (result.blocks && result.count > 0) {
-            for (quint64 i = 0; i < result.count; ++i) {
-                const OcrBlock& b = result.blocks[i];
-                if (!b.text)
-                    continue;
-                OcrTextBlockEx block;
-                block.text = QString::fromUtf8(b.text);
-                block.confidence = b.confidence;
-                block.x1 = b.x1;
-                block.y1 = b.y1;
-                block.x2 = b.x2;
-                block.y2 = b.y2;
-                qInfo().noquote()
-                    << "  [OCR] Block" << i << block.text.left(50)
-                    << QStringLiteral("pos=(%1,%2)-(%3,%4)").arg(b.x1).arg(b.y1).arg(b.x2).arg(b.y2)
-                    << "conf=" << b.confidence;
-                blocks.append(block);
+        bool empty = true;
+        const bool staged = recognizeStaged(prepared, languages, "performOCRAdvanced()", [&](const QByteArray& path) {
+            OcrAdvancedResult result = guardedOcrRecognizeAdvancedStruct(path.constData());
+            qInfo() << "[OCR] performOCRAdvanced() StepD: block count=" << result.count
+                    << "blocks null=" << (result.blocks == nullptr);
+            if (result.blocks && result.count > 0) {
+                for (quint64 i = 0; i < result.count; ++i) {
+                    const OcrBlock& b = result.blocks[i];
+                    if (!b.text)
+                        continue;
+                    OcrTextBlockEx block;
+                    block.text = QString::fromUtf8(b.text);
+                    block.confidence = b.confidence;
+                    block.x1 = b.x1;
+                    block.y1 = b.y1;
+                    block.x2 = b.x2;
+                    block.y2 = b.y2;
+                    qInfo().noquote()
+                        << "  [OCR] Block" << i << block.text.left(50)
+                        << QStringLiteral("pos=(%1,%2)-(%3,%4)").arg(b.x1).arg(b.y1).arg(b.x2).arg(b.y2)
+                        << "conf=" << b.confidence;
+                    blocks.append(block);
+                }
             }
-        }
-        const bool empty = !result.blocks || result.count == 0;
-        try {
-            ocrEngineCalls().freeAdvancedResult(&result);
-        } catch (...) {
-            qWarning("[OCR] performOCRAdvanced(): OcrFreeAdvancedResult threw");
-        }
-        if (!runPackage.isEmpty())
-            restoreLanguagesLocked(m_modelPath);
+            empty = !result.blocks || result.count == 0;
+            try {
+                ocrEngineCalls().freeAdvancedResult(&result);
+            } catch (...) {
+                qWarning("[OCR] performOCRAdvanced(): OcrFreeAdvancedResult threw");
+            }
+        });
+        if (!staged)
+            return {};
         if (empty) {
             qWarning("[OCR] performOCRAdvanced() StepD: no blocks returned");
             return {};
@@ -465,6 +452,33 @@ QList<OcrTextBlockEx> OCRProcessor::performOCRAdvanced(const QImage& image, int 
         qWarning("[OCR] performOCRAdvanced(): unknown exception");
     }
     return {};
+}
+
+bool OCRProcessor::recognizeStaged(const QImage& prepared, const QString& languages, const char* caller,
+                                   const std::function<void(const QByteArray& path)>& recognize)
+{
+    const QString tempPath = saveImageToTemp(prepared);
+    if (tempPath.isEmpty() || !QFileInfo::exists(tempPath)) {
+        qWarning("[OCR] %s StepC: FAILED to create temp file", caller);
+        return false;
+    }
+    TempFileRemover remover(tempPath);
+    QString runPackage;
+    if (!languages.isEmpty() && !useLanguagesLocked(languages, &runPackage))
+        return false;
+    // Switched back however the recognition ends, an exception included: the next caller expects the
+    // engine's own languages.
+    struct Restore {
+        OCRProcessor* self;
+        const QString& package;
+        ~Restore()
+        {
+            if (!package.isEmpty())
+                self->restoreLanguagesLocked(self->m_modelPath);
+        }
+    } restore{this, runPackage};
+    recognize(ocrPathBytes(tempPath));
+    return true;
 }
 
 bool OCRProcessor::languagesAvailable(const QString& languages)

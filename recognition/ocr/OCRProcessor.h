@@ -1,4 +1,6 @@
 #pragma once
+
+#include <functional>
 // The program's one door to the OCR engine: stages the model package, writes each picture to a private
 // temporary JPEG, calls the engine under a guard and hands back text or blocks. Every call into the
 // engine goes through one lock, so the OCR worker, ticket recognition and export workers may all call in
@@ -106,6 +108,11 @@ private:
     void restoreLanguagesLocked(const QString& packagePath);
     QImage preprocessImage(const QImage& image);
     QString saveImageToTemp(const QImage& image);
+    // Stages `prepared` as a temporary picture, switches the engine to `languages` for this one run
+    // (none: as it is), calls `recognize` with the picture's path and switches back. False when the
+    // staging or the switch failed; `caller` names the log lines. Call with the engine lock held.
+    bool recognizeStaged(const QImage& prepared, const QString& languages, const char* caller,
+                         const std::function<void(const QByteArray& path)>& recognize);
 
     std::atomic<int> m_language{0};
     bool m_initialized = false;
