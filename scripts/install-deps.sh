@@ -20,6 +20,8 @@ packages=(
   libzbar-dev
   # read-aloud: Qt's text-to-speech through speech-dispatcher with espeak-ng (Chinese and English voices)
   libqt5texttospeech5-dev qtspeech5-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  # the AI panel's embedded browser (the program also builds without it)
+  qtwebengine5-dev
   # image processing
   libopencv-dev
   # OCR in Chinese and English (also reads back the virtual camera's printed page in its tests)
