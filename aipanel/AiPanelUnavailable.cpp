@@ -1,0 +1,6 @@
+#include "AiPanelAvailability.h"
+
+bool aiPanelAvailable()
+{
+    return false;
+}

@@ -1,0 +1,303 @@
+// The AI panel against local pages only (never the network): requests pasted through the clipboard, a
+// dragged picture placed in the page, the failure page, reloads after renderer crashes, and windows
+// that scripts open. One panel is shared because every page load costs about a second.
+#include "AiCollaborationPanel.h"
+#include "CustomWebEngineView.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const int kLoadTimeoutMs = 15000;
+
+QUrl writePage(const QTemporaryDir& dir, const QString& name, const QString& html)
+{
+    QFile file(dir.filePath(name));
+    file.open(QIODevice::WriteOnly);
+    file.write(html.toUtf8());
+    return QUrl::fromLocalFile(file.fileName());
+}
+
+bool loadAndWait(QWebEngineView* view, const QUrl& url)
+{
+    QSignalSpy finished(view, &QWebEngineView::loadFinished);
+    view->load(url);
+    return finished.wait(kLoadTimeoutMs);
+}
+
+QVariant runJs(QWebEngineView* view, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    view->page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    QTest::qWaitFor([&] { return done; }, kLoadTimeoutMs);
+    return result;
+}
+
+// Eight colour blocks: a picture that comes back with a different size, order or colour is told apart.
+QImage blockImage()
+{
+    QImage image(40, 20, QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (int i = 0; i < 8; ++i)
+        painter.fillRect((i % 4) * 10, (i / 4) * 10, 10, 10, QColor::fromHsv(i * 45, 255, 90 + i * 20));
+    return image;
+}
+
+QStringList pngFilesIn(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files);
+}
+
+} // namespace
+
+class AiPanelWeb : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new QTemporaryDir;
+        s_startUrl = writePage(*s_dir, QStringLiteral("start.html"),
+                               QStringLiteral("<html><head><title>start</title></head><body>start</body></html>"));
+        testsupport::LogCapture log;
+        s_panel = new AiCollaborationPanel(nullptr, {{QStringLiteral("Local"), s_startUrl}});
+        s_panel->resize(900, 700);
+        s_panel->show();
+        QSignalSpy finished(s_panel->webView(), &QWebEngineView::loadFinished);
+        s_startedOnFirstSite = finished.wait(kLoadTimeoutMs);
+        s_startLog = log.lines();
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_panel;
+        s_panel = nullptr;
+        delete s_dir;
+        s_dir = nullptr;
+    }
+    CustomWebEngineView* view() const { return s_panel->webView(); }
+
+    static QTemporaryDir* s_dir;
+    static QUrl s_startUrl;
+    static AiCollaborationPanel* s_panel;
+    static bool s_startedOnFirstSite;
+    static QStringList s_startLog;
+};
+
+QTemporaryDir* AiPanelWeb::s_dir = nullptr;
+QUrl AiPanelWeb::s_startUrl;
+AiCollaborationPanel* AiPanelWeb::s_panel = nullptr;
+bool AiPanelWeb::s_startedOnFirstSite = false;
+QStringList AiPanelWeb::s_startLog;
+
+TEST_F(AiPanelWeb, LoadsTheFirstSiteAfterTheStartDelay)
+{
+    ASSERT_TRUE(s_startedOnFirstSite);
+    EXPECT_EQ(view()->url(), s_startUrl);
+    EXPECT_EQ(view()->title(), QStringLiteral("start"));
+    const QString address = s_startUrl.toString();
+    const QStringList expected = {
+        QStringLiteral("[WebEngine] Default URL: ") + address,
+        QStringLiteral("[WebEngine] Delayed load: ") + address,
+        QStringLiteral("[WebEngine] loadFinished: SUCCESS url: ") + address,
+    };
+    int previous = -1;
+    for (const QString& line : expected) {
+        const int at = s_startLog.indexOf(line);
+        EXPECT_GT(at, previous) << line.toStdString() << " in " << s_startLog.join('|').toStdString();
+        previous = at;
+    }
+}
+
+TEST_F(AiPanelWeb, RealActionsArePastedAndThePlaceholderLeavesTheClipboard)
+{
+    const QUrl page = writePage(*s_dir, QStringLiteral("input.html"),
+                                QStringLiteral("<html><body><textarea id='t'></textarea></body></html>"));
+    ASSERT_TRUE(loadAndWait(view(), page));
+    auto* actions = s_panel->findChild<QComboBox*>(QStringLiteral("aiActionComboBox"));
+    auto* addButton = s_panel->findChild<QPushButton*>(QStringLiteral("aiAddActionButton"));
+    ASSERT_NE(actions, nullptr);
+    ASSERT_NE(addButton, nullptr);
+    const QString untouched = QStringLiteral("clipboard before the choice");
+
+    const struct
+    {
+        const char* name;
+        const char* addAnswer; // nullptr: nothing added before choosing
+        int choice;            // combo index; -1: the last entry
+        const char* expected;  // clipboard afterwards; nullptr: left alone
+    } cases[] = {
+        {"placeholder", nullptr, 0, nullptr},
+        {"prepared analysis", nullptr, 1, "Please analyze this problem"},
+        {"prepared similar", nullptr, 2, "Please recommend 5 similar problems"},
+        {"added, trimmed", "  Explain step 3  ", -1, "Explain step 3"},
+        {"cancelled add changes nothing", "", -1, "Explain step 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int countBefore = actions->count();
+        if (c.addAnswer) {
+            const QString answer = QString::fromUtf8(c.addAnswer);
+            s_panel->setTextPrompter([answer](QWidget*, const QString&, const QString&) { return answer; });
+            QTest::mouseClick(addButton, Qt::LeftButton);
+            EXPECT_EQ(actions->count(), countBefore + (answer.trimmed().isEmpty() ? 0 : 1));
+        }
+        ASSERT_TRUE(runJs(view(), QStringLiteral("var t = document.getElementById('t'); t.value = ''; t.focus();"
+                                                 " document.activeElement === t"))
+                        .toBool());
+        QApplication::clipboard()->setText(untouched);
+        const int index = c.choice < 0 ? actions->count() - 1 : c.choice;
+        emit actions->activated(index);
+
+        const QString expected = c.expected ? QString::fromUtf8(c.expected) : untouched;
+        EXPECT_EQ(QApplication::clipboard()->text(), expected);
+        // The paste reaches the focused input of the page; nothing reaches it for the placeholder.
+        const QString pasted = c.expected ? expected : QString();
+        QTest::qWaitFor([&] { return runJs(view(), QStringLiteral("document.getElementById('t').value"))
+                                         .toString() == pasted; },
+                        3000);
+        EXPECT_EQ(runJs(view(), QStringLiteral("document.getElementById('t').value")).toString(), pasted);
+    }
+}
+
+TEST_F(AiPanelWeb, DraggedPictureGoesAfterTheTextAreaOrAtTheEndOfTheBody)
+{
+    const struct
+    {
+        const char* name;
+        const char* body;
+        const char* placementCheck; // script; true when the picture sits where it should
+    } cases[] = {
+        {"text area", "<p>before</p><textarea></textarea><p id='after'>after</p>",
+         "var t = document.querySelector('textarea'); t.nextSibling === img && document.activeElement === t"},
+        {"no text area", "<p>first</p><div><p>last</p></div>", "document.body.lastElementChild === img"},
+    };
+    const QImage picture = blockImage();
+    const QStringList pngBefore = pngFilesIn(QDir::tempPath());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QUrl page = writePage(*s_dir, QStringLiteral("drop.html"),
+                                    QStringLiteral("<html><body>%1</body></html>").arg(QString::fromUtf8(c.body)));
+        ASSERT_TRUE(loadAndWait(view(), page));
+        s_panel->injectImage(picture);
+        EXPECT_EQ(runJs(view(), QStringLiteral("document.images.length")).toInt(), 1);
+        const QString prefix = QStringLiteral("var img = document.images[0]; ");
+        EXPECT_TRUE(runJs(view(), prefix + QString::fromUtf8(c.placementCheck)).toBool());
+        EXPECT_EQ(runJs(view(), prefix + QStringLiteral("img.style.maxWidth + ' ' + img.style.marginTop + ' ' +"
+                                                        " img.style.marginBottom"))
+                      .toString(),
+                  QStringLiteral("100% 10px 10px"));
+
+        const QString source = runJs(view(), prefix + QStringLiteral("img.src")).toString();
+        const QString dataPrefix = QStringLiteral("data:image/png;base64,");
+        ASSERT_TRUE(source.startsWith(dataPrefix)) << source.left(60).toStdString();
+        const QImage decoded = QImage::fromData(QByteArray::fromBase64(source.mid(dataPrefix.size()).toLatin1()), "PNG");
+        EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), picture);
+    }
+    EXPECT_EQ(pngFilesIn(QDir::tempPath()), pngBefore);
+
+    // A null picture changes nothing.
+    s_panel->injectImage(QImage());
+    EXPECT_EQ(runJs(view(), QStringLiteral("document.images.length")).toInt(), 1);
+}
+
+TEST_F(AiPanelWeb, FailurePageShowsTheAddressAsText)
+{
+    // Nothing listens on port 1 of the loopback: the load fails at once, without any network.
+    const QString hostile = QStringLiteral("http://127.0.0.1:1/?q=<b>bold</b><script>document.title='ran'</script>");
+    QSignalSpy finished(view(), &QWebEngineView::loadFinished);
+    testsupport::LogCapture log;
+    view()->load(QUrl(hostile));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() >= 2; }, kLoadTimeoutMs)) << log.all();
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    EXPECT_TRUE(log.contains(QStringLiteral("[WebEngine] Page load failed! URL: http://127.0.0.1:1/")))
+        << log.all();
+
+    const QString text = runJs(view(), QStringLiteral("document.body.innerText")).toString();
+    EXPECT_TRUE(text.contains(QStringLiteral("页面加载失败"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("URL: http://127.0.0.1:1/"))) << text.toStdString();
+    EXPECT_EQ(runJs(view(), QStringLiteral("document.getElementsByTagName('b').length + "
+                                           "document.getElementsByTagName('script').length"))
+                  .toInt(),
+              0);
+    EXPECT_NE(runJs(view(), QStringLiteral("document.title")).toString(), QStringLiteral("ran"));
+}
+
+TEST_F(AiPanelWeb, ScriptOpenedWindowsOpenAndKeepTheOpener)
+{
+    const QUrl popup = writePage(*s_dir, QStringLiteral("popup.html"),
+                                 QStringLiteral("<html><head><title>popup</title></head><body>p</body></html>"));
+    const QUrl opener = writePage(
+        *s_dir, QStringLiteral("opener.html"),
+        QStringLiteral("<html><body><script>window.open('popup.html');</script></body></html>"));
+    ASSERT_TRUE(loadAndWait(view(), opener));
+
+    CustomWebEngineView* opened = nullptr;
+    QTest::qWaitFor(
+        [&] {
+            for (CustomWebEngineView* candidate : s_panel->window()->findChildren<CustomWebEngineView*>()) {
+                if (candidate != view() && candidate->title() == QLatin1String("popup"))
+                    opened = candidate;
+            }
+            return opened != nullptr;
+        },
+        kLoadTimeoutMs);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->url(), popup);
+    EXPECT_TRUE(opened->isWindow());
+    EXPECT_EQ(view()->url(), opener);
+    // A script closing the window closes and removes it.
+    QPointer<CustomWebEngineView> guard(opened);
+    opened->page()->runJavaScript(QStringLiteral("window.close()"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }, kLoadTimeoutMs));
+}
+
+// Fresh panels without sites: nothing loads, so only the reload decisions are seen.
+TEST(AiPanelCrash, ReloadsOnlyAFewTimesAndOnlyWhileShown)
+{
+    const struct
+    {
+        const char* name;
+        bool active;
+        int crashes;
+        bool destroyedBeforeTheDelay;
+        int expectedReloads;
+    } cases[] = {
+        {"shown", true, 1, false, 1},
+        {"mode left", false, 1, false, 0},
+        {"crash loop", true, 5, false, AiCollaborationPanel::kMaxCrashReloads},
+        {"panel destroyed", true, 1, true, 0},
+    };
+    const QString reloadLine = QStringLiteral("[WebEngine] Attempting reload after renderer crash...");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::LogCapture log;
+        auto panel = std::make_unique<AiCollaborationPanel>(nullptr, QList<AiSite>{});
+        panel->setCrashReloadDelayMs(50);
+        panel->setActive(c.active);
+        for (int i = 0; i < c.crashes; ++i)
+            emit panel->webView()->page()->renderProcessTerminated(QWebEnginePage::CrashedTerminationStatus, 11);
+        if (c.destroyedBeforeTheDelay)
+            panel.reset();
+        QTest::qWait(300);
+        EXPECT_EQ(log.lines().count(reloadLine), c.expectedReloads) << log.all();
+        EXPECT_TRUE(log.has(QtWarningMsg,
+                            QStringLiteral("[WebEngine] renderProcessTerminated: status=CrashedTerminationStatus "
+                                           "exitCode=11")));
+    }
+}
