@@ -28,7 +28,7 @@ public:
     // Loading a picture starts it without strokes.
     void setImage(const QImage& image);
     QImage image() const { return m_image; }
-    void setLive(bool live);                 // off discards the live frame
+    void setLive(bool live); // off discards the live frame
     bool isLive() const { return m_live; }
     void setLiveFrame(const QImage& frame);
     QImage liveFrame() const { return m_liveFrame; }
@@ -39,7 +39,7 @@ public:
     void clear();
 
     int zoom() const { return m_zoom; }
-    void setZoom(int zoomPercent);           // clamped to kMinZoom..kMaxZoom
+    void setZoom(int zoomPercent); // clamped to kMinZoom..kMaxZoom
     QPoint panOffset() const { return m_panOffset; }
     void setPanOffset(const QPoint& offsetPx);
 
@@ -87,9 +87,14 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    enum class Drag { None, Pan, Stroke };
+    enum class Drag
+    {
+        None,
+        Pan,
+        Stroke
+    };
 
-    qreal displayScale() const;             // widget pixels per picture pixel
+    qreal displayScale() const; // widget pixels per picture pixel
     QPointF toPicture(const QPointF& widgetPos) const;
     void paintLabels(QPainter& painter);
     void showContextMenu(const QPoint& globalPos);
@@ -106,13 +111,13 @@ private:
     int m_penWidth = 3;
     CompareTool m_tool = CompareTool::Pen;
     QVector<CompareStroke> m_strokes;
-    CompareStroke m_current;                // the stroke being drawn
-    QPointF m_strokeStart;                  // picture pixels
+    CompareStroke m_current; // the stroke being drawn
+    QPointF m_strokeStart;   // picture pixels
 
     Drag m_drag = Drag::None;
     Qt::MouseButton m_dragButton = Qt::NoButton;
     QPoint m_pressPos;
     QPoint m_panAtPress;
     bool m_panThresholdPassed = false;
-    int m_wheelRemainder = 0;               // angle delta short of a whole notch
+    int m_wheelRemainder = 0; // angle delta short of a whole notch
 };

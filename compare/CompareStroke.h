@@ -9,18 +9,18 @@
 
 enum class CompareTool
 {
-    Pen,     // freehand
+    Pen, // freehand
     Line,
     Rect,
     Ellipse,
-    Eraser,  // freehand; wipes the strokes drawn before it, never the picture
+    Eraser, // freehand; wipes the strokes drawn before it, never the picture
 };
 
 struct CompareStroke
 {
-    QPainterPath path;          // picture pixels
+    QPainterPath path; // picture pixels
     QColor color;
-    qreal width = 3.0;          // picture pixels
+    qreal width = 3.0; // picture pixels
     CompareTool tool = CompareTool::Pen;
 };
 

@@ -187,7 +187,7 @@ void ScreenCompareDialog::buildUi()
     m_zoomSlider->setMinimumWidth(120);
     m_zoomLabel = new QLabel(this);
     named(m_zoomLabel, "zoomLabel");
-    m_zoomLabel->setMinimumWidth(40);
+    m_zoomLabel->setMinimumWidth(48);
     m_annotateButton = new QPushButton(this);
     named(m_annotateButton, "annotateButton");
     m_annotateButton->setCheckable(true);
@@ -214,12 +214,11 @@ void ScreenCompareDialog::buildUi()
     m_exportAllButton = new QPushButton(this);
     named(m_exportAllButton, "exportAllButton");
 
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{m_layoutLabel, m_layoutCombo, m_loadImagesButton, m_clearAllButton,
-                                          m_linkedZoomCheck, m_zoomSlider, m_zoomLabel, m_annotateButton,
-                                          m_colorButton, m_penWidthSpin, m_penButton, m_lineButton,
-                                          m_rectButton, m_ellipseButton, m_eraserButton, m_undoButton,
-                                          m_clearAnnoButton, m_saveCellButton, m_exportAllButton})
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             m_layoutLabel, m_layoutCombo, m_loadImagesButton, m_clearAllButton, m_linkedZoomCheck,
+             m_zoomSlider, m_zoomLabel, m_annotateButton, m_colorButton, m_penWidthSpin, m_penButton,
+             m_lineButton, m_rectButton, m_ellipseButton, m_eraserButton, m_undoButton, m_clearAnnoButton,
+             m_saveCellButton, m_exportAllButton})
         bar->addWidget(widget);
     bar->addStretch();
 
@@ -229,9 +228,9 @@ void ScreenCompareDialog::buildUi()
     named(m_tipLabel, "tipLabel");
     layout->addWidget(m_tipLabel);
 
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             m_colorButton, m_penWidthSpin, m_penButton, m_lineButton, m_rectButton, m_ellipseButton,
-             m_eraserButton, m_undoButton, m_clearAnnoButton})
+    for (QWidget* control : std::initializer_list<QWidget*>{m_colorButton, m_penWidthSpin, m_penButton,
+                                                            m_lineButton, m_rectButton, m_ellipseButton,
+                                                            m_eraserButton, m_undoButton, m_clearAnnoButton})
         control->setEnabled(false);
     updateColorButton();
     showZoomOnSlider(CompareCellWidget::kDefaultZoom);
@@ -332,8 +331,7 @@ void ScreenCompareDialog::rebuildGrid(const GridShape& shape)
             connect(cell, &CompareCellWidget::clicked, this, &ScreenCompareDialog::onCellClicked);
             connect(cell, &CompareCellWidget::requestLoadImage, this,
                     &ScreenCompareDialog::onCellRequestLoadImage);
-            connect(cell, &CompareCellWidget::requestLoadFile, this,
-                    &ScreenCompareDialog::loadImageIntoCell);
+            connect(cell, &CompareCellWidget::requestLoadFile, this, &ScreenCompareDialog::loadImageIntoCell);
             connect(cell, &CompareCellWidget::requestToggleLiveVideo, this,
                     &ScreenCompareDialog::onCellRequestToggleLiveVideo);
             connect(cell, &CompareCellWidget::zoomChanged, this, &ScreenCompareDialog::onCellZoomChanged);
@@ -500,9 +498,9 @@ void ScreenCompareDialog::onToggleAnnotation()
         const QSignalBlocker blocker(m_annotateButton);
         m_annotateButton->setChecked(m_annotate);
     }
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             m_colorButton, m_penWidthSpin, m_penButton, m_lineButton, m_rectButton, m_ellipseButton,
-             m_eraserButton, m_undoButton, m_clearAnnoButton})
+    for (QWidget* control : std::initializer_list<QWidget*>{m_colorButton, m_penWidthSpin, m_penButton,
+                                                            m_lineButton, m_rectButton, m_ellipseButton,
+                                                            m_eraserButton, m_undoButton, m_clearAnnoButton})
         control->setEnabled(m_annotate);
     for (CompareCellWidget* c : m_cells)
         c->setAnnotate(m_annotate);
@@ -548,11 +546,26 @@ void ScreenCompareDialog::setTool(CompareTool tool)
         c->setTool(tool);
 }
 
-void ScreenCompareDialog::onToolPen() { setTool(CompareTool::Pen); }
-void ScreenCompareDialog::onToolLine() { setTool(CompareTool::Line); }
-void ScreenCompareDialog::onToolRect() { setTool(CompareTool::Rect); }
-void ScreenCompareDialog::onToolEllipse() { setTool(CompareTool::Ellipse); }
-void ScreenCompareDialog::onToolEraser() { setTool(CompareTool::Eraser); }
+void ScreenCompareDialog::onToolPen()
+{
+    setTool(CompareTool::Pen);
+}
+void ScreenCompareDialog::onToolLine()
+{
+    setTool(CompareTool::Line);
+}
+void ScreenCompareDialog::onToolRect()
+{
+    setTool(CompareTool::Rect);
+}
+void ScreenCompareDialog::onToolEllipse()
+{
+    setTool(CompareTool::Ellipse);
+}
+void ScreenCompareDialog::onToolEraser()
+{
+    setTool(CompareTool::Eraser);
+}
 
 void ScreenCompareDialog::onUndo()
 {
@@ -567,9 +580,8 @@ void ScreenCompareDialog::onSaveCurrentCell()
         m_prompts->information(this, tr("Info"), tr("No image in selected cell."));
         return;
     }
-    const QString proposed =
-        m_lastFolder + QStringLiteral("/compare_cell_") + QString::number(m_selectedIndex + 1) +
-        QStringLiteral(".png");
+    const QString proposed = m_lastFolder + QStringLiteral("/compare_cell_") +
+                             QString::number(m_selectedIndex + 1) + QStringLiteral(".png");
     QString path =
         m_prompts->saveFile(this, tr("Save Image"), proposed, tr("PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)"));
     if (path.isEmpty())
@@ -585,7 +597,8 @@ void ScreenCompareDialog::onSaveCurrentCell()
                            tr("Could not save the image to:\n%1").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    m_prompts->information(this, tr("Success"), tr("Image saved to:\n%1").arg(QDir::toNativeSeparators(path)));
+    m_prompts->information(this, tr("Success"),
+                           tr("Image saved to:\n%1").arg(QDir::toNativeSeparators(path)));
 }
 
 void ScreenCompareDialog::onExportAll()

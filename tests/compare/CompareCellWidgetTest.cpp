@@ -65,7 +65,7 @@ TEST(CompareCellWidget, WheelZoomsByTenWithinLimitsAndEmitsOnlyOnChange)
         int expectedEmits;
     };
     const Row rows[] = {
-        {800, {120}, 800, 0}, {10, {-120}, 10, 0},  {100, {120}, 110, 1},     {15, {-120}, 10, 1},
+        {800, {120}, 800, 0}, {10, {-120}, 10, 0},  {100, {120}, 110, 1},    {15, {-120}, 10, 1},
         {795, {120}, 800, 1}, {100, {-360}, 70, 1}, {100, {60, 60}, 110, 1}, {100, {60}, 100, 0},
     };
     for (const Row& row : rows) {
@@ -127,22 +127,37 @@ TEST(CompareCellWidget, StrokesLandOnPicturePixelsUnderZoomAndPan)
     // Zoom 200 % on top of the 2x fit: 4 widget pixels per picture pixel; the 800 x 400 picture is
     // centred on (200, 100) shifted by the pan, so picture (0, 0) sits at (-170, -110).
     const QPoint pan(30, -10);
-    const auto toWidget = [&](QPointF p) { return (QPointF(-200 + pan.x(), -100 + pan.y()) + p * 4).toPoint(); };
+    const auto toWidget = [&](QPointF p) {
+        return (QPointF(-200 + pan.x(), -100 + pan.y()) + p * 4).toPoint();
+    };
     struct Row
     {
         const char* what;
         CompareTool tool;
         QPointF from, to;
-        bool eraseAcross;   // then wipe a vertical band through x = 65
+        bool eraseAcross; // then wipe a vertical band through x = 65
         bool undoLast;
         std::vector<QPoint> marked;
         std::vector<QPoint> clean;
     };
     const Row rows[] = {
-        {"pen", CompareTool::Pen, {50, 40}, {80, 40}, false, false, {{65, 40}, {51, 40}}, {{65, 50}, {85, 40}}},
+        {"pen",
+         CompareTool::Pen,
+         {50, 40},
+         {80, 40},
+         false,
+         false,
+         {{65, 40}, {51, 40}},
+         {{65, 50}, {85, 40}}},
         {"line", CompareTool::Line, {50, 40}, {80, 40}, false, false, {{65, 40}}, {{65, 44}}},
         {"rect", CompareTool::Rect, {50, 30}, {80, 60}, false, false, {{50, 45}, {65, 60}}, {{65, 45}}},
-        {"ellipse", CompareTool::Ellipse, {50, 30}, {80, 60}, false, false, {{50, 45}, {65, 30}},
+        {"ellipse",
+         CompareTool::Ellipse,
+         {50, 30},
+         {80, 60},
+         false,
+         false,
+         {{50, 45}, {65, 30}},
          {{65, 45}, {51, 31}}},
         {"eraser", CompareTool::Pen, {50, 40}, {80, 40}, true, false, {{55, 40}, {75, 40}}, {{65, 40}}},
         {"eraser undone", CompareTool::Pen, {50, 40}, {80, 40}, true, true, {{55, 40}, {65, 40}}, {}},
@@ -153,7 +168,7 @@ TEST(CompareCellWidget, StrokesLandOnPicturePixelsUnderZoomAndPan)
         f.cell.setPanOffset(pan);
         f.cell.setAnnotate(true);
         f.cell.setPenColor(Qt::red);
-        f.cell.setPenWidth(12);  // 3 picture pixels at this scale
+        f.cell.setPenWidth(12); // 3 picture pixels at this scale
         f.cell.setTool(row.tool);
         dragWith(f.cell, Qt::LeftButton, toWidget(row.from), toWidget(row.to));
         if (row.eraseAcross) {

@@ -1,7 +1,7 @@
 // The "Screen Comparison" dialog with scripted prompts: grid layouts, linked zoom and pan, live cells,
 // and the files Save Cell and Export All really write.
-#include "CompareCellWidget.h"
 #include "ScreenCompareDialog.h"
+#include "CompareCellWidget.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,8 +58,14 @@ public:
         boxes.push_back({QStringLiteral("color"), title, {}});
         return colorAnswer;
     }
-    void information(QWidget*, const QString& t, const QString& x) override { boxes.push_back({"info", t, x}); }
-    void warning(QWidget*, const QString& t, const QString& x) override { boxes.push_back({"warning", t, x}); }
+    void information(QWidget*, const QString& t, const QString& x) override
+    {
+        boxes.push_back({"info", t, x});
+    }
+    void warning(QWidget*, const QString& t, const QString& x) override
+    {
+        boxes.push_back({"warning", t, x});
+    }
     bool question(QWidget*, const QString& t, const QString& x) override
     {
         boxes.push_back({"question", t, x});
@@ -90,7 +96,10 @@ struct DialogFixture
         EXPECT_TRUE(image.save(path));
         return path;
     }
-    template <typename T> T* child(const char* name) { return dialog.findChild<T*>(QString::fromLatin1(name)); }
+    template <typename T> T* child(const char* name)
+    {
+        return dialog.findChild<T*>(QString::fromLatin1(name));
+    }
 };
 
 void sendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
@@ -110,8 +119,8 @@ void leftDrag(QWidget* w, QPoint from, QPoint to)
 void wheelNotch(QWidget* w)
 {
     const QPointF at(w->width() / 2.0, w->height() / 2.0);
-    QWheelEvent event(at, w->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent event(at, w->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &event);
 }
 
@@ -122,7 +131,8 @@ void strikeThrough(CompareCellWidget* cell)
     cell->setPenWidth(16);
     const QRectF shown = cell->pictureRect();
     const int y = int(shown.center().y());
-    leftDrag(cell, QPoint(int(shown.left() + shown.width() / 4), y), QPoint(int(shown.right() - shown.width() / 4), y));
+    leftDrag(cell, QPoint(int(shown.left() + shown.width() / 4), y),
+             QPoint(int(shown.right() - shown.width() / 4), y));
 }
 
 QColor colourAtCentre(const QString& path)
@@ -142,7 +152,7 @@ TEST(ScreenCompareDialog, LayoutModesBuildTheirGridAndKeepPictures)
         int columns;
         int comboMode;
     };
-    const Row rows[] = {{2, 1, 2, 2},  {3, 2, 1, 3},  {4, 2, 2, 4},  {6, 2, 3, 6},  {9, 3, 3, 9},
+    const Row rows[] = {{2, 1, 2, 2},   {3, 2, 1, 3},   {4, 2, 2, 4}, {6, 2, 3, 6}, {9, 3, 3, 9},
                         {12, 3, 4, 12}, {16, 4, 4, 16}, {5, 1, 2, 2}, {0, 1, 2, 2}, {-4, 1, 2, 2}};
     DialogFixture f(16);
     EXPECT_EQ(f.dialog.windowTitle(), QStringLiteral("Screen Comparison"));
@@ -262,10 +272,10 @@ TEST(ScreenCompareDialog, SaveCellWritesStrokesAndReportsOnlyRealSaves)
     struct Row
     {
         const char* what;
-        int selected;         // cell 0 holds the annotated picture, cell 1 is empty
-        const char* answer;   // relative to the temporary folder; null = cancelled
-        const char* written;  // file expected, or null
-        const char* boxKind;  // null = no box
+        int selected;        // cell 0 holds the annotated picture, cell 1 is empty
+        const char* answer;  // relative to the temporary folder; null = cancelled
+        const char* written; // file expected, or null
+        const char* boxKind; // null = no box
         const char* boxTitle;
     };
     const Row rows[] = {
@@ -283,7 +293,8 @@ TEST(ScreenCompareDialog, SaveCellWritesStrokesAndReportsOnlyRealSaves)
         QTest::mouseClick(f.child<QPushButton>("annotateButton"), Qt::LeftButton);
         f.prompts->colorAnswer = QColor(0, 0, 255);
         QTest::mouseClick(f.child<QPushButton>("penColorButton"), Qt::LeftButton);
-        EXPECT_TRUE(f.child<QPushButton>("penColorButton")->styleSheet().startsWith("background-color: #0000ff;"));
+        EXPECT_TRUE(
+            f.child<QPushButton>("penColorButton")->styleSheet().startsWith("background-color: #0000ff;"));
         strikeThrough(f.dialog.cell(0));
         f.dialog.onCellClicked(row.selected);
         f.prompts->boxes.clear();
@@ -342,9 +353,13 @@ TEST(ScreenCompareDialog, ExportAllKeepsEarlierFilesAndCountsRealWrites)
     };
     const QString missing = f.dir.filePath("missing");
     const Row rows[] = {
-        {out.path(), "info", "3 of 4 cells exported to:\n" + out.path(),
+        {out.path(),
+         "info",
+         "3 of 4 cells exported to:\n" + out.path(),
          {"compare_cell_1_2.png", "compare_cell_2.png", "compare_cell_3.png"}},
-        {out.path(), "info", "3 of 4 cells exported to:\n" + out.path(),
+        {out.path(),
+         "info",
+         "3 of 4 cells exported to:\n" + out.path(),
          {"compare_cell_1_3.png", "compare_cell_2_2.png", "compare_cell_3_2.png"}},
         {missing, "warning", "0 of 4 cells exported to:\n" + missing, {}},
     };
