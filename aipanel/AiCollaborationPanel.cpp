@@ -238,7 +238,8 @@ void AiCollaborationPanel::onLoadFinished(bool ok)
     }
     qWarning().noquote() << "[WebEngine] Page load failed! URL:" << address;
     m_failurePagePending = true;
-    m_view->setHtml(loadFailurePage(address));
+    // Shown decoded, as the user would type it; loadFailurePage() keeps it text.
+    m_view->setHtml(loadFailurePage(QUrl::fromPercentEncoding(m_view->url().toEncoded())));
 }
 
 void AiCollaborationPanel::onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status,

@@ -46,8 +46,7 @@ QVariant runJs(QWebEngineView* view, const QString& script)
         result = value;
         done = true;
     });
-    QTest::qWaitFor([&] { return done; }, kLoadTimeoutMs);
-    return result;
+    return QTest::qWaitFor([&] { return done; }, kLoadTimeoutMs) ? result : QVariant();
 }
 
 // Eight colour blocks: a picture that comes back with a different size, order or colour is told apart.
@@ -168,9 +167,10 @@ TEST_F(AiPanelWeb, RealActionsArePastedAndThePlaceholderLeavesTheClipboard)
         EXPECT_EQ(QApplication::clipboard()->text(), expected);
         // The paste reaches the focused input of the page; nothing reaches it for the placeholder.
         const QString pasted = c.expected ? expected : QString();
-        QTest::qWaitFor([&] { return runJs(view(), QStringLiteral("document.getElementById('t').value"))
-                                         .toString() == pasted; },
-                        3000);
+        // The paste arrives asynchronously; for the placeholder the wait simply runs out.
+        (void)QTest::qWaitFor([&] { return runJs(view(), QStringLiteral("document.getElementById('t').value"))
+                                               .toString() == pasted; },
+                              c.expected ? kLoadTimeoutMs : 500);
         EXPECT_EQ(runJs(view(), QStringLiteral("document.getElementById('t').value")).toString(), pasted);
     }
 }
@@ -218,19 +218,20 @@ TEST_F(AiPanelWeb, DraggedPictureGoesAfterTheTextAreaOrAtTheEndOfTheBody)
 
 TEST_F(AiPanelWeb, FailurePageShowsTheAddressAsText)
 {
-    // Nothing listens on port 1 of the loopback: the load fails at once, without any network.
-    const QString hostile = QStringLiteral("http://127.0.0.1:1/?q=<b>bold</b><script>document.title='ran'</script>");
+    // A local file that does not exist, its name carrying markup and a script.
+    const QString hostile = QUrl::fromLocalFile(s_dir->filePath(QStringLiteral("missing"))).toString() +
+                            QStringLiteral("/<b>bold</b><script>document.title='ran'</script>.html");
     QSignalSpy finished(view(), &QWebEngineView::loadFinished);
     testsupport::LogCapture log;
     view()->load(QUrl(hostile));
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() >= 2; }, kLoadTimeoutMs)) << log.all();
     EXPECT_FALSE(finished.at(0).at(0).toBool());
-    EXPECT_TRUE(log.contains(QStringLiteral("[WebEngine] Page load failed! URL: http://127.0.0.1:1/")))
+    EXPECT_TRUE(log.contains(QStringLiteral("[WebEngine] Page load failed! URL: file:///")))
         << log.all();
 
     const QString text = runJs(view(), QStringLiteral("document.body.innerText")).toString();
     EXPECT_TRUE(text.contains(QStringLiteral("页面加载失败"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("URL: http://127.0.0.1:1/"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("URL: ") + hostile)) << text.toStdString();
     EXPECT_EQ(runJs(view(), QStringLiteral("document.getElementsByTagName('b').length + "
                                            "document.getElementsByTagName('script').length"))
                   .toInt(),
@@ -248,7 +249,7 @@ TEST_F(AiPanelWeb, ScriptOpenedWindowsOpenAndKeepTheOpener)
     ASSERT_TRUE(loadAndWait(view(), opener));
 
     CustomWebEngineView* opened = nullptr;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             for (CustomWebEngineView* candidate : s_panel->window()->findChildren<CustomWebEngineView*>()) {
                 if (candidate != view() && candidate->title() == QLatin1String("popup"))

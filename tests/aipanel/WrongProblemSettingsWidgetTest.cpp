@@ -32,8 +32,9 @@ TEST(WrongProblemSettingsWidget, EachControlEmitsItsOwnSignal)
         QTest::mouseClick(control, Qt::LeftButton);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(spies[i]->count(), i == c.signalIndex ? 1 : 0) << c.control << " signal " << i;
-        if (c.signalIndex < 2)
+        if (c.signalIndex < 2) {
             EXPECT_EQ(spies[c.signalIndex]->takeFirst().at(0).toBool(), c.checkedAfterClick) << c.control;
+        }
     }
 
     WrongProblemSettingsWidget strip;
