@@ -76,8 +76,9 @@ QWebEngineProfile* AiCollaborationPanel::profile()
     QObject::connect(shared.data(), &QWebEngineProfile::downloadRequested, shared.data(),
                      [](QWebEngineDownloadItem* item) {
                          item->accept();
-                         qInfo().noquote() << "[WebEngine] Download:"
-                                           << QDir(item->downloadDirectory()).filePath(item->downloadFileName());
+                         qInfo().noquote()
+                             << "[WebEngine] Download:"
+                             << QDir(item->downloadDirectory()).filePath(item->downloadFileName());
                      });
     return shared;
 }
@@ -89,7 +90,8 @@ AiCollaborationPanel::AiCollaborationPanel(QWidget* parent, QList<AiSite> sites)
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(QStringLiteral(
         "#aiCollaborationPanel { background-color: #2c3e50; }"
-        "#aiCollaborationPanel QComboBox { background-color: #34495e; color: #ecf0f1; border: 1px solid #4a6278;"
+        "#aiCollaborationPanel QComboBox { background-color: #34495e; color: #ecf0f1; border: 1px solid "
+        "#4a6278;"
         " border-radius: 4px; padding: 3px 8px; min-height: 22px; }"
         "#aiCollaborationPanel QComboBox QAbstractItemView { background-color: #34495e; color: #ecf0f1; }"
         "#aiAddActionButton { background-color: #27ae60; color: white; border: none; border-radius: 4px;"
@@ -106,7 +108,8 @@ AiCollaborationPanel::AiCollaborationPanel(QWidget* parent, QList<AiSite> sites)
     connect(m_siteCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &AiCollaborationPanel::onSiteChanged);
     // activated, not currentIndexChanged: choosing the same request twice pastes it twice.
-    connect(m_actionCombo, qOverload<int>(&QComboBox::activated), this, &AiCollaborationPanel::onActionSelected);
+    connect(m_actionCombo, qOverload<int>(&QComboBox::activated), this,
+            &AiCollaborationPanel::onActionSelected);
     connect(m_addActionButton, &QPushButton::clicked, this, &AiCollaborationPanel::onAddActionClicked);
     connect(m_view, &QWebEngineView::loadFinished, this, &AiCollaborationPanel::onLoadFinished);
     connect(m_view->page(), &QWebEnginePage::renderProcessTerminated, this,
@@ -122,7 +125,8 @@ AiCollaborationPanel::AiCollaborationPanel(QWidget* parent, QList<AiSite> sites)
     QTimer::singleShot(500, this, [this] {
         if (m_siteChosen)
             return; // the user picked a site meanwhile; that choice stands
-        qInfo().noquote() << "[WebEngine] Delayed load:" << m_sites.at(m_siteCombo->currentIndex()).url.toString();
+        qInfo().noquote() << "[WebEngine] Delayed load:"
+                          << m_sites.at(m_siteCombo->currentIndex()).url.toString();
         loadSite(m_siteCombo->currentIndex());
     });
 }
@@ -196,8 +200,8 @@ void AiCollaborationPanel::onSiteChanged(int index)
 
 void AiCollaborationPanel::onActionSelected(int index)
 {
-    if (index < 0 || index >= m_actionCombo->count()
-        || m_actionCombo->itemData(index).toString() == QLatin1String(kPlaceholderAction))
+    if (index < 0 || index >= m_actionCombo->count() ||
+        m_actionCombo->itemData(index).toString() == QLatin1String(kPlaceholderAction))
         return;
     // Through the clipboard, so the request lands in whatever input of the chat page has the focus,
     // whatever the site's markup looks like.
@@ -220,7 +224,8 @@ void AiCollaborationPanel::injectImage(const QImage& image)
         return;
     }
     m_view->page()->runJavaScript(script);
-    qInfo().noquote() << "[WebEngine] Dragged image sent to the page:" << image.width() << "x" << image.height();
+    qInfo().noquote() << "[WebEngine] Dragged image sent to the page:" << image.width() << "x"
+                      << image.height();
 }
 
 void AiCollaborationPanel::onLoadFinished(bool ok)
@@ -253,7 +258,8 @@ void AiCollaborationPanel::onRenderProcessTerminated(QWebEnginePage::RenderProce
     // A page that kills its renderer on every load would otherwise be reloaded every few seconds for
     // as long as the program runs.
     if (m_crashReloads >= kMaxCrashReloads) {
-        qWarning().noquote() << QStringLiteral("[WebEngine] Renderer crashed again after %1 reloads; not reloading")
+        qWarning().noquote() << QStringLiteral(
+                                    "[WebEngine] Renderer crashed again after %1 reloads; not reloading")
                                     .arg(m_crashReloads);
         return;
     }

@@ -40,21 +40,20 @@ QString imageInjectionScript(const QImage& image)
         return QString();
     // Base64 holds only [A-Za-z0-9+/=], so it is safe inside a single-quoted script string.
     const QString base64 = QString::fromLatin1(png.toBase64());
-    return QStringLiteral(
-               "function addImageToPage(base64) {\n"
-               "    var img = document.createElement('img');\n"
-               "    img.src = 'data:image/png;base64,' + base64;\n"
-               "    img.style.maxWidth = '100%';\n"
-               "    img.style.margin = '10px 0';\n"
-               "    var textarea = document.querySelector('textarea');\n"
-               "    if (textarea) {\n"
-               "        textarea.parentNode.insertBefore(img, textarea.nextSibling);\n"
-               "        textarea.focus();\n"
-               "    } else {\n"
-               "        document.body.appendChild(img);\n"
-               "    }\n"
-               "}\n"
-               "addImageToPage('%1');\n")
+    return QStringLiteral("function addImageToPage(base64) {\n"
+                          "    var img = document.createElement('img');\n"
+                          "    img.src = 'data:image/png;base64,' + base64;\n"
+                          "    img.style.maxWidth = '100%';\n"
+                          "    img.style.margin = '10px 0';\n"
+                          "    var textarea = document.querySelector('textarea');\n"
+                          "    if (textarea) {\n"
+                          "        textarea.parentNode.insertBefore(img, textarea.nextSibling);\n"
+                          "        textarea.focus();\n"
+                          "    } else {\n"
+                          "        document.body.appendChild(img);\n"
+                          "    }\n"
+                          "}\n"
+                          "addImageToPage('%1');\n")
         .arg(base64);
 }
 

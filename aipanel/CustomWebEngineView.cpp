@@ -17,10 +17,14 @@ QMenu* CustomWebEngineView::createPageMenu(QWidget* parent)
         QString text;
     };
     const Entry entries[] = {
-        {QWebEnginePage::Back, tr("Back")},           {QWebEnginePage::Forward, tr("Forward")},
-        {QWebEnginePage::Reload, tr("Refresh")},      {QWebEnginePage::Cut, tr("Cut")},
-        {QWebEnginePage::Copy, tr("Copy")},           {QWebEnginePage::Paste, tr("Paste")},
-        {QWebEnginePage::SelectAll, tr("Select All")}, {QWebEnginePage::SavePage, tr("Save Page")},
+        {QWebEnginePage::Back, tr("Back")},
+        {QWebEnginePage::Forward, tr("Forward")},
+        {QWebEnginePage::Reload, tr("Refresh")},
+        {QWebEnginePage::Cut, tr("Cut")},
+        {QWebEnginePage::Copy, tr("Copy")},
+        {QWebEnginePage::Paste, tr("Paste")},
+        {QWebEnginePage::SelectAll, tr("Select All")},
+        {QWebEnginePage::SavePage, tr("Save Page")},
     };
     auto* menu = new QMenu(parent);
     QWebEnginePage* webPage = page();

@@ -72,8 +72,9 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = new QTemporaryDir;
-        s_startUrl = writePage(*s_dir, QStringLiteral("start.html"),
-                               QStringLiteral("<html><head><title>start</title></head><body>start</body></html>"));
+        s_startUrl =
+            writePage(*s_dir, QStringLiteral("start.html"),
+                      QStringLiteral("<html><head><title>start</title></head><body>start</body></html>"));
         testsupport::LogCapture log;
         s_panel = new AiCollaborationPanel(nullptr, {{QStringLiteral("Local"), s_startUrl}});
         s_panel->resize(900, 700);
@@ -156,9 +157,10 @@ TEST_F(AiPanelWeb, RealActionsArePastedAndThePlaceholderLeavesTheClipboard)
             QTest::mouseClick(addButton, Qt::LeftButton);
             EXPECT_EQ(actions->count(), countBefore + (answer.trimmed().isEmpty() ? 0 : 1));
         }
-        ASSERT_TRUE(runJs(view(), QStringLiteral("var t = document.getElementById('t'); t.value = ''; t.focus();"
-                                                 " document.activeElement === t"))
-                        .toBool());
+        ASSERT_TRUE(
+            runJs(view(), QStringLiteral("var t = document.getElementById('t'); t.value = ''; t.focus();"
+                                         " document.activeElement === t"))
+                .toBool());
         QApplication::clipboard()->setText(untouched);
         const int index = c.choice < 0 ? actions->count() - 1 : c.choice;
         emit actions->activated(index);
@@ -168,9 +170,12 @@ TEST_F(AiPanelWeb, RealActionsArePastedAndThePlaceholderLeavesTheClipboard)
         // The paste reaches the focused input of the page; nothing reaches it for the placeholder.
         const QString pasted = c.expected ? expected : QString();
         // The paste arrives asynchronously; for the placeholder the wait simply runs out.
-        (void)QTest::qWaitFor([&] { return runJs(view(), QStringLiteral("document.getElementById('t').value"))
-                                               .toString() == pasted; },
-                              c.expected ? kLoadTimeoutMs : 500);
+        (void)QTest::qWaitFor(
+            [&] {
+                return runJs(view(), QStringLiteral("document.getElementById('t').value")).toString() ==
+                       pasted;
+            },
+            c.expected ? kLoadTimeoutMs : 500);
         EXPECT_EQ(runJs(view(), QStringLiteral("document.getElementById('t').value")).toString(), pasted);
     }
 }
@@ -191,22 +196,25 @@ TEST_F(AiPanelWeb, DraggedPictureGoesAfterTheTextAreaOrAtTheEndOfTheBody)
     const QStringList pngBefore = pngFilesIn(QDir::tempPath());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const QUrl page = writePage(*s_dir, QStringLiteral("drop.html"),
-                                    QStringLiteral("<html><body>%1</body></html>").arg(QString::fromUtf8(c.body)));
+        const QUrl page =
+            writePage(*s_dir, QStringLiteral("drop.html"),
+                      QStringLiteral("<html><body>%1</body></html>").arg(QString::fromUtf8(c.body)));
         ASSERT_TRUE(loadAndWait(view(), page));
         s_panel->injectImage(picture);
         EXPECT_EQ(runJs(view(), QStringLiteral("document.images.length")).toInt(), 1);
         const QString prefix = QStringLiteral("var img = document.images[0]; ");
         EXPECT_TRUE(runJs(view(), prefix + QString::fromUtf8(c.placementCheck)).toBool());
-        EXPECT_EQ(runJs(view(), prefix + QStringLiteral("img.style.maxWidth + ' ' + img.style.marginTop + ' ' +"
-                                                        " img.style.marginBottom"))
-                      .toString(),
-                  QStringLiteral("100% 10px 10px"));
+        EXPECT_EQ(
+            runJs(view(), prefix + QStringLiteral("img.style.maxWidth + ' ' + img.style.marginTop + ' ' +"
+                                                  " img.style.marginBottom"))
+                .toString(),
+            QStringLiteral("100% 10px 10px"));
 
         const QString source = runJs(view(), prefix + QStringLiteral("img.src")).toString();
         const QString dataPrefix = QStringLiteral("data:image/png;base64,");
         ASSERT_TRUE(source.startsWith(dataPrefix)) << source.left(60).toStdString();
-        const QImage decoded = QImage::fromData(QByteArray::fromBase64(source.mid(dataPrefix.size()).toLatin1()), "PNG");
+        const QImage decoded =
+            QImage::fromData(QByteArray::fromBase64(source.mid(dataPrefix.size()).toLatin1()), "PNG");
         EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), picture);
     }
     EXPECT_EQ(pngFilesIn(QDir::tempPath()), pngBefore);
@@ -226,8 +234,7 @@ TEST_F(AiPanelWeb, FailurePageShowsTheAddressAsText)
     view()->load(QUrl(hostile));
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() >= 2; }, kLoadTimeoutMs)) << log.all();
     EXPECT_FALSE(finished.at(0).at(0).toBool());
-    EXPECT_TRUE(log.contains(QStringLiteral("[WebEngine] Page load failed! URL: file:///")))
-        << log.all();
+    EXPECT_TRUE(log.contains(QStringLiteral("[WebEngine] Page load failed! URL: file:///"))) << log.all();
 
     const QString text = runJs(view(), QStringLiteral("document.body.innerText")).toString();
     EXPECT_TRUE(text.contains(QStringLiteral("页面加载失败"))) << text.toStdString();
@@ -241,11 +248,12 @@ TEST_F(AiPanelWeb, FailurePageShowsTheAddressAsText)
 
 TEST_F(AiPanelWeb, ScriptOpenedWindowsOpenAndKeepTheOpener)
 {
-    const QUrl popup = writePage(*s_dir, QStringLiteral("popup.html"),
-                                 QStringLiteral("<html><head><title>popup</title></head><body>p</body></html>"));
-    const QUrl opener = writePage(
-        *s_dir, QStringLiteral("opener.html"),
-        QStringLiteral("<html><body><script>window.open('popup.html');</script></body></html>"));
+    const QUrl popup =
+        writePage(*s_dir, QStringLiteral("popup.html"),
+                  QStringLiteral("<html><head><title>popup</title></head><body>p</body></html>"));
+    const QUrl opener =
+        writePage(*s_dir, QStringLiteral("opener.html"),
+                  QStringLiteral("<html><body><script>window.open('popup.html');</script></body></html>"));
     ASSERT_TRUE(loadAndWait(view(), opener));
 
     CustomWebEngineView* opened = nullptr;
@@ -292,13 +300,15 @@ TEST(AiPanelCrash, ReloadsOnlyAFewTimesAndOnlyWhileShown)
         panel->setCrashReloadDelayMs(50);
         panel->setActive(c.active);
         for (int i = 0; i < c.crashes; ++i)
-            emit panel->webView()->page()->renderProcessTerminated(QWebEnginePage::CrashedTerminationStatus, 11);
+            emit panel->webView()->page()->renderProcessTerminated(QWebEnginePage::CrashedTerminationStatus,
+                                                                   11);
         if (c.destroyedBeforeTheDelay)
             panel.reset();
         QTest::qWait(300);
         EXPECT_EQ(log.lines().count(reloadLine), c.expectedReloads) << log.all();
-        EXPECT_TRUE(log.has(QtWarningMsg,
-                            QStringLiteral("[WebEngine] renderProcessTerminated: status=CrashedTerminationStatus "
-                                           "exitCode=11")));
+        EXPECT_TRUE(
+            log.has(QtWarningMsg,
+                    QStringLiteral("[WebEngine] renderProcessTerminated: status=CrashedTerminationStatus "
+                                   "exitCode=11")));
     }
 }

@@ -6,15 +6,11 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     testsupport::TempAppDir home;
     home.applyToCurrentProcess();
     // The web engine shares its GL context with the widgets; this must precede the application object.

@@ -10,9 +10,7 @@ TEST(AiSites, AcceptLanguageFollowsTheInterfaceLanguage)
         const char* uiLanguage;
         const char* acceptLanguage;
     } cases[] = {
-        {"zh_CN", "zh-CN,zh;q=0.9"},
-        {"ja_JP", "ja-JP,ja;q=0.9"},
-        {"en_US", "en-US,en;q=0.9"},
+        {"zh_CN", "zh-CN,zh;q=0.9"}, {"ja_JP", "ja-JP,ja;q=0.9"}, {"en_US", "en-US,en;q=0.9"},
         {"ru_RU", "en-US,en;q=0.9"}, // the sites are asked for English, not Russian or German
         {"de_DE", "en-US,en;q=0.9"},
     };
