@@ -17,6 +17,7 @@
 #include "StartupFlags.h"
 #include "TerminationSignals.h"
 #include "VoiceCommand.h"
+#include "WindowModes.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -32,6 +33,7 @@
 #include <QTimer>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -260,6 +262,19 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "--crash-report") == 0)
         return crash::runCrashReport(argc, argv);
 
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    windowmode::ModeArgument startMode = windowmode::parseModeArgument(arguments);
+    if (startMode.status == windowmode::ModeArgument::Invalid) {
+        std::fprintf(stderr, "LumadocApp: %s\n", qPrintable(startMode.error));
+        return 2;
+    }
+    if (startMode.mode == windowmode::Ai && !MainWindow::aiModeAvailable()) {
+        std::fprintf(stderr, "LumadocApp: the AI panel is not available in this build; starting in standard mode\n");
+        startMode.mode = windowmode::Standard;
+    }
+
     const std::string exePath = ownExecutablePath(argv[0]);
     const std::string exeDir = directoryOf(exePath);
 
@@ -298,6 +313,9 @@ int main(int argc, char** argv)
     QCoreApplication::addLibraryPath(QString::fromStdString(exeDir) + "/plugins");
     bootlog::console("[MAIN] Library paths added pre-app\n");
     flags.createRunIncomplete();
+    // The AI panel's web engine shares its GL context with the preview; it must be said before the
+    // application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     lumadoc::initResources();
 
@@ -353,6 +371,8 @@ int main(int argc, char** argv)
     QObject::connect(&activation, &startup::ActivationServer::activationRequested, window.get(),
                      &MainWindow::bringToFront);
     window->showMaximized();
+    if (startMode.mode != windowmode::Standard)
+        window->switchWindowMode(startMode.mode);
     bootlog::log("[MAIN] step 10: showMaximized called, entering event loop\n");
     splash.finish(window.get());
     // The splash waits for the window to be exposed and handles events meanwhile, a termination signal

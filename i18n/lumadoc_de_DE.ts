@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AiCollaborationPanel</name>
+    <message>
+        <source>Please select AI action</source>
+        <translation>Bitte KI-Aktion auswählen</translation>
+    </message>
+    <message>
+        <source>Please analyze this problem</source>
+        <translation>Bitte analysiere diese Aufgabe</translation>
+    </message>
+    <message>
+        <source>Please recommend 5 similar problems</source>
+        <translation>Bitte empfiehl 5 ähnliche Aufgaben</translation>
+    </message>
+    <message>
+        <source>Add Action</source>
+        <translation>Aktion hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a custom AI action to the list</source>
+        <translation>Eine eigene KI-Aktion zur Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add AI Action</source>
+        <translation>KI-Aktion hinzufügen</translation>
+    </message>
+    <message>
+        <source>Enter the AI action text:</source>
+        <translation>Text der KI-Aktion eingeben:</translation>
+    </message>
+    <message>
+        <source>Doubao</source>
+        <translation>Doubao</translation>
+    </message>
+    <message>
+        <source>Yuanbao</source>
+        <translation>Yuanbao</translation>
+    </message>
+    <message>
+        <source>Qianwen</source>
+        <translation>Qianwen</translation>
+    </message>
+</context>
+<context>
     <name>AnnotationDock</name>
     <message>
         <source>Annotation</source>
@@ -185,6 +228,69 @@
     <message>
         <source>Select Pen Color</source>
         <translation>Stiftfarbe auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>BookPanel</name>
+    <message>
+        <source>Book Flatten Control</source>
+        <translation>Buchseiten glätten</translation>
+    </message>
+    <message>
+        <source>Camera:</source>
+        <translation>Kamera:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Auflösung:</translation>
+    </message>
+    <message>
+        <source>Timer Capture:</source>
+        <translation>Intervallaufnahme:</translation>
+    </message>
+    <message>
+        <source>Auto Detect Capture</source>
+        <translation>Automatisch aufnehmen</translation>
+    </message>
+    <message>
+        <source>Book Single-Page Flatten</source>
+        <translation>Einzelseite glätten</translation>
+    </message>
+    <message>
+        <source>Book Double-Page Flatten</source>
+        <translation>Doppelseite glätten</translation>
+    </message>
+    <message>
+        <source>Double-Page Flatten: When enabled, photos will be auto-split into left and right pages, each generating a thumbnail</source>
+        <translation>Doppelseite glätten: Aufnahmen werden automatisch in linke und rechte Seite geteilt, jede mit eigenem Vorschaubild</translation>
+    </message>
+    <message>
+        <source>Remove Fingers</source>
+        <translation>Finger entfernen</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Hintergrund entfernen</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>Adaptiv</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>Otsu</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>Fester Schwellenwert</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>Schwellenwert:</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Aufnehmen</translation>
     </message>
 </context>
 <context>
@@ -485,6 +591,66 @@
     <message>
         <source>ID photo cut-out failed; the capture is kept as it was</source>
         <translation>Freistellen des Passfotos fehlgeschlagen; die Aufnahme bleibt unverändert</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCellWidget</name>
+    <message>
+        <source>LIVE</source>
+        <translation>LIVE</translation>
+    </message>
+    <message>
+        <source>Double-click to load
+or drag image</source>
+        <translation>Doppelklick zum Laden
+oder Bild hierher ziehen</translation>
+    </message>
+    <message>
+        <source>Load Image...</source>
+        <translation>Bild laden...</translation>
+    </message>
+    <message>
+        <source>Stop Live Video</source>
+        <translation>Live-Bild beenden</translation>
+    </message>
+    <message>
+        <source>Show Live Video</source>
+        <translation>Live-Bild zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>CustomWebEngineView</name>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorwärts</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alle auswählen</translation>
+    </message>
+    <message>
+        <source>Save Page</source>
+        <translation>Seite speichern</translation>
     </message>
 </context>
 <context>
@@ -1069,10 +1235,6 @@ Größe: %4 KB</translation>
         <translation>Kameraeinstellungen</translation>
     </message>
     <message>
-        <source>Window Switch</source>
-        <translation>Fenster umschalten</translation>
-    </message>
-    <message>
         <source>Voice Command</source>
         <translation>Sprachbefehle</translation>
     </message>
@@ -1604,6 +1766,42 @@ Größe: %4 KB</translation>
         <source>Failed to open URL: %1</source>
         <translation>Die Adresse konnte nicht geöffnet werden: %1</translation>
     </message>
+    <message>
+        <source>QR Code Scan</source>
+        <translation>QR-Code scannen</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>Bildvergleich</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>AI Collaboration</source>
+        <translation>KI-Zusammenarbeit</translation>
+    </message>
+    <message>
+        <source>The AI panel is not available in this build.</source>
+        <translation>Das KI-Fenster ist in dieser Version nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Book timer capture enabled: %1s</source>
+        <translation>Buch-Intervallaufnahme aktiv: %1 s</translation>
+    </message>
+    <message>
+        <source>Book timer capture disabled</source>
+        <translation>Buch-Intervallaufnahme aus</translation>
+    </message>
+    <message>
+        <source>Book auto capture enabled</source>
+        <translation>Automatische Buchaufnahme aktiv</translation>
+    </message>
+    <message>
+        <source>Book auto capture disabled</source>
+        <translation>Automatische Buchaufnahme aus</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1749,6 +1947,197 @@ Größe: %4 KB</translation>
     <message>
         <source>Scanner Gun: Capturing with code %1...</source>
         <translation>Handscanner: Aufnahme mit Code %1...</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenCompareDialog</name>
+    <message>
+        <source>2 Screens (1x2)</source>
+        <translation>2 Bildschirme (1x2)</translation>
+    </message>
+    <message>
+        <source>2 Screens (2x1)</source>
+        <translation>2 Bildschirme (2x1)</translation>
+    </message>
+    <message>
+        <source>4 Screens (2x2)</source>
+        <translation>4 Bildschirme (2x2)</translation>
+    </message>
+    <message>
+        <source>6 Screens (2x3)</source>
+        <translation>6 Bildschirme (2x3)</translation>
+    </message>
+    <message>
+        <source>9 Screens (3x3)</source>
+        <translation>9 Bildschirme (3x3)</translation>
+    </message>
+    <message>
+        <source>12 Screens (4x3)</source>
+        <translation>12 Bildschirme (4x3)</translation>
+    </message>
+    <message>
+        <source>16 Screens (4x4)</source>
+        <translation>16 Bildschirme (4x4)</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;All Files (*)</source>
+        <translation>Bilder (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>Bildvergleich</translation>
+    </message>
+    <message>
+        <source>Layout:</source>
+        <translation>Layout:</translation>
+    </message>
+    <message>
+        <source>Load Images</source>
+        <translation>Bilder laden</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Alles löschen</translation>
+    </message>
+    <message>
+        <source>Linked Zoom</source>
+        <translation>Gekoppelter Zoom</translation>
+    </message>
+    <message>
+        <source>Annotate</source>
+        <translation>Annotieren</translation>
+    </message>
+    <message>
+        <source>Enable/disable annotation mode</source>
+        <translation>Annotationsmodus ein-/ausschalten</translation>
+    </message>
+    <message>
+        <source>Pen color</source>
+        <translation>Stiftfarbe</translation>
+    </message>
+    <message>
+        <source>Pen width</source>
+        <translation>Stiftbreite</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Stift</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Rect</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Radierer</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Clear Anno</source>
+        <translation>Markierungen löschen</translation>
+    </message>
+    <message>
+        <source>Save Cell</source>
+        <translation>Feld speichern</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>Alle exportieren</translation>
+    </message>
+    <message>
+        <source>Tip: Click a cell to load an image. Mouse wheel to zoom. Enable annotation for marking.</source>
+        <translation>Tipp: Klicken Sie auf ein Feld, um ein Bild zu laden. Mausrad zum Zoomen. Annotation aktivieren zum Markieren.</translation>
+    </message>
+    <message>
+        <source>Load Image</source>
+        <translation>Bild laden</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>Das Bild konnte nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>Select Images</source>
+        <translation>Bilder auswählen</translation>
+    </message>
+    <message>
+        <source>Some images could not be loaded:
+%1</source>
+        <translation>Einige Bilder konnten nicht geladen werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Clear all images and annotations?</source>
+        <translation>Alle Bilder und Markierungen löschen?</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Stiftfarbe wählen</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>No image in selected cell.</source>
+        <translation>Im ausgewählten Feld ist kein Bild.</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</source>
+        <translation>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Could not save the image to:
+%1</source>
+        <translation>Das Bild konnte nicht gespeichert werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Erfolg</translation>
+    </message>
+    <message>
+        <source>Image saved to:
+%1</source>
+        <translation>Bild gespeichert unter:
+%1</translation>
+    </message>
+    <message>
+        <source>Select Export Directory</source>
+        <translation>Exportordner wählen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cells exported to:
+%3</source>
+        <translation>%1 von %2 Feldern exportiert nach:
+%3</translation>
+    </message>
+    <message>
+        <source>Export Complete</source>
+        <translation>Export abgeschlossen</translation>
     </message>
 </context>
 <context>
@@ -1902,6 +2291,69 @@ Größe: %4 KB</translation>
     <message>
         <source>Not saved to a file yet</source>
         <translation>Noch nicht in einer Datei gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>TicketPanel</name>
+    <message>
+        <source>票据识别</source>
+        <translation>Belegerkennung</translation>
+    </message>
+    <message>
+        <source>类型：</source>
+        <translation>Typ:</translation>
+    </message>
+    <message>
+        <source>身份证</source>
+        <translation>Personalausweis</translation>
+    </message>
+    <message>
+        <source>驾驶证</source>
+        <translation>Führerschein</translation>
+    </message>
+    <message>
+        <source>增值税发票</source>
+        <translation>Mehrwertsteuerrechnung</translation>
+    </message>
+    <message>
+        <source>行驶证</source>
+        <translation>Fahrzeugschein</translation>
+    </message>
+    <message>
+        <source>开始识别</source>
+        <translation>Erkennen</translation>
+    </message>
+    <message>
+        <source>身份证读取</source>
+        <translation>Ausweis auslesen</translation>
+    </message>
+    <message>
+        <source>识别结果：</source>
+        <translation>Ergebnis:</translation>
+    </message>
+    <message>
+        <source>请将票据放在摄像头下，然后点击“开始识别”。</source>
+        <translation>Legen Sie den Beleg unter die Kamera und klicken Sie auf „Erkennen“.</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>Abfragen</translation>
+    </message>
+    <message>
+        <source>导出JSON</source>
+        <translation>JSON exportieren</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>返回</source>
+        <translation>Zurück</translation>
     </message>
 </context>
 <context>
@@ -2127,6 +2579,72 @@ Größe: %4 KB</translation>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>WindowSwitchPanel</name>
+    <message>
+        <source>普通拍照</source>
+        <translation>Standardaufnahme</translation>
+    </message>
+    <message>
+        <source>标准拍照模式，用于日常使用</source>
+        <translation>Standardmodus für den Alltag</translation>
+    </message>
+    <message>
+        <source>视频展台</source>
+        <translation>Präsentation</translation>
+    </message>
+    <message>
+        <source>隐藏标题栏、缩略图和摄像头控制窗口</source>
+        <translation>Blendet Titelleiste, Vorschaubilder und Kamerasteuerung aus</translation>
+    </message>
+    <message>
+        <source>书籍拍摄</source>
+        <translation>Buchaufnahme</translation>
+    </message>
+    <message>
+        <source>专为书籍拍摄设计，支持展平去底色</source>
+        <translation>Für Bücher: Glätten und Hintergrund entfernen</translation>
+    </message>
+    <message>
+        <source>AI协同</source>
+        <translation>KI-Zusammenarbeit</translation>
+    </message>
+    <message>
+        <source>分屏显示，左侧实时视频，右侧AI问答</source>
+        <translation>Geteilte Ansicht: links Livebild, rechts KI-Chat</translation>
+    </message>
+    <message>
+        <source>票据识别</source>
+        <translation>Belegerkennung</translation>
+    </message>
+    <message>
+        <source>身份证、发票等票据OCR识别，导出结果</source>
+        <translation>Ausweise, Rechnungen und andere Belege per OCR erkennen und exportieren</translation>
+    </message>
+    <message>
+        <source>选择功能模式</source>
+        <translation>Modus wählen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>WrongProblemSettingsWidget</name>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Automatische Dokumenterkennung</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>Dokument zuschneiden</translation>
+    </message>
+    <message>
+        <source>OCR Text</source>
+        <translation>Text erkennen (OCR)</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AiCollaborationPanel</name>
+    <message>
+        <source>Please select AI action</source>
+        <translation>Please select AI action</translation>
+    </message>
+    <message>
+        <source>Please analyze this problem</source>
+        <translation>Please analyze this problem</translation>
+    </message>
+    <message>
+        <source>Please recommend 5 similar problems</source>
+        <translation>Please recommend 5 similar problems</translation>
+    </message>
+    <message>
+        <source>Add Action</source>
+        <translation>Add Action</translation>
+    </message>
+    <message>
+        <source>Add a custom AI action to the list</source>
+        <translation>Add a custom AI action to the list</translation>
+    </message>
+    <message>
+        <source>Add AI Action</source>
+        <translation>Add AI Action</translation>
+    </message>
+    <message>
+        <source>Enter the AI action text:</source>
+        <translation>Enter the AI action text:</translation>
+    </message>
+    <message>
+        <source>Doubao</source>
+        <translation>Doubao</translation>
+    </message>
+    <message>
+        <source>Yuanbao</source>
+        <translation>Yuanbao</translation>
+    </message>
+    <message>
+        <source>Qianwen</source>
+        <translation>Qianwen</translation>
+    </message>
+</context>
+<context>
     <name>AnnotationDock</name>
     <message>
         <source>Annotation</source>
@@ -185,6 +228,69 @@
     <message>
         <source>Select Pen Color</source>
         <translation>Select Pen Color</translation>
+    </message>
+</context>
+<context>
+    <name>BookPanel</name>
+    <message>
+        <source>Book Flatten Control</source>
+        <translation>Book Flatten Control</translation>
+    </message>
+    <message>
+        <source>Camera:</source>
+        <translation>Camera:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Resolution:</translation>
+    </message>
+    <message>
+        <source>Timer Capture:</source>
+        <translation>Timer Capture:</translation>
+    </message>
+    <message>
+        <source>Auto Detect Capture</source>
+        <translation>Auto Detect Capture</translation>
+    </message>
+    <message>
+        <source>Book Single-Page Flatten</source>
+        <translation>Book Single-Page Flatten</translation>
+    </message>
+    <message>
+        <source>Book Double-Page Flatten</source>
+        <translation>Book Double-Page Flatten</translation>
+    </message>
+    <message>
+        <source>Double-Page Flatten: When enabled, photos will be auto-split into left and right pages, each generating a thumbnail</source>
+        <translation>Double-Page Flatten: When enabled, photos will be auto-split into left and right pages, each generating a thumbnail</translation>
+    </message>
+    <message>
+        <source>Remove Fingers</source>
+        <translation>Remove Fingers</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Remove Background</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>Adaptive</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>Otsu</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>Fixed Threshold</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>Threshold:</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Capture</translation>
     </message>
 </context>
 <context>
@@ -485,6 +591,66 @@
     <message>
         <source>ID photo cut-out failed; the capture is kept as it was</source>
         <translation>ID photo cut-out failed; the capture is kept as it was</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCellWidget</name>
+    <message>
+        <source>LIVE</source>
+        <translation>LIVE</translation>
+    </message>
+    <message>
+        <source>Double-click to load
+or drag image</source>
+        <translation>Double-click to load
+or drag image</translation>
+    </message>
+    <message>
+        <source>Load Image...</source>
+        <translation>Load Image...</translation>
+    </message>
+    <message>
+        <source>Stop Live Video</source>
+        <translation>Stop Live Video</translation>
+    </message>
+    <message>
+        <source>Show Live Video</source>
+        <translation>Show Live Video</translation>
+    </message>
+</context>
+<context>
+    <name>CustomWebEngineView</name>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>Save Page</source>
+        <translation>Save Page</translation>
     </message>
 </context>
 <context>
@@ -1069,10 +1235,6 @@ Size: %4 KB</translation>
         <translation>Camera Settings</translation>
     </message>
     <message>
-        <source>Window Switch</source>
-        <translation>Window Switch</translation>
-    </message>
-    <message>
         <source>Voice Command</source>
         <translation>Voice Command</translation>
     </message>
@@ -1604,6 +1766,42 @@ Size: %4 KB</translation>
         <source>Failed to open URL: %1</source>
         <translation>Failed to open URL: %1</translation>
     </message>
+    <message>
+        <source>QR Code Scan</source>
+        <translation>QR Code Scan</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>Screen Comparison</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>AI Collaboration</source>
+        <translation>AI Collaboration</translation>
+    </message>
+    <message>
+        <source>The AI panel is not available in this build.</source>
+        <translation>The AI panel is not available in this build.</translation>
+    </message>
+    <message>
+        <source>Book timer capture enabled: %1s</source>
+        <translation>Book timer capture enabled: %1s</translation>
+    </message>
+    <message>
+        <source>Book timer capture disabled</source>
+        <translation>Book timer capture disabled</translation>
+    </message>
+    <message>
+        <source>Book auto capture enabled</source>
+        <translation>Book auto capture enabled</translation>
+    </message>
+    <message>
+        <source>Book auto capture disabled</source>
+        <translation>Book auto capture disabled</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1749,6 +1947,197 @@ Size: %4 KB</translation>
     <message>
         <source>Scanner Gun: Capturing with code %1...</source>
         <translation>Scanner Gun: Capturing with code %1...</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenCompareDialog</name>
+    <message>
+        <source>2 Screens (1x2)</source>
+        <translation>2 Screens (1x2)</translation>
+    </message>
+    <message>
+        <source>2 Screens (2x1)</source>
+        <translation>2 Screens (2x1)</translation>
+    </message>
+    <message>
+        <source>4 Screens (2x2)</source>
+        <translation>4 Screens (2x2)</translation>
+    </message>
+    <message>
+        <source>6 Screens (2x3)</source>
+        <translation>6 Screens (2x3)</translation>
+    </message>
+    <message>
+        <source>9 Screens (3x3)</source>
+        <translation>9 Screens (3x3)</translation>
+    </message>
+    <message>
+        <source>12 Screens (4x3)</source>
+        <translation>12 Screens (4x3)</translation>
+    </message>
+    <message>
+        <source>16 Screens (4x4)</source>
+        <translation>16 Screens (4x4)</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;All Files (*)</source>
+        <translation>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>Screen Comparison</translation>
+    </message>
+    <message>
+        <source>Layout:</source>
+        <translation>Layout:</translation>
+    </message>
+    <message>
+        <source>Load Images</source>
+        <translation>Load Images</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Clear All</translation>
+    </message>
+    <message>
+        <source>Linked Zoom</source>
+        <translation>Linked Zoom</translation>
+    </message>
+    <message>
+        <source>Annotate</source>
+        <translation>Annotate</translation>
+    </message>
+    <message>
+        <source>Enable/disable annotation mode</source>
+        <translation>Enable/disable annotation mode</translation>
+    </message>
+    <message>
+        <source>Pen color</source>
+        <translation>Pen color</translation>
+    </message>
+    <message>
+        <source>Pen width</source>
+        <translation>Pen width</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Rect</source>
+        <translation>Rect</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Eraser</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Clear Anno</source>
+        <translation>Clear Anno</translation>
+    </message>
+    <message>
+        <source>Save Cell</source>
+        <translation>Save Cell</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>Export All</translation>
+    </message>
+    <message>
+        <source>Tip: Click a cell to load an image. Mouse wheel to zoom. Enable annotation for marking.</source>
+        <translation>Tip: Click a cell to load an image. Mouse wheel to zoom. Enable annotation for marking.</translation>
+    </message>
+    <message>
+        <source>Load Image</source>
+        <translation>Load Image</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>Failed to load image.</translation>
+    </message>
+    <message>
+        <source>Select Images</source>
+        <translation>Select Images</translation>
+    </message>
+    <message>
+        <source>Some images could not be loaded:
+%1</source>
+        <translation>Some images could not be loaded:
+%1</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Clear all images and annotations?</source>
+        <translation>Clear all images and annotations?</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Select Pen Color</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>No image in selected cell.</source>
+        <translation>No image in selected cell.</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Save Image</translation>
+    </message>
+    <message>
+        <source>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</source>
+        <translation>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Could not save the image to:
+%1</source>
+        <translation>Could not save the image to:
+%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Success</translation>
+    </message>
+    <message>
+        <source>Image saved to:
+%1</source>
+        <translation>Image saved to:
+%1</translation>
+    </message>
+    <message>
+        <source>Select Export Directory</source>
+        <translation>Select Export Directory</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cells exported to:
+%3</source>
+        <translation>%1 of %2 cells exported to:
+%3</translation>
+    </message>
+    <message>
+        <source>Export Complete</source>
+        <translation>Export Complete</translation>
     </message>
 </context>
 <context>
@@ -1902,6 +2291,69 @@ Size: %4 KB</translation>
     <message>
         <source>Not saved to a file yet</source>
         <translation>Not saved to a file yet</translation>
+    </message>
+</context>
+<context>
+    <name>TicketPanel</name>
+    <message>
+        <source>票据识别</source>
+        <translation>Ticket Recognition</translation>
+    </message>
+    <message>
+        <source>类型：</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>身份证</source>
+        <translation>ID Card</translation>
+    </message>
+    <message>
+        <source>驾驶证</source>
+        <translation>Driver's Licence</translation>
+    </message>
+    <message>
+        <source>增值税发票</source>
+        <translation>VAT Invoice</translation>
+    </message>
+    <message>
+        <source>行驶证</source>
+        <translation>Vehicle Licence</translation>
+    </message>
+    <message>
+        <source>开始识别</source>
+        <translation>Recognize</translation>
+    </message>
+    <message>
+        <source>身份证读取</source>
+        <translation>Read ID Card</translation>
+    </message>
+    <message>
+        <source>识别结果：</source>
+        <translation>Result:</translation>
+    </message>
+    <message>
+        <source>请将票据放在摄像头下，然后点击“开始识别”。</source>
+        <translation>Place the document under the camera, then click "Recognize".</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>Query</translation>
+    </message>
+    <message>
+        <source>导出JSON</source>
+        <translation>Export JSON</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>返回</source>
+        <translation>Back</translation>
     </message>
 </context>
 <context>
@@ -2127,6 +2579,72 @@ Size: %4 KB</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>WindowSwitchPanel</name>
+    <message>
+        <source>普通拍照</source>
+        <translation>Standard Capture</translation>
+    </message>
+    <message>
+        <source>标准拍照模式，用于日常使用</source>
+        <translation>Standard capture mode for everyday use</translation>
+    </message>
+    <message>
+        <source>视频展台</source>
+        <translation>Presenter</translation>
+    </message>
+    <message>
+        <source>隐藏标题栏、缩略图和摄像头控制窗口</source>
+        <translation>Hides the title bar, thumbnails and camera controls</translation>
+    </message>
+    <message>
+        <source>书籍拍摄</source>
+        <translation>Book Capture</translation>
+    </message>
+    <message>
+        <source>专为书籍拍摄设计，支持展平去底色</source>
+        <translation>Designed for books, with flattening and background removal</translation>
+    </message>
+    <message>
+        <source>AI协同</source>
+        <translation>AI Collaboration</translation>
+    </message>
+    <message>
+        <source>分屏显示，左侧实时视频，右侧AI问答</source>
+        <translation>Split view: live video on the left, AI chat on the right</translation>
+    </message>
+    <message>
+        <source>票据识别</source>
+        <translation>Ticket Recognition</translation>
+    </message>
+    <message>
+        <source>身份证、发票等票据OCR识别，导出结果</source>
+        <translation>OCR of ID cards, invoices and other documents, with export</translation>
+    </message>
+    <message>
+        <source>选择功能模式</source>
+        <translation>Choose a Mode</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>WrongProblemSettingsWidget</name>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Auto Document Detection</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>Crop Document</translation>
+    </message>
+    <message>
+        <source>OCR Text</source>
+        <translation>OCR Text</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>AiCollaborationPanel</name>
+    <message>
+        <source>Please select AI action</source>
+        <translation>AIアクションを選択してください</translation>
+    </message>
+    <message>
+        <source>Please analyze this problem</source>
+        <translation>この問題を分析してください</translation>
+    </message>
+    <message>
+        <source>Please recommend 5 similar problems</source>
+        <translation>類似の問題を5つ提案してください</translation>
+    </message>
+    <message>
+        <source>Add Action</source>
+        <translation>アクションを追加</translation>
+    </message>
+    <message>
+        <source>Add a custom AI action to the list</source>
+        <translation>カスタムAIアクションをリストに追加</translation>
+    </message>
+    <message>
+        <source>Add AI Action</source>
+        <translation>AIアクションの追加</translation>
+    </message>
+    <message>
+        <source>Enter the AI action text:</source>
+        <translation>AIアクションのテキストを入力してください：</translation>
+    </message>
+    <message>
+        <source>Doubao</source>
+        <translation>Doubao</translation>
+    </message>
+    <message>
+        <source>Yuanbao</source>
+        <translation>Yuanbao</translation>
+    </message>
+    <message>
+        <source>Qianwen</source>
+        <translation>Qianwen</translation>
+    </message>
+</context>
+<context>
     <name>AnnotationDock</name>
     <message>
         <source>Annotation</source>
@@ -185,6 +228,69 @@
     <message>
         <source>Select Pen Color</source>
         <translation>ペンの色を選択</translation>
+    </message>
+</context>
+<context>
+    <name>BookPanel</name>
+    <message>
+        <source>Book Flatten Control</source>
+        <translation>書籍平坦化コントロール</translation>
+    </message>
+    <message>
+        <source>Camera:</source>
+        <translation>カメラ：</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>解像度：</translation>
+    </message>
+    <message>
+        <source>Timer Capture:</source>
+        <translation>タイマー撮影：</translation>
+    </message>
+    <message>
+        <source>Auto Detect Capture</source>
+        <translation>自動検出撮影</translation>
+    </message>
+    <message>
+        <source>Book Single-Page Flatten</source>
+        <translation>書籍単ページ平坦化</translation>
+    </message>
+    <message>
+        <source>Book Double-Page Flatten</source>
+        <translation>書籍見開き平坦化</translation>
+    </message>
+    <message>
+        <source>Double-Page Flatten: When enabled, photos will be auto-split into left and right pages, each generating a thumbnail</source>
+        <translation>見開き平坦化：有効にすると、写真は左右のページに自動分割され、それぞれサムネイルが作成されます</translation>
+    </message>
+    <message>
+        <source>Remove Fingers</source>
+        <translation>指を除去</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>背景除去</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>適応</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>大津</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>固定しきい値</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>しきい値：</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>撮影</translation>
     </message>
 </context>
 <context>
@@ -485,6 +591,66 @@
     <message>
         <source>ID photo cut-out failed; the capture is kept as it was</source>
         <translation>証明写真の切り抜きに失敗しました。撮影画像はそのまま保持されます</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCellWidget</name>
+    <message>
+        <source>LIVE</source>
+        <translation>ライブ</translation>
+    </message>
+    <message>
+        <source>Double-click to load
+or drag image</source>
+        <translation>ダブルクリックで読み込み
+または画像をドラッグ</translation>
+    </message>
+    <message>
+        <source>Load Image...</source>
+        <translation>画像を読み込む...</translation>
+    </message>
+    <message>
+        <source>Stop Live Video</source>
+        <translation>ライブ映像を停止</translation>
+    </message>
+    <message>
+        <source>Show Live Video</source>
+        <translation>ライブ映像を表示</translation>
+    </message>
+</context>
+<context>
+    <name>CustomWebEngineView</name>
+    <message>
+        <source>Back</source>
+        <translation>戻る</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>進む</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>切り取り</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>貼り付け</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>すべて選択</translation>
+    </message>
+    <message>
+        <source>Save Page</source>
+        <translation>ページを保存</translation>
     </message>
 </context>
 <context>
@@ -1069,10 +1235,6 @@ Size: %4 KB</source>
         <translation>カメラ設定</translation>
     </message>
     <message>
-        <source>Window Switch</source>
-        <translation>ウィンドウ切り替え</translation>
-    </message>
-    <message>
         <source>Voice Command</source>
         <translation>音声コマンド</translation>
     </message>
@@ -1600,6 +1762,42 @@ Size: %4 KB</source>
         <source>Failed to open URL: %1</source>
         <translation>URL を開けませんでした: %1</translation>
     </message>
+    <message>
+        <source>QR Code Scan</source>
+        <translation>QRコード読み取り</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>画面比較</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>戻る</translation>
+    </message>
+    <message>
+        <source>AI Collaboration</source>
+        <translation>AI連携</translation>
+    </message>
+    <message>
+        <source>The AI panel is not available in this build.</source>
+        <translation>このビルドではAIパネルを利用できません。</translation>
+    </message>
+    <message>
+        <source>Book timer capture enabled: %1s</source>
+        <translation>書籍タイマー撮影を有効化：%1秒</translation>
+    </message>
+    <message>
+        <source>Book timer capture disabled</source>
+        <translation>書籍タイマー撮影を無効化</translation>
+    </message>
+    <message>
+        <source>Book auto capture enabled</source>
+        <translation>書籍自動撮影を有効化</translation>
+    </message>
+    <message>
+        <source>Book auto capture disabled</source>
+        <translation>書籍自動撮影を無効化</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1745,6 +1943,197 @@ Size: %4 KB</source>
     <message>
         <source>Scanner Gun: Capturing with code %1...</source>
         <translation>ハンディスキャナー: コード %1 で撮影しています...</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenCompareDialog</name>
+    <message>
+        <source>2 Screens (1x2)</source>
+        <translation>2 画面 (1x2)</translation>
+    </message>
+    <message>
+        <source>2 Screens (2x1)</source>
+        <translation>2 画面 (2x1)</translation>
+    </message>
+    <message>
+        <source>4 Screens (2x2)</source>
+        <translation>4 画面 (2x2)</translation>
+    </message>
+    <message>
+        <source>6 Screens (2x3)</source>
+        <translation>6 画面 (2x3)</translation>
+    </message>
+    <message>
+        <source>9 Screens (3x3)</source>
+        <translation>9 画面 (3x3)</translation>
+    </message>
+    <message>
+        <source>12 Screens (4x3)</source>
+        <translation>12 画面 (4x3)</translation>
+    </message>
+    <message>
+        <source>16 Screens (4x4)</source>
+        <translation>16 画面 (4x4)</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;All Files (*)</source>
+        <translation>画像 (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>画面比較</translation>
+    </message>
+    <message>
+        <source>Layout:</source>
+        <translation>レイアウト:</translation>
+    </message>
+    <message>
+        <source>Load Images</source>
+        <translation>画像を読み込む</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>すべてクリア</translation>
+    </message>
+    <message>
+        <source>Linked Zoom</source>
+        <translation>連動ズーム</translation>
+    </message>
+    <message>
+        <source>Annotate</source>
+        <translation>注釈</translation>
+    </message>
+    <message>
+        <source>Enable/disable annotation mode</source>
+        <translation>注釈モードの有効/無効</translation>
+    </message>
+    <message>
+        <source>Pen color</source>
+        <translation>ペンの色</translation>
+    </message>
+    <message>
+        <source>Pen width</source>
+        <translation>ペンの太さ</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>ペン</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直線</translation>
+    </message>
+    <message>
+        <source>Rect</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>楕円</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>消しゴム</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Clear Anno</source>
+        <translation>注釈をクリア</translation>
+    </message>
+    <message>
+        <source>Save Cell</source>
+        <translation>画面を保存</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>すべてエクスポート</translation>
+    </message>
+    <message>
+        <source>Tip: Click a cell to load an image. Mouse wheel to zoom. Enable annotation for marking.</source>
+        <translation>ヒント: 画面をクリックして画像を読み込みます。マウスホイールでズームします。注釈を有効にすると書き込めます。</translation>
+    </message>
+    <message>
+        <source>Load Image</source>
+        <translation>画像を読み込む</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>画像の読み込みに失敗しました。</translation>
+    </message>
+    <message>
+        <source>Select Images</source>
+        <translation>画像を選択</translation>
+    </message>
+    <message>
+        <source>Some images could not be loaded:
+%1</source>
+        <translation>一部の画像を読み込めませんでした:
+%1</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Clear all images and annotations?</source>
+        <translation>すべての画像と注釈をクリアしますか？</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>ペンの色を選択</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>No image in selected cell.</source>
+        <translation>選択した画面に画像がありません。</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>画像を保存</translation>
+    </message>
+    <message>
+        <source>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</source>
+        <translation>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Could not save the image to:
+%1</source>
+        <translation>画像を保存できませんでした:
+%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Image saved to:
+%1</source>
+        <translation>画像を保存しました:
+%1</translation>
+    </message>
+    <message>
+        <source>Select Export Directory</source>
+        <translation>エクスポート先フォルダーを選択</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cells exported to:
+%3</source>
+        <translation>%2 個中 %1 個の画面を次へエクスポートしました:
+%3</translation>
+    </message>
+    <message>
+        <source>Export Complete</source>
+        <translation>エクスポート完了</translation>
     </message>
 </context>
 <context>
@@ -1898,6 +2287,69 @@ Size: %4 KB</source>
     <message>
         <source>Not saved to a file yet</source>
         <translation>まだファイルに保存されていません</translation>
+    </message>
+</context>
+<context>
+    <name>TicketPanel</name>
+    <message>
+        <source>票据识别</source>
+        <translation>帳票認識</translation>
+    </message>
+    <message>
+        <source>类型：</source>
+        <translation>種類：</translation>
+    </message>
+    <message>
+        <source>身份证</source>
+        <translation>身分証</translation>
+    </message>
+    <message>
+        <source>驾驶证</source>
+        <translation>運転免許証</translation>
+    </message>
+    <message>
+        <source>增值税发票</source>
+        <translation>増値税インボイス</translation>
+    </message>
+    <message>
+        <source>行驶证</source>
+        <translation>車検証</translation>
+    </message>
+    <message>
+        <source>开始识别</source>
+        <translation>認識開始</translation>
+    </message>
+    <message>
+        <source>身份证读取</source>
+        <translation>身分証読み取り</translation>
+    </message>
+    <message>
+        <source>识别结果：</source>
+        <translation>認識結果：</translation>
+    </message>
+    <message>
+        <source>请将票据放在摄像头下，然后点击“开始识别”。</source>
+        <translation>書類をカメラの下に置き、「認識開始」を押してください。</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>导出JSON</source>
+        <translation>JSONを書き出す</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>返回</source>
+        <translation>戻る</translation>
     </message>
 </context>
 <context>
@@ -2123,6 +2575,72 @@ Size: %4 KB</source>
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>WindowSwitchPanel</name>
+    <message>
+        <source>普通拍照</source>
+        <translation>通常撮影</translation>
+    </message>
+    <message>
+        <source>标准拍照模式，用于日常使用</source>
+        <translation>日常使用向けの標準撮影モード</translation>
+    </message>
+    <message>
+        <source>视频展台</source>
+        <translation>書画カメラ表示</translation>
+    </message>
+    <message>
+        <source>隐藏标题栏、缩略图和摄像头控制窗口</source>
+        <translation>タイトルバー、サムネイル、カメラ操作パネルを隠します</translation>
+    </message>
+    <message>
+        <source>书籍拍摄</source>
+        <translation>書籍撮影</translation>
+    </message>
+    <message>
+        <source>专为书籍拍摄设计，支持展平去底色</source>
+        <translation>書籍撮影向け。平坦化と背景除去に対応</translation>
+    </message>
+    <message>
+        <source>AI协同</source>
+        <translation>AI連携</translation>
+    </message>
+    <message>
+        <source>分屏显示，左侧实时视频，右侧AI问答</source>
+        <translation>分割表示：左にライブ映像、右にAIチャット</translation>
+    </message>
+    <message>
+        <source>票据识别</source>
+        <translation>帳票認識</translation>
+    </message>
+    <message>
+        <source>身份证、发票等票据OCR识别，导出结果</source>
+        <translation>身分証やインボイスなどをOCRで認識し、結果を書き出します</translation>
+    </message>
+    <message>
+        <source>选择功能模式</source>
+        <translation>モードを選択</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>WrongProblemSettingsWidget</name>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>文書の自動検出</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>文書を切り抜き</translation>
+    </message>
+    <message>
+        <source>OCR Text</source>
+        <translation>OCRテキスト認識</translation>
     </message>
 </context>
 <context>

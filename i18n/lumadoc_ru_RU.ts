@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>AiCollaborationPanel</name>
+    <message>
+        <source>Please select AI action</source>
+        <translation>Выберите действие ИИ</translation>
+    </message>
+    <message>
+        <source>Please analyze this problem</source>
+        <translation>Пожалуйста, проанализируйте эту задачу</translation>
+    </message>
+    <message>
+        <source>Please recommend 5 similar problems</source>
+        <translation>Пожалуйста, предложите 5 похожих задач</translation>
+    </message>
+    <message>
+        <source>Add Action</source>
+        <translation>Добавить действие</translation>
+    </message>
+    <message>
+        <source>Add a custom AI action to the list</source>
+        <translation>Добавить своё действие ИИ в список</translation>
+    </message>
+    <message>
+        <source>Add AI Action</source>
+        <translation>Добавление действия ИИ</translation>
+    </message>
+    <message>
+        <source>Enter the AI action text:</source>
+        <translation>Введите текст действия ИИ:</translation>
+    </message>
+    <message>
+        <source>Doubao</source>
+        <translation>Doubao</translation>
+    </message>
+    <message>
+        <source>Yuanbao</source>
+        <translation>Yuanbao</translation>
+    </message>
+    <message>
+        <source>Qianwen</source>
+        <translation>Qianwen</translation>
+    </message>
+</context>
+<context>
     <name>AnnotationDock</name>
     <message>
         <source>Annotation</source>
@@ -185,6 +228,69 @@
     <message>
         <source>Select Pen Color</source>
         <translation>Выбрать цвет пера</translation>
+    </message>
+</context>
+<context>
+    <name>BookPanel</name>
+    <message>
+        <source>Book Flatten Control</source>
+        <translation>Выпрямление книги</translation>
+    </message>
+    <message>
+        <source>Camera:</source>
+        <translation>Камера:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Разрешение:</translation>
+    </message>
+    <message>
+        <source>Timer Capture:</source>
+        <translation>Съёмка по таймеру:</translation>
+    </message>
+    <message>
+        <source>Auto Detect Capture</source>
+        <translation>Автосъёмка при неподвижности</translation>
+    </message>
+    <message>
+        <source>Book Single-Page Flatten</source>
+        <translation>Выпрямление одной страницы</translation>
+    </message>
+    <message>
+        <source>Book Double-Page Flatten</source>
+        <translation>Выпрямление разворота</translation>
+    </message>
+    <message>
+        <source>Double-Page Flatten: When enabled, photos will be auto-split into left and right pages, each generating a thumbnail</source>
+        <translation>Выпрямление разворота: снимок автоматически делится на левую и правую страницы, у каждой своя миниатюра</translation>
+    </message>
+    <message>
+        <source>Remove Fingers</source>
+        <translation>Удалить пальцы</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>Удалить фон</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>Адаптивный</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>Оцу</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>Фиксированный порог</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>Порог:</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Снимок</translation>
     </message>
 </context>
 <context>
@@ -485,6 +591,66 @@
     <message>
         <source>ID photo cut-out failed; the capture is kept as it was</source>
         <translation>Не удалось вырезать фото на документы; снимок сохранён без изменений</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCellWidget</name>
+    <message>
+        <source>LIVE</source>
+        <translation>LIVE</translation>
+    </message>
+    <message>
+        <source>Double-click to load
+or drag image</source>
+        <translation>Дважды щёлкните для загрузки
+или перетащите изображение</translation>
+    </message>
+    <message>
+        <source>Load Image...</source>
+        <translation>Загрузить изображение...</translation>
+    </message>
+    <message>
+        <source>Stop Live Video</source>
+        <translation>Остановить живое видео</translation>
+    </message>
+    <message>
+        <source>Show Live Video</source>
+        <translation>Показать живое видео</translation>
+    </message>
+</context>
+<context>
+    <name>CustomWebEngineView</name>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Вперёд</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Вырезать</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Вставить</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Выделить всё</translation>
+    </message>
+    <message>
+        <source>Save Page</source>
+        <translation>Сохранить страницу</translation>
     </message>
 </context>
 <context>
@@ -1069,10 +1235,6 @@ Size: %4 KB</source>
         <translation>Настройки камеры</translation>
     </message>
     <message>
-        <source>Window Switch</source>
-        <translation>Переключение окна</translation>
-    </message>
-    <message>
         <source>Voice Command</source>
         <translation>Голосовые команды</translation>
     </message>
@@ -1608,6 +1770,42 @@ Size: %4 KB</source>
         <source>Failed to open URL: %1</source>
         <translation>Не удалось открыть адрес: %1</translation>
     </message>
+    <message>
+        <source>QR Code Scan</source>
+        <translation>Сканировать QR</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>Сравнение экранов</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>AI Collaboration</source>
+        <translation>Работа с ИИ</translation>
+    </message>
+    <message>
+        <source>The AI panel is not available in this build.</source>
+        <translation>Панель ИИ в этой сборке недоступна.</translation>
+    </message>
+    <message>
+        <source>Book timer capture enabled: %1s</source>
+        <translation>Съёмка книги по таймеру: %1 с</translation>
+    </message>
+    <message>
+        <source>Book timer capture disabled</source>
+        <translation>Съёмка книги по таймеру выключена</translation>
+    </message>
+    <message>
+        <source>Book auto capture enabled</source>
+        <translation>Автосъёмка книги включена</translation>
+    </message>
+    <message>
+        <source>Book auto capture disabled</source>
+        <translation>Автосъёмка книги выключена</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1753,6 +1951,197 @@ Size: %4 KB</source>
     <message>
         <source>Scanner Gun: Capturing with code %1...</source>
         <translation>Ручной сканер: снимок с кодом %1...</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenCompareDialog</name>
+    <message>
+        <source>2 Screens (1x2)</source>
+        <translation>2 экрана (1x2)</translation>
+    </message>
+    <message>
+        <source>2 Screens (2x1)</source>
+        <translation>2 экрана (2x1)</translation>
+    </message>
+    <message>
+        <source>4 Screens (2x2)</source>
+        <translation>4 экрана (2x2)</translation>
+    </message>
+    <message>
+        <source>6 Screens (2x3)</source>
+        <translation>6 экранов (2x3)</translation>
+    </message>
+    <message>
+        <source>9 Screens (3x3)</source>
+        <translation>9 экранов (3x3)</translation>
+    </message>
+    <message>
+        <source>12 Screens (4x3)</source>
+        <translation>12 экранов (4x3)</translation>
+    </message>
+    <message>
+        <source>16 Screens (4x4)</source>
+        <translation>16 экранов (4x4)</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;All Files (*)</source>
+        <translation>Изображения (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>Сравнение экранов</translation>
+    </message>
+    <message>
+        <source>Layout:</source>
+        <translation>Раскладка:</translation>
+    </message>
+    <message>
+        <source>Load Images</source>
+        <translation>Загрузить изображения</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Очистить всё</translation>
+    </message>
+    <message>
+        <source>Linked Zoom</source>
+        <translation>Связанный масштаб</translation>
+    </message>
+    <message>
+        <source>Annotate</source>
+        <translation>Аннотации</translation>
+    </message>
+    <message>
+        <source>Enable/disable annotation mode</source>
+        <translation>Включить/выключить режим аннотаций</translation>
+    </message>
+    <message>
+        <source>Pen color</source>
+        <translation>Цвет пера</translation>
+    </message>
+    <message>
+        <source>Pen width</source>
+        <translation>Толщина пера</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>Перо</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>Rect</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Эллипс</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Ластик</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Clear Anno</source>
+        <translation>Очистить пометки</translation>
+    </message>
+    <message>
+        <source>Save Cell</source>
+        <translation>Сохранить ячейку</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>Экспортировать всё</translation>
+    </message>
+    <message>
+        <source>Tip: Click a cell to load an image. Mouse wheel to zoom. Enable annotation for marking.</source>
+        <translation>Совет: щёлкните ячейку, чтобы загрузить изображение. Колесо мыши — масштаб. Включите аннотации для пометок.</translation>
+    </message>
+    <message>
+        <source>Load Image</source>
+        <translation>Загрузить изображение</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>Не удалось загрузить изображение.</translation>
+    </message>
+    <message>
+        <source>Select Images</source>
+        <translation>Выберите изображения</translation>
+    </message>
+    <message>
+        <source>Some images could not be loaded:
+%1</source>
+        <translation>Не удалось загрузить некоторые изображения:
+%1</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Подтверждение</translation>
+    </message>
+    <message>
+        <source>Clear all images and annotations?</source>
+        <translation>Очистить все изображения и пометки?</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>Выберите цвет пера</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>No image in selected cell.</source>
+        <translation>В выбранной ячейке нет изображения.</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Сохранить изображение</translation>
+    </message>
+    <message>
+        <source>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</source>
+        <translation>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Could not save the image to:
+%1</source>
+        <translation>Не удалось сохранить изображение в:
+%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Успешно</translation>
+    </message>
+    <message>
+        <source>Image saved to:
+%1</source>
+        <translation>Изображение сохранено в:
+%1</translation>
+    </message>
+    <message>
+        <source>Select Export Directory</source>
+        <translation>Выберите папку для экспорта</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cells exported to:
+%3</source>
+        <translation>Экспортировано ячеек: %1 из %2 в:
+%3</translation>
+    </message>
+    <message>
+        <source>Export Complete</source>
+        <translation>Экспорт завершён</translation>
     </message>
 </context>
 <context>
@@ -1906,6 +2295,69 @@ Size: %4 KB</source>
     <message>
         <source>Not saved to a file yet</source>
         <translation>Ещё не сохранено в файл</translation>
+    </message>
+</context>
+<context>
+    <name>TicketPanel</name>
+    <message>
+        <source>票据识别</source>
+        <translation>Распознавание документов</translation>
+    </message>
+    <message>
+        <source>类型：</source>
+        <translation>Тип:</translation>
+    </message>
+    <message>
+        <source>身份证</source>
+        <translation>Удостоверение личности</translation>
+    </message>
+    <message>
+        <source>驾驶证</source>
+        <translation>Водительское удостоверение</translation>
+    </message>
+    <message>
+        <source>增值税发票</source>
+        <translation>Счёт-фактура НДС</translation>
+    </message>
+    <message>
+        <source>行驶证</source>
+        <translation>Свидетельство о регистрации ТС</translation>
+    </message>
+    <message>
+        <source>开始识别</source>
+        <translation>Распознать</translation>
+    </message>
+    <message>
+        <source>身份证读取</source>
+        <translation>Считать удостоверение</translation>
+    </message>
+    <message>
+        <source>识别结果：</source>
+        <translation>Результат:</translation>
+    </message>
+    <message>
+        <source>请将票据放在摄像头下，然后点击“开始识别”。</source>
+        <translation>Положите документ под камеру и нажмите «Распознать».</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>Записи</translation>
+    </message>
+    <message>
+        <source>导出JSON</source>
+        <translation>Экспорт JSON</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>返回</source>
+        <translation>Назад</translation>
     </message>
 </context>
 <context>
@@ -2131,6 +2583,72 @@ Size: %4 KB</source>
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>WindowSwitchPanel</name>
+    <message>
+        <source>普通拍照</source>
+        <translation>Обычная съёмка</translation>
+    </message>
+    <message>
+        <source>标准拍照模式，用于日常使用</source>
+        <translation>Обычный режим съёмки на каждый день</translation>
+    </message>
+    <message>
+        <source>视频展台</source>
+        <translation>Показ</translation>
+    </message>
+    <message>
+        <source>隐藏标题栏、缩略图和摄像头控制窗口</source>
+        <translation>Скрывает заголовок, миниатюры и панель камеры</translation>
+    </message>
+    <message>
+        <source>书籍拍摄</source>
+        <translation>Съёмка книг</translation>
+    </message>
+    <message>
+        <source>专为书籍拍摄设计，支持展平去底色</source>
+        <translation>Для съёмки книг: выпрямление и удаление фона</translation>
+    </message>
+    <message>
+        <source>AI协同</source>
+        <translation>Работа с ИИ</translation>
+    </message>
+    <message>
+        <source>分屏显示，左侧实时视频，右侧AI问答</source>
+        <translation>Экран пополам: слева видео, справа чат с ИИ</translation>
+    </message>
+    <message>
+        <source>票据识别</source>
+        <translation>Распознавание документов</translation>
+    </message>
+    <message>
+        <source>身份证、发票等票据OCR识别，导出结果</source>
+        <translation>Распознавание удостоверений, счетов и других документов с экспортом</translation>
+    </message>
+    <message>
+        <source>选择功能模式</source>
+        <translation>Выберите режим</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>WrongProblemSettingsWidget</name>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>Автоопределение документа</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>Обрезать документ</translation>
+    </message>
+    <message>
+        <source>OCR Text</source>
+        <translation>Распознать текст (OCR)</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AiCollaborationPanel</name>
+    <message>
+        <source>Please select AI action</source>
+        <translation>请选择AI操作</translation>
+    </message>
+    <message>
+        <source>Please analyze this problem</source>
+        <translation>请分析这道题</translation>
+    </message>
+    <message>
+        <source>Please recommend 5 similar problems</source>
+        <translation>请推荐5道类似的题目</translation>
+    </message>
+    <message>
+        <source>Add Action</source>
+        <translation>添加操作</translation>
+    </message>
+    <message>
+        <source>Add a custom AI action to the list</source>
+        <translation>向列表添加自定义AI操作</translation>
+    </message>
+    <message>
+        <source>Add AI Action</source>
+        <translation>添加AI操作</translation>
+    </message>
+    <message>
+        <source>Enter the AI action text:</source>
+        <translation>请输入AI操作文本：</translation>
+    </message>
+    <message>
+        <source>Doubao</source>
+        <translation>豆包</translation>
+    </message>
+    <message>
+        <source>Yuanbao</source>
+        <translation>元宝</translation>
+    </message>
+    <message>
+        <source>Qianwen</source>
+        <translation>通义千问</translation>
+    </message>
+</context>
+<context>
     <name>AnnotationDock</name>
     <message>
         <source>Annotation</source>
@@ -185,6 +228,69 @@
     <message>
         <source>Select Pen Color</source>
         <translation>选择画笔颜色</translation>
+    </message>
+</context>
+<context>
+    <name>BookPanel</name>
+    <message>
+        <source>Book Flatten Control</source>
+        <translation>书籍展平控制</translation>
+    </message>
+    <message>
+        <source>Camera:</source>
+        <translation>摄像头：</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>分辨率：</translation>
+    </message>
+    <message>
+        <source>Timer Capture:</source>
+        <translation>定时拍摄：</translation>
+    </message>
+    <message>
+        <source>Auto Detect Capture</source>
+        <translation>自动检测拍摄</translation>
+    </message>
+    <message>
+        <source>Book Single-Page Flatten</source>
+        <translation>书籍单页展平</translation>
+    </message>
+    <message>
+        <source>Book Double-Page Flatten</source>
+        <translation>书籍双页展平</translation>
+    </message>
+    <message>
+        <source>Double-Page Flatten: When enabled, photos will be auto-split into left and right pages, each generating a thumbnail</source>
+        <translation>双页展平：开启后，照片将自动拆分为左右两页，各生成一个缩略图</translation>
+    </message>
+    <message>
+        <source>Remove Fingers</source>
+        <translation>去除手指</translation>
+    </message>
+    <message>
+        <source>Remove Background</source>
+        <translation>去底色</translation>
+    </message>
+    <message>
+        <source>Adaptive</source>
+        <translation>自适应</translation>
+    </message>
+    <message>
+        <source>Otsu</source>
+        <translation>Otsu</translation>
+    </message>
+    <message>
+        <source>Fixed Threshold</source>
+        <translation>固定阈值</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>阈值：</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>拍摄</translation>
     </message>
 </context>
 <context>
@@ -485,6 +591,66 @@
     <message>
         <source>ID photo cut-out failed; the capture is kept as it was</source>
         <translation>证件照抠图失败，已保留原始拍摄图像</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCellWidget</name>
+    <message>
+        <source>LIVE</source>
+        <translation>实时</translation>
+    </message>
+    <message>
+        <source>Double-click to load
+or drag image</source>
+        <translation>双击加载
+或拖入图像</translation>
+    </message>
+    <message>
+        <source>Load Image...</source>
+        <translation>加载图像...</translation>
+    </message>
+    <message>
+        <source>Stop Live Video</source>
+        <translation>停止实时画面</translation>
+    </message>
+    <message>
+        <source>Show Live Video</source>
+        <translation>显示实时画面</translation>
+    </message>
+</context>
+<context>
+    <name>CustomWebEngineView</name>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>前进</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Save Page</source>
+        <translation>保存网页</translation>
     </message>
 </context>
 <context>
@@ -1069,10 +1235,6 @@ Size: %4 KB</source>
         <translation>摄像头设置</translation>
     </message>
     <message>
-        <source>Window Switch</source>
-        <translation>窗口切换</translation>
-    </message>
-    <message>
         <source>Voice Command</source>
         <translation>语音指令</translation>
     </message>
@@ -1600,6 +1762,42 @@ Size: %4 KB</source>
         <source>Failed to open URL: %1</source>
         <translation>无法打开网址：%1</translation>
     </message>
+    <message>
+        <source>QR Code Scan</source>
+        <translation>二维码扫描</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>屏幕对比</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>AI Collaboration</source>
+        <translation>AI协同</translation>
+    </message>
+    <message>
+        <source>The AI panel is not available in this build.</source>
+        <translation>此版本不包含AI面板。</translation>
+    </message>
+    <message>
+        <source>Book timer capture enabled: %1s</source>
+        <translation>书籍定时拍摄已启用：%1秒</translation>
+    </message>
+    <message>
+        <source>Book timer capture disabled</source>
+        <translation>书籍定时拍摄已禁用</translation>
+    </message>
+    <message>
+        <source>Book auto capture enabled</source>
+        <translation>书籍自动拍摄已启用</translation>
+    </message>
+    <message>
+        <source>Book auto capture disabled</source>
+        <translation>书籍自动拍摄已禁用</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -1745,6 +1943,197 @@ Size: %4 KB</source>
     <message>
         <source>Scanner Gun: Capturing with code %1...</source>
         <translation>扫描枪: 正在以条码 %1 拍照...</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenCompareDialog</name>
+    <message>
+        <source>2 Screens (1x2)</source>
+        <translation>2 屏 (1x2)</translation>
+    </message>
+    <message>
+        <source>2 Screens (2x1)</source>
+        <translation>2 屏 (2x1)</translation>
+    </message>
+    <message>
+        <source>4 Screens (2x2)</source>
+        <translation>4 屏 (2x2)</translation>
+    </message>
+    <message>
+        <source>6 Screens (2x3)</source>
+        <translation>6 屏 (2x3)</translation>
+    </message>
+    <message>
+        <source>9 Screens (3x3)</source>
+        <translation>9 屏 (3x3)</translation>
+    </message>
+    <message>
+        <source>12 Screens (4x3)</source>
+        <translation>12 屏 (4x3)</translation>
+    </message>
+    <message>
+        <source>16 Screens (4x4)</source>
+        <translation>16 屏 (4x4)</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;All Files (*)</source>
+        <translation>图像 (*.png *.jpg *.jpeg *.bmp *.tif *.tiff);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Screen Comparison</source>
+        <translation>屏幕对比</translation>
+    </message>
+    <message>
+        <source>Layout:</source>
+        <translation>布局：</translation>
+    </message>
+    <message>
+        <source>Load Images</source>
+        <translation>加载图像</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>全部清除</translation>
+    </message>
+    <message>
+        <source>Linked Zoom</source>
+        <translation>联动缩放</translation>
+    </message>
+    <message>
+        <source>Annotate</source>
+        <translation>标注</translation>
+    </message>
+    <message>
+        <source>Enable/disable annotation mode</source>
+        <translation>启用/禁用标注模式</translation>
+    </message>
+    <message>
+        <source>Pen color</source>
+        <translation>画笔颜色</translation>
+    </message>
+    <message>
+        <source>Pen width</source>
+        <translation>画笔粗细</translation>
+    </message>
+    <message>
+        <source>Pen</source>
+        <translation>画笔</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>直线</translation>
+    </message>
+    <message>
+        <source>Rect</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>椭圆</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>橡皮擦</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Clear Anno</source>
+        <translation>清除标注</translation>
+    </message>
+    <message>
+        <source>Save Cell</source>
+        <translation>保存画面</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>全部导出</translation>
+    </message>
+    <message>
+        <source>Tip: Click a cell to load an image. Mouse wheel to zoom. Enable annotation for marking.</source>
+        <translation>提示：点击画面加载图像，滚动鼠标滚轮缩放，启用标注进行标记。</translation>
+    </message>
+    <message>
+        <source>Load Image</source>
+        <translation>加载图像</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>加载图像失败。</translation>
+    </message>
+    <message>
+        <source>Select Images</source>
+        <translation>选择图像</translation>
+    </message>
+    <message>
+        <source>Some images could not be loaded:
+%1</source>
+        <translation>部分图像无法加载：
+%1</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Clear all images and annotations?</source>
+        <translation>清除所有图像和标注？</translation>
+    </message>
+    <message>
+        <source>Select Pen Color</source>
+        <translation>选择画笔颜色</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>No image in selected cell.</source>
+        <translation>所选画面中没有图像。</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>保存图像</translation>
+    </message>
+    <message>
+        <source>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</source>
+        <translation>PNG (*.png);;JPEG (*.jpg);;BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Could not save the image to:
+%1</source>
+        <translation>无法保存图像到：
+%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Image saved to:
+%1</source>
+        <translation>图像已保存到：
+%1</translation>
+    </message>
+    <message>
+        <source>Select Export Directory</source>
+        <translation>选择导出目录</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cells exported to:
+%3</source>
+        <translation>已导出 %1/%2 个画面到：
+%3</translation>
+    </message>
+    <message>
+        <source>Export Complete</source>
+        <translation>导出完成</translation>
     </message>
 </context>
 <context>
@@ -1898,6 +2287,69 @@ Size: %4 KB</source>
     <message>
         <source>Not saved to a file yet</source>
         <translation>尚未保存为文件</translation>
+    </message>
+</context>
+<context>
+    <name>TicketPanel</name>
+    <message>
+        <source>票据识别</source>
+        <translation>票据识别</translation>
+    </message>
+    <message>
+        <source>类型：</source>
+        <translation>类型：</translation>
+    </message>
+    <message>
+        <source>身份证</source>
+        <translation>身份证</translation>
+    </message>
+    <message>
+        <source>驾驶证</source>
+        <translation>驾驶证</translation>
+    </message>
+    <message>
+        <source>增值税发票</source>
+        <translation>增值税发票</translation>
+    </message>
+    <message>
+        <source>行驶证</source>
+        <translation>行驶证</translation>
+    </message>
+    <message>
+        <source>开始识别</source>
+        <translation>开始识别</translation>
+    </message>
+    <message>
+        <source>身份证读取</source>
+        <translation>身份证读取</translation>
+    </message>
+    <message>
+        <source>识别结果：</source>
+        <translation>识别结果：</translation>
+    </message>
+    <message>
+        <source>请将票据放在摄像头下，然后点击“开始识别”。</source>
+        <translation>请将票据放在摄像头下，然后点击“开始识别”。</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>导出JSON</source>
+        <translation>导出JSON</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>返回</source>
+        <translation>返回</translation>
     </message>
 </context>
 <context>
@@ -2123,6 +2575,72 @@ Size: %4 KB</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>WindowSwitchPanel</name>
+    <message>
+        <source>普通拍照</source>
+        <translation>普通拍照</translation>
+    </message>
+    <message>
+        <source>标准拍照模式，用于日常使用</source>
+        <translation>标准拍照模式，用于日常使用</translation>
+    </message>
+    <message>
+        <source>视频展台</source>
+        <translation>视频展台</translation>
+    </message>
+    <message>
+        <source>隐藏标题栏、缩略图和摄像头控制窗口</source>
+        <translation>隐藏标题栏、缩略图和摄像头控制窗口</translation>
+    </message>
+    <message>
+        <source>书籍拍摄</source>
+        <translation>书籍拍摄</translation>
+    </message>
+    <message>
+        <source>专为书籍拍摄设计，支持展平去底色</source>
+        <translation>专为书籍拍摄设计，支持展平去底色</translation>
+    </message>
+    <message>
+        <source>AI协同</source>
+        <translation>AI协同</translation>
+    </message>
+    <message>
+        <source>分屏显示，左侧实时视频，右侧AI问答</source>
+        <translation>分屏显示，左侧实时视频，右侧AI问答</translation>
+    </message>
+    <message>
+        <source>票据识别</source>
+        <translation>票据识别</translation>
+    </message>
+    <message>
+        <source>身份证、发票等票据OCR识别，导出结果</source>
+        <translation>身份证、发票等票据OCR识别，导出结果</translation>
+    </message>
+    <message>
+        <source>选择功能模式</source>
+        <translation>选择功能模式</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>WrongProblemSettingsWidget</name>
+    <message>
+        <source>Auto Document Detection</source>
+        <translation>自动检测文档</translation>
+    </message>
+    <message>
+        <source>Crop Document</source>
+        <translation>裁切文档</translation>
+    </message>
+    <message>
+        <source>OCR Text</source>
+        <translation>OCR识别文字</translation>
     </message>
 </context>
 <context>

@@ -61,9 +61,9 @@ CameraDock::CameraDock(QWidget* parent) : QDockWidget(parent)
     resolutionCombo->setObjectName(QStringLiteral("resolutionComboBox"));
     m_deviceLabel = new QLabel(m_deviceGroup);
     m_resolutionLabel = new QLabel(m_deviceGroup);
-    auto* deviceForm = new QFormLayout(m_deviceGroup);
-    deviceForm->addRow(m_deviceLabel, deviceCombo);
-    deviceForm->addRow(m_resolutionLabel, resolutionCombo);
+    m_deviceForm = new QFormLayout(m_deviceGroup);
+    m_deviceForm->addRow(m_deviceLabel, deviceCombo);
+    m_deviceForm->addRow(m_resolutionLabel, resolutionCombo);
     column->addWidget(m_deviceGroup);
 
     // Camera Control
@@ -221,6 +221,23 @@ void CameraDock::setRecording(bool recording)
     recordButton->setText(recording ? tr("Stop Recording") : tr("Start Recording"));
     recordButton->setIcon(QIcon(recording ? QStringLiteral(":/icons/stop_record.png")
                                           : QStringLiteral(":/icons/record.png")));
+}
+
+void CameraDock::takeBackCameraBoxes()
+{
+    for (QComboBox* box : {deviceCombo, resolutionCombo}) {
+        box->setParent(m_deviceGroup);  // leaves the borrower's layout
+        box->setStyleSheet(QString());
+    }
+    while (m_deviceForm->rowCount() > 0) {
+        const QFormLayout::TakeRowResult row = m_deviceForm->takeRow(0);
+        delete row.labelItem;
+        delete row.fieldItem;
+    }
+    m_deviceForm->addRow(m_deviceLabel, deviceCombo);
+    m_deviceForm->addRow(m_resolutionLabel, resolutionCombo);
+    deviceCombo->show();
+    resolutionCombo->show();
 }
 
 void CameraDock::retranslateUi()

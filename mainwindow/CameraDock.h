@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -66,10 +67,13 @@ public:
     void setRecording(bool recording);
     // Puts `panel` into the dock's column of groups at `position` (0 is the top).
     void insertPanel(int position, QWidget* panel);
+    // Puts the camera and resolution boxes back into their group after book mode has borrowed them.
+    void takeBackCameraBoxes();
 
 private:
     QVBoxLayout* m_column = nullptr;
     QGroupBox* m_deviceGroup = nullptr;
+    QFormLayout* m_deviceForm = nullptr;
     QGroupBox* m_controlGroup = nullptr;
     QGroupBox* m_toolsGroup = nullptr;
     QGroupBox* m_processingGroup = nullptr;

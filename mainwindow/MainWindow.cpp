@@ -25,6 +25,7 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -98,6 +99,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     buildExport();
     buildScan();
     buildOcr();
+    buildModes();
 
     m_statusTimer = new QTimer(this);
     m_statusTimer->setInterval(kStatusRefreshMs);
@@ -135,8 +137,14 @@ void MainWindow::buildFrame()
     m_videoContainer->setAttribute(Qt::WA_StyledBackground);
     auto* centre = new QVBoxLayout(m_videoContainer);
     centre->setContentsMargins(0, 0, 0, 0);
+    // The preview and, beside it, the panel of the current working mode.
+    m_centralRow = new QHBoxLayout;
+    m_centralRow->setObjectName(QStringLiteral("horizontalLayout"));
+    m_centralRow->setContentsMargins(0, 0, 0, 0);
+    m_centralRow->setSpacing(0);
     m_videoWidget = new VideoWidget(m_videoContainer);
-    centre->addWidget(m_videoWidget);
+    m_centralRow->addWidget(m_videoWidget, 1);
+    centre->addLayout(m_centralRow, 1);
     setCentralWidget(m_videoContainer);
 
     m_compositeHintLabel = new QLabel(this);
@@ -381,7 +389,6 @@ void MainWindow::buildExport()
         m_exportProgress->setVisible(running);
     });
 }
-void MainWindow::onWindowSwitch() { reportNotAvailable(tr("Window Switch")); }
 
 
 void MainWindow::onVoiceToggled(bool on)

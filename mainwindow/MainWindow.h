@@ -3,12 +3,14 @@
 // tool bar, docks, status bar) and forwards every control to the object that does the work. Its
 // slots stay short; decisions live in classes a test can drive without a window.
 
+#include "AiSites.h"
 #include "AutoCropState.h"
 #include "ExportSession.h"
 #include "MainSettings.h"
 
 #include <QMainWindow>
 #include <QColor>
+#include <QPointer>
 #include <QPolygon>
 #include <QUrl>
 
@@ -16,6 +18,11 @@
 #include <memory>
 
 class AnnotationDock;
+class BookPanel;
+class QHBoxLayout;
+class TicketPanel;
+class WindowModeSwitch;
+class WindowSwitchPanel;
 class AnnotationToolbar;
 class CameraController;
 class CameraDock;
@@ -69,6 +76,8 @@ struct MainWindowEnvironment
     std::function<QString(const QImage&)> recognizeText;
     // The GET sent for a scanned public web address; default: the window's network access manager.
     std::function<void(const QUrl&)> fetchUrl;
+    // The chat sites of the AI panel; empty: the public ones. Tests give local pages.
+    QList<AiSite> aiSites;
 };
 
 class MainWindow : public QMainWindow
@@ -91,6 +100,13 @@ public:
     void closeUnattended();
     // A second start of the program shows this window instead: restored, raised and active.
     void bringToFront();
+
+    // Working modes: 0 standard, 1 presenter, 2 book, 3 AI collaboration, 4 tickets.
+    void showWindowSwitchPanel();
+    void switchWindowMode(int mode);
+    int currentMode() const;
+    // False in a build without the embedded browser.
+    static bool aiModeAvailable();
 
     // The About box, built but not shown (onAbout shows it).
     std::unique_ptr<QMessageBox> createAboutBox();
@@ -151,6 +167,11 @@ public slots:
     void onSaveAsOfd();
     void onCameraSettings();
     void onWindowSwitch();
+    void onBookTimerCaptureToggled(bool on);
+    void onBookTimerCaptureIntervalChanged(int seconds);
+    void onBookTimerCapture();
+    void onBookAutoCaptureToggled(bool on);
+    void onScreenComparison();
     void onVoiceToggled(bool on);
     void onToolChanged(int tool);
     void onEraserSizeChanged(int size);
@@ -229,6 +250,26 @@ private:
     void showDetectionStatus(const QString& text);
     void ensureWatermarkDialog();
 
+    // Working modes (MainWindowModes.cpp).
+    void buildModes();
+    void resetAnnotationState();
+    void tearDownMode(int mode);
+    void applyModeDetectionRule(int oldMode, int newMode);
+    void setUpMode(int mode);
+    void setSidePanel(QWidget* panel, int stretch = 0);
+    void showDocks(bool thumbnails, bool cameraControls);
+    void retranslateModes();
+    void wireBookPanel();
+    void mirrorBackgroundControls();
+    void wireTicketPanel();
+    // AI collaboration (MainWindowAi.cpp).
+    void enterAiMode();
+    void leaveAiMode();
+    void onExerciseAutoCropToggled(bool on);
+    // Detection as it should run now: the exercise panel of the AI mode may override the user's choice
+    // while that mode is shown, without touching it.
+    bool detectionWanted() const;
+
     // Preview (MainWindowPreview.cpp).
     void wirePreview();
     void onPreviewGlFailed(const QString& reason);
@@ -247,6 +288,7 @@ private:
     TitleBar* m_titleBar = nullptr;
     VideoWidget* m_videoWidget = nullptr;
     QWidget* m_videoContainer = nullptr;
+    QHBoxLayout* m_centralRow = nullptr;  // the preview and the side panel of the current mode
     CameraDock* m_cameraDock = nullptr;
     AnnotationDock* m_annotationDock = nullptr;
     AnnotationToolbar* m_annotationToolbar = nullptr;
@@ -302,6 +344,18 @@ private:
 
     struct Actions;
     std::unique_ptr<Actions> m_actions;
+
+    WindowModeSwitch* m_modes = nullptr;
+    WindowSwitchPanel* m_windowSwitchPanel = nullptr;
+    BookPanel* m_bookPanel = nullptr;
+    TicketPanel* m_ticketPanel = nullptr;
+    QToolBar* m_presenterBar = nullptr;
+    QWidget* m_sidePanel = nullptr;
+    QWidget* m_aiPanel = nullptr;  // built on the first visit of the AI mode, kept until exit
+    QPointer<QDialog> m_compareDialog;
+    QTimer* m_bookTimer = nullptr;
+    int m_exerciseAutoCrop = -1;  // the AI mode's own detection switch: -1 none, 0 off, 1 on
+    bool m_annotationDockWasVisible = false;
 
     QRect m_normalGeometry;
     bool m_firstShowDone = false;

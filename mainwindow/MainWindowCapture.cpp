@@ -80,7 +80,7 @@ CaptureRequest MainWindow::captureRequest(TriggerKind trigger) const
     r.manualCropSelected = selection.isValid() && !selection.isEmpty();
     if (r.manualCropSelected)
         r.manualCropRect = m_videoWidget->mapToImageRect(selection);
-    r.autoCrop = m_autoCrop.effective();
+    r.autoCrop = detectionWanted();
     r.documentQuad = m_documentQuad;
     r.autoStraighten = m_settings.autoStraighten;
     r.idPhotoMode = m_cameraDock->idPhotoCheck->isChecked();

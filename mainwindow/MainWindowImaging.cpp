@@ -31,6 +31,7 @@
 
 namespace {
 constexpr int kDetectionIntervalMs = 500;
+constexpr int kExerciseDetectionIntervalMs = 100;
 constexpr int kAutoCropMarginPx = 5;
 constexpr double kDisabledOpacity = 0.4;
 } // namespace
@@ -43,6 +44,7 @@ void MainWindow::buildImaging()
     m_capture->steps->attachTo(*m_capture->processor);
 
     m_detectionTimer = new QTimer(this);
+    m_detectionTimer->setObjectName(QStringLiteral("documentDetectionTimer"));
     m_detectionTimer->setInterval(kDetectionIntervalMs);
     connect(m_detectionTimer, &QTimer::timeout, this, &MainWindow::detectDocument);
 
@@ -76,7 +78,7 @@ bool MainWindow::isPreviewing() const { return m_cameraController && m_cameraCon
 
 void MainWindow::detectDocument()
 {
-    if (!isPreviewing() || !m_autoCrop.effective())
+    if (!isPreviewing() || !detectionWanted())
         return;
     const QImage frame = m_cameraController->currentFrame();
     if (frame.isNull())
@@ -105,6 +107,11 @@ void MainWindow::showDetectionStatus(const QString& text)
     showStatus(text, 1000);
 }
 
+bool MainWindow::detectionWanted() const
+{
+    return m_exerciseAutoCrop >= 0 ? m_exerciseAutoCrop == 1 : m_autoCrop.effective();
+}
+
 void MainWindow::stopDetection()
 {
     if (m_detectionTimer)
@@ -117,9 +124,11 @@ void MainWindow::updateDetectionTimer()
 {
     if (!m_detectionTimer)  // the camera may start before the picture steps are built
         return;
-    if (m_autoCrop.effective() && isPreviewing()) {
-        if (!m_detectionTimer->isActive())
-            m_detectionTimer->start();
+    // The AI mode's exercise panel looks ten times a second; everything else twice.
+    const int intervalMs = m_exerciseAutoCrop == 1 ? kExerciseDetectionIntervalMs : kDetectionIntervalMs;
+    if (detectionWanted() && isPreviewing()) {
+        if (m_detectionTimer->interval() != intervalMs || !m_detectionTimer->isActive())
+            m_detectionTimer->start(intervalMs);
     } else {
         stopDetection();
     }
@@ -205,17 +214,20 @@ void MainWindow::onRemoveBackground()
     m_cameraDock->thresholdContainer->setVisible(on && m_cameraDock->backgroundModeCombo->currentIndex() == 2);
     const QString text = on ? tr("Background removal enabled") : tr("Background removal disabled");
     m_statusLabel->setText(text);
+    mirrorBackgroundControls();
     qInfo().noquote() << (on ? "Background removal enabled" : "Background removal disabled");
 }
 
 void MainWindow::onBackgroundThresholdModeChanged(int index)
 {
     m_cameraDock->thresholdContainer->setVisible(m_cameraDock->removeBackgroundCheck->isChecked() && index == 2);
+    mirrorBackgroundControls();
     qInfo() << "Background threshold mode changed to:" << index;
 }
 
 void MainWindow::onBackgroundThresholdValueChanged(int value)
 {
+    mirrorBackgroundControls();
     qInfo() << "Background threshold value changed to:" << value;
 }
 

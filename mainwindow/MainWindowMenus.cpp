@@ -232,5 +232,6 @@ void MainWindow::retranslateUi()
     m_annotationDock->retranslateUi();
     m_thumbnailDock->retranslateUi();
     rebuildLanguageMenus();
+    retranslateModes();
     updateStatusBar();
 }

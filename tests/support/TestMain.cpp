@@ -8,6 +8,8 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Window tests may build the AI panel, whose web engine wants this before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
