@@ -170,6 +170,13 @@ QImage CompareCellWidget::renderAnnotated() const
 void CompareCellWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // The style sheet's selection border first: an application-wide style sheet may give every widget a
+    // background, which drawn last would cover the picture. The cell then paints inside the border.
+    QStyleOption option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    constexpr int kBorderPx = 2;
+    painter.setClipRect(rect().adjusted(kBorderPx, kBorderPx, -kBorderPx, -kBorderPx));
     painter.fillRect(rect(), kBackground);
 
     const QImage pic = picture();
@@ -192,11 +199,6 @@ void CompareCellWidget::paintEvent(QPaintEvent*)
         }
     }
     paintLabels(painter);
-
-    // The selection border comes from the style sheet.
-    QStyleOption option;
-    option.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
 }
 
 void CompareCellWidget::paintLabels(QPainter& painter)

@@ -214,13 +214,19 @@ void ScreenCompareDialog::buildUi()
     m_exportAllButton = new QPushButton(this);
     named(m_exportAllButton, "exportAllButton");
 
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             m_layoutLabel, m_layoutCombo, m_loadImagesButton, m_clearAllButton, m_linkedZoomCheck,
-             m_zoomSlider, m_zoomLabel, m_annotateButton, m_colorButton, m_penWidthSpin, m_penButton,
-             m_lineButton, m_rectButton, m_ellipseButton, m_eraserButton, m_undoButton, m_clearAnnoButton,
-             m_saveCellButton, m_exportAllButton})
+    // Two rows: in one the tool bar would be wider than a laptop screen.
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_layoutLabel, m_layoutCombo, m_loadImagesButton,
+                                                           m_clearAllButton, m_linkedZoomCheck, m_zoomSlider,
+                                                           m_zoomLabel, m_saveCellButton, m_exportAllButton})
         bar->addWidget(widget);
     bar->addStretch();
+    auto* drawingBar = new QHBoxLayout;
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             m_annotateButton, m_colorButton, m_penWidthSpin, m_penButton, m_lineButton, m_rectButton,
+             m_ellipseButton, m_eraserButton, m_undoButton, m_clearAnnoButton})
+        drawingBar->addWidget(widget);
+    drawingBar->addStretch();
+    layout->addLayout(drawingBar);
 
     m_gridHolder = new QVBoxLayout;
     layout->addLayout(m_gridHolder, 1);

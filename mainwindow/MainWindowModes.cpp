@@ -74,6 +74,7 @@ void MainWindow::buildModes()
     m_presenterBar = new QToolBar(this);
     m_presenterBar->setObjectName(QStringLiteral("videoDisplayToolBar"));
     m_presenterBar->setMovable(false);
+    m_presenterBar->setIconSize(QSize(40, 40));
     QToolButton* scan = presenterButton(m_presenterBar, "videoDisplay_qrScan", ":/icons/qrcode.png");
     QToolButton* compare = presenterButton(m_presenterBar, "videoDisplay_compare", ":/icons/camera.png");
     QToolButton* back = presenterButton(m_presenterBar, "videoDisplay_back", ":/icons/exit.png");

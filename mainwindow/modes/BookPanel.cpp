@@ -37,6 +37,8 @@ BookPanel::BookPanel(QWidget* parent) : QWidget(parent)
     column->addWidget(m_title);
 
     m_cameraForm = new QFormLayout;
+    // Device names are long and the panel is narrow: each label sits above its box.
+    m_cameraForm->setRowWrapPolicy(QFormLayout::WrapAllRows);
     m_cameraLabel = new QLabel(this);
     m_resolutionLabel = new QLabel(this);
     column->addLayout(m_cameraForm);

@@ -36,8 +36,9 @@ WindowSwitchPanel::WindowSwitchPanel(QWidget* parent) : QWidget(parent)
         button->setIconSize(QSize(72, 72));
         button->setCursor(Qt::PointingHandCursor);
         button->setStyleSheet(QStringLiteral(
-            "QPushButton { background-color: #f5f7fa; border: 2px solid #dfe4ea; border-radius: 12px; }"
-            "QPushButton:hover { border-color: #5a6ea5; background-color: #eef2ff; }"));
+            // The icons are drawn light for the dark window; a dark tile keeps them readable here.
+            "QPushButton { background-color: #2c3e50; border: 2px solid #dfe4ea; border-radius: 12px; }"
+            "QPushButton:hover { border-color: #1abc9c; background-color: #34495e; }"));
         auto* title = new QLabel(this);
         title->setAlignment(Qt::AlignCenter);
         title->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold; color: #333;"));
