@@ -15,13 +15,25 @@ namespace {
 constexpr double kTopRowFraction = 0.15;
 constexpr double kBottomRowFraction = 0.95;
 
-int fractionOf(int length, double fraction) { return int(length * fraction); }
+int fractionOf(int length, double fraction)
+{
+    return int(length * fraction);
+}
 
 // Column `offset` counted from the outer edge of the side.
-int outerColumn(int width, int offset, bool leftPage) { return leftPage ? offset : width - 1 - offset; }
+int outerColumn(int width, int offset, bool leftPage)
+{
+    return leftPage ? offset : width - 1 - offset;
+}
 
-bool isDarkPixel(const cv::Vec3b& p) { return p[0] < 100 && p[1] < 100 && p[2] < 100; }
-bool isSkinTone(const cv::Vec3b& p) { return p[2] >= 80 && p[2] > p[1] && p[2] > p[0] + 15; }
+bool isDarkPixel(const cv::Vec3b& p)
+{
+    return p[0] < 100 && p[1] < 100 && p[2] < 100;
+}
+bool isSkinTone(const cv::Vec3b& p)
+{
+    return p[2] >= 80 && p[2] > p[1] && p[2] > p[0] + 15;
+}
 bool isBlackPixel(const cv::Vec3b& p)
 {
     return (p[0] <= 20 && p[1] <= 20 && p[2] <= 20) || int(p[0]) + p[1] + p[2] < 70;
@@ -50,7 +62,10 @@ void ensureMask(const cv::Mat& bgr, cv::Mat& fingerMask)
         fingerMask = cv::Mat::zeros(bgr.size(), CV_8UC1);
 }
 
-cv::Mat rectKernel(int width, int height) { return cv::getStructuringElement(cv::MORPH_RECT, {width, height}); }
+cv::Mat rectKernel(int width, int height)
+{
+    return cv::getStructuringElement(cv::MORPH_RECT, {width, height});
+}
 
 // ---- removeFingerLeftV11 / removeFingerRightV11 ------------------------------------------------
 
@@ -80,7 +95,8 @@ void removeFingerAtEdge(cv::Mat& bgr, bool leftPage)
         }
     }
     if (dark < 50 && lowerDark < 20 && skin < 40 && lowerSkin < 20) {
-        qInfo().nospace() << name << ": No dark/skin pixels at " << (leftPage ? "left" : "right") << " edge, skip";
+        qInfo().nospace() << name << ": No dark/skin pixels at " << (leftPage ? "left" : "right")
+                          << " edge, skip";
         return;
     }
     qInfo().nospace() << name << ": dark=" << dark << " skin=" << skin << " proceed";
@@ -329,7 +345,8 @@ void keepFingerBlobs(cv::Mat& fingerMask)
 // Integer mean of three rows of one column, per channel.
 cv::Vec3b meanOfThree(const cv::Vec3b& p, const cv::Vec3b& q, const cv::Vec3b& r)
 {
-    return {uchar((p[0] + q[0] + r[0]) / 3), uchar((p[1] + q[1] + r[1]) / 3), uchar((p[2] + q[2] + r[2]) / 3)};
+    return {uchar((p[0] + q[0] + r[0]) / 3), uchar((p[1] + q[1] + r[1]) / 3),
+            uchar((p[2] + q[2] + r[2]) / 3)};
 }
 
 cv::Vec3b blendPixel(const cv::Vec3b& from, const cv::Vec3b& to, double w)
@@ -340,29 +357,74 @@ cv::Vec3b blendPixel(const cv::Vec3b& from, const cv::Vec3b& to, double w)
     return out;
 }
 
-// Repaints rows a..b of column x: paper from above grows down to the middle, paper from below grows
-// up to it, and the two meet in a blend so no seam shows.
-void fillColumn(cv::Mat& bgr, int x, int a, int b)
+// Per-channel median of rows [from, to) of a column: the paper level of a stretch that may cross
+// a few lines of print.
+cv::Vec3b medianOf(const std::vector<cv::Vec3b>& column, int from, int to)
+{
+    cv::Vec3b out;
+    std::vector<uchar> values;
+    for (int c = 0; c < 3; ++c) {
+        values.clear();
+        for (int y = from; y < to; ++y)
+            values.push_back(column[size_t(y)][c]);
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        out[c] = values[values.size() / 2];
+    }
+    return out;
+}
+
+// Rows of one column: the finger covers [first, last]; paper is taken from the margins [a, first)
+// above and (last, b] below it.
+struct ColumnSpan
+{
+    int a, first, last, b;
+};
+
+// Repaints the finger rows of column x: paper from above grows down to the middle of the span,
+// paper from below grows up to it, and the two meet in a blend so no seam shows.
+//
+// The growth runs over the whole span, but only the finger rows are written back: the margins keep
+// their print. And each growth starts from the median of its margin rather than from the rows next
+// to the span: a line of print there would otherwise be drawn out into a dark streak down the page.
+void fillColumn(cv::Mat& bgr, int x, const ColumnSpan& span)
 {
     const int h = bgr.rows;
-    auto px = [&](int y) -> cv::Vec3b& { return bgr.at<cv::Vec3b>(y, x); };
-    int mid = (a + b) / 2;
-    if (mid > h - 1)
-        mid = h - 1;
-    for (int y = a; y < mid; ++y)
-        px(y) = y <= 2 ? px(0) : meanOfThree(px(y - 1), px(y - 2), px(y - 3));
-    for (int y = b - 1; y >= mid; --y)
-        px(y) = y >= h - 3 ? px(h - 1) : meanOfThree(px(y + 1), px(y + 2), px(y + 3));
-    const int half = (b - a) / 2;
-    if (half <= 0)
-        return;
-    for (int i = 0; i <= mid - a; ++i) {
-        const int y1 = a + i;
-        const int y2 = std::min(2 * mid - a - i, h - 1);
-        const double w = 1.0 - 0.5 * i / half;
-        px(y1) = blendPixel(px(y2), px(y1), w);
-        px(y2) = blendPixel(px(y1), px(y2), w);
+    const int a = span.a, b = span.b;
+    std::vector<cv::Vec3b> col(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y)
+        col[size_t(y)] = bgr.at<cv::Vec3b>(y, x);
+    const int firstRow = std::max(span.first, a);
+    const int lastRow = std::min(span.last, b);
+    const bool paperAbove = firstRow > a;
+    const bool paperBelow = lastRow < b;
+    if (!paperAbove && !paperBelow)
+        return; // no paper in reach of this column
+    // A finger reaching the top or bottom of the image has paper on one side only.
+    const cv::Vec3b above = paperAbove ? medianOf(col, a, firstRow) : medianOf(col, lastRow + 1, b + 1);
+    const cv::Vec3b below = paperBelow ? medianOf(col, lastRow + 1, b + 1) : above;
+
+    auto px = [&](int y) -> cv::Vec3b& { return col[size_t(y)]; };
+    const int mid = std::min((a + b) / 2, h - 1);
+    for (int y = a; y < mid; ++y) {
+        auto at = [&](int r) { return r < a ? above : px(r); };
+        px(y) = meanOfThree(at(y - 1), at(y - 2), at(y - 3));
     }
+    for (int y = b; y >= mid; --y) {
+        auto at = [&](int r) { return r > b ? below : px(r); };
+        px(y) = meanOfThree(at(y + 1), at(y + 2), at(y + 3));
+    }
+    const int half = (b - a) / 2;
+    if (half > 0) {
+        for (int i = 0; i <= mid - a; ++i) {
+            const int y1 = a + i;
+            const int y2 = std::min(2 * mid - a - i, h - 1);
+            const double w = 1.0 - 0.5 * i / half;
+            px(y1) = blendPixel(px(y2), px(y1), w);
+            px(y2) = blendPixel(px(y1), px(y2), w);
+        }
+    }
+    for (int y = firstRow; y <= lastRow; ++y)
+        bgr.at<cv::Vec3b>(y, x) = px(y);
 }
 
 // ---- removeResidualFingers ----------------------------------------------------------------------
@@ -380,15 +442,21 @@ bool touchesOuterEdge(const cv::Rect& box, int band, bool leftPage)
 }
 
 // The best skin blob touching the outer edge of the band (empty contour when there is none).
-Blob residualSkinBlob(const cv::Mat& bandBgr, bool leftPage, int imageHeight)
+// The loose ellipse also takes in white and cream paper, so a skin pixel must in addition be redder
+// than the page, by the same margin the chroma check of the skin detector uses; otherwise the whole
+// band of every page would count as one finger and be repainted.
+Blob residualSkinBlob(const cv::Mat& bandBgr, const cv::Mat& bandCr, int redderThan, bool leftPage,
+                      int imageHeight)
 {
     const int band = bandBgr.cols;
     cv::Mat skin = cv::Mat::zeros(bandBgr.size(), CV_8UC1);
-    for (int y = fractionOf(imageHeight, kTopRowFraction); y < fractionOf(imageHeight, kBottomRowFraction); ++y) {
+    for (int y = fractionOf(imageHeight, kTopRowFraction); y < fractionOf(imageHeight, kBottomRowFraction);
+         ++y) {
         const cv::Vec3b* row = bandBgr.ptr<cv::Vec3b>(y);
+        const uchar* cr = bandCr.ptr<uchar>(y);
         uchar* out = skin.ptr<uchar>(y);
         for (int x = 0; x < band; ++x)
-            out[x] = isSkinEllipse(row[x]) ? 255 : 0;
+            out[x] = cr[x] > redderThan && isSkinEllipse(row[x]) ? 255 : 0;
     }
     const cv::Mat k = rectKernel(5, 9);
     cv::dilate(skin, skin, k);
@@ -399,8 +467,8 @@ Blob residualSkinBlob(const cv::Mat& bandBgr, bool leftPage, int imageHeight)
     for (const auto& contour : contours) {
         const double area = cv::contourArea(contour);
         const cv::Rect box = cv::boundingRect(contour);
-        if (area < imageHeight * 0.002 * band || box.height < 1.5 * box.width || box.height < 30
-            || !touchesOuterEdge(box, band, leftPage))
+        if (area < imageHeight * 0.002 * band || box.height < 1.5 * box.width || box.height < 30 ||
+            !touchesOuterEdge(box, band, leftPage))
             continue;
         const double ratio = area / (double(box.width) * box.height);
         if (ratio < 0.2)
@@ -430,8 +498,8 @@ Blob residualDarkBlob(const cv::Mat& bandGray, double bandMean, double reference
     for (size_t i = 0; i < contours.size(); ++i) {
         const double area = cv::contourArea(contours[i]);
         const cv::Rect box = cv::boundingRect(contours[i]);
-        if (area < imageHeight * 0.003 * band || box.height < 2 * box.width || box.height < 60
-            || !touchesOuterEdge(box, band, leftPage))
+        if (area < imageHeight * 0.003 * band || box.height < 2 * box.width || box.height < 60 ||
+            !touchesOuterEdge(box, band, leftPage))
             continue;
         const double ratio = area / (double(box.width) * box.height);
         if (ratio < 0.3)
@@ -448,7 +516,7 @@ Blob residualDarkBlob(const cv::Mat& bandGray, double bandMean, double reference
     return best;
 }
 
-void removeResidualFingerAtEdge(cv::Mat& bgr, const cv::Mat& gray, bool leftPage)
+void removeResidualFingerAtEdge(cv::Mat& bgr, const cv::Mat& gray, const cv::Mat& cr, bool leftPage)
 {
     const int w = bgr.cols;
     const int h = bgr.rows;
@@ -460,14 +528,15 @@ void removeResidualFingerAtEdge(cv::Mat& bgr, const cv::Mat& gray, bool leftPage
     const int referenceEnd = std::clamp(referenceX + w6, 0, leftPage ? w : w - band);
     const cv::Rect bandRect(bandX, 0, band, h);
 
-    const Blob skin = residualSkinBlob(bgr(bandRect), leftPage, h);
+    const int redderThan = int(cv::mean(cr)[0] * 1.07);
+    const Blob skin = residualSkinBlob(bgr(bandRect), cr(bandRect), redderThan, leftPage, h);
     const bool skinFound = !skin.contour.empty();
     const cv::Mat bandGray = gray(bandRect);
     const double bandMean = cv::mean(bandGray)[0];
     // Without room for a reference strip the band is its own reference: only skin can then decide.
-    const double referenceMean = referenceEnd > referenceX
-        ? cv::mean(gray(cv::Rect(referenceX, 0, referenceEnd - referenceX, h)))[0]
-        : bandMean;
+    const double referenceMean =
+        referenceEnd > referenceX ? cv::mean(gray(cv::Rect(referenceX, 0, referenceEnd - referenceX, h)))[0]
+                                  : bandMean;
     if (referenceMean - bandMean < 15.0 && !skinFound)
         return;
 
@@ -538,9 +607,15 @@ cv::Mat removeFingersV11(const cv::Mat& image)
     }
 }
 
-void removeFingerLeftV11(cv::Mat& bgr) { removeFingerAtEdge(bgr, true); }
+void removeFingerLeftV11(cv::Mat& bgr)
+{
+    removeFingerAtEdge(bgr, true);
+}
 
-void removeFingerRightV11(cv::Mat& bgr) { removeFingerAtEdge(bgr, false); }
+void removeFingerRightV11(cv::Mat& bgr)
+{
+    removeFingerAtEdge(bgr, false);
+}
 
 void detectBlackFinger(const cv::Mat& bgr, cv::Mat& fingerMask, bool leftPage)
 {
@@ -588,8 +663,8 @@ void detectSkinFinger(const cv::Mat& bgr, cv::Mat& fingerMask, bool leftPage)
     const int x1 = leftPage ? std::max(fractionOf(w, 0.15), 1) - 1 : w - 1;
     const int y0 = fractionOf(h, kTopRowFraction);
     const int y1 = std::max(fractionOf(h, kBottomRowFraction), y0 + 1) - 1;
-    qInfo().nospace() << "detectSkinFinger: Detection range x=[" << x0 << "," << x1 << "] y=[" << y0 << "," << y1
-                      << "]";
+    qInfo().nospace() << "detectSkinFinger: Detection range x=[" << x0 << "," << x1 << "] y=[" << y0 << ","
+                      << y1 << "]";
     fingerMask.setTo(0);
     for (int y = y0; y <= y1; ++y) {
         const cv::Vec3b* row = balanced.ptr<cv::Vec3b>(y);
@@ -613,7 +688,8 @@ void detectSkinFinger(const cv::Mat& bgr, cv::Mat& fingerMask, bool leftPage)
 
 void fillFingerMirror(cv::Mat& bgr, const cv::Mat& fingerMask, bool leftPage)
 {
-    if (bgr.empty() || bgr.type() != CV_8UC3 || fingerMask.size() != bgr.size() || fingerMask.type() != CV_8UC1)
+    if (bgr.empty() || bgr.type() != CV_8UC3 || fingerMask.size() != bgr.size() ||
+        fingerMask.type() != CV_8UC1)
         return;
     const int w = bgr.cols;
     const int h = bgr.rows;
@@ -636,27 +712,31 @@ void fillFingerMirror(cv::Mat& bgr, const cv::Mat& fingerMask, bool leftPage)
         return;
     }
 
-    int lastFrom = spanTop, lastTo = bottom;
+    // Before the first column with mask pixels the span is the whole region.
+    int first = spanTop, last = bottom;
+    int margin = 0;
     for (int i = 0; i <= xe - xs; ++i) {
         const int x = leftPage ? xs + i : xe - i;
-        int first = -1, last = -1;
-        for (int y = spanTop; y < bottom; ++y) {
+        int columnFirst = -1, columnLast = -1;
+        // The bottom row itself belongs to the region too: it is the last mask row.
+        for (int y = spanTop; y <= bottom; ++y) {
             if (fingerMask.at<uchar>(y, x)) {
-                if (first < 0)
-                    first = y;
-                last = y;
+                if (columnFirst < 0)
+                    columnFirst = y;
+                columnLast = y;
             }
         }
         // Paper is taken a good way above and below the finger, clear of its shadow; a column
-        // without mask pixels (a gap in the mask) repeats its neighbour's span.
-        if (first >= 0) {
-            lastFrom = first - 70;
-            lastTo = last + 70;
+        // without mask pixels (a gap in the mask, or the rim beyond the fingertip) repeats its
+        // neighbour's span.
+        if (columnFirst >= 0) {
+            first = columnFirst;
+            last = columnLast;
+            margin = 70;
         }
-        const int a = std::max(lastFrom, 0);
-        const int b = std::min(lastTo, h - 1);
-        if (a < b)
-            fillColumn(bgr, x, a, b);
+        const ColumnSpan span{std::max(first - margin, 0), first, last, std::min(last + margin, h - 1)};
+        if (span.a < span.b)
+            fillColumn(bgr, x, span);
     }
     qInfo() << "fillFingerMirror: Done";
 }
@@ -669,9 +749,11 @@ void removeResidualFingers(cv::Mat& bgr)
     for (const bool leftPage : {true, false}) {
         // The grey image is taken per pass: the left repaint must be seen by the right pass on a
         // narrow page whose bands overlap.
-        cv::Mat gray;
+        cv::Mat gray, ycrcb, cr;
         cv::cvtColor(bgr, gray, cv::COLOR_BGR2GRAY);
-        removeResidualFingerAtEdge(bgr, gray, leftPage);
+        cv::cvtColor(bgr, ycrcb, cv::COLOR_BGR2YCrCb);
+        cv::extractChannel(ycrcb, cr, 1);
+        removeResidualFingerAtEdge(bgr, gray, cr, leftPage);
     }
     qInfo() << "removeResidualFingers: Done";
 }
