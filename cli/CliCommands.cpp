@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "BookCommands.h"
 #include "ExportCommands.h"
 #include "CodeCommands.h"
 #include "OcrCommands.h"
@@ -43,6 +44,8 @@ const char* const kOverview =
     "  ocr IMAGE [--lang LANGS] [--blocks]\n"
     "                               print the text in the image\n"
     "  codes IMAGE                  print every barcode and QR code: TYPE<Tab>DATA\n"
+    "  flatten IMAGE -o OUT [--double] [--fingers]\n"
+    "                               straighten the bowed pages of an open book\n"
     "\n"
     "Run 'lumadoc-cli COMMAND --help' for a command's options.\n"
     "Exit codes: 0 done, 1 nothing found, 2 bad usage or unreadable input, 3 the operation failed.\n";
@@ -443,7 +446,7 @@ int run(const QStringList& args, Streams io)
     static const std::pair<const char*, Runner> commands[] = {
         {"detect", runDetect}, {"crop", runCrop},         {"orient", runOrient}, {"clean", runClean},
         {"idphoto", runIdPhoto}, {"watermark", runWatermark}, {"pdf", runPdf},  {"ofd", runOfd},
-        {"ocr", runOcr},       {"codes", runCodes}};
+        {"ocr", runOcr},       {"codes", runCodes},       {"flatten", runFlatten}};
     for (const auto& [name, runner] : commands)
         if (command == QLatin1String(name))
             return runner(rest, io);
