@@ -122,20 +122,17 @@ void removeFingerAtEdge(cv::Mat& bgr, bool leftPage)
 
 // ---- detectBlackFinger --------------------------------------------------------------------------
 
-// The dark finger of a left-hand region (outer edge at column 0): `green` and `red`/`blue` are the
-// region's planes; returns the finger mask of the region.
-cv::Mat blackFingerInLeftRegion(const cv::Mat& green, const cv::Mat& red, const cv::Mat& blue)
+// Pixels at or below the paper level of a left-hand region (outer edge at column 0). The level
+// comes from the darkest row of a few columns a little inside the edge: where a finger covers them
+// the level drops, and a level that low is raised so that the finger's shaded rim is taken too.
+cv::Mat belowPaperLevel(const cv::Mat& green)
 {
     const int width = green.cols;
-    const int height = green.rows;
-
-    // Paper level from the darkest row of a few columns a little inside the edge: where a finger
-    // covers them the level drops, and a level that low is raised so that shadows are not taken.
     const int paperFrom = std::min(width - 1, 20);
     const int paperTo = std::min(width, 30);
     const int paperColumns = std::max(paperTo - paperFrom, 1);
     int smallestSum = 2550;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < green.rows; ++y) {
         const uchar* row = green.ptr<uchar>(y);
         int sum = 0;
         for (int x = paperFrom; x < paperTo; ++x)
@@ -147,19 +144,32 @@ cv::Mat blackFingerInLeftRegion(const cv::Mat& green, const cv::Mat& red, const 
         level += 50;
     cv::Mat dark;
     cv::threshold(green, dark, level, 255, cv::THRESH_BINARY_INV);
+    return dark;
+}
 
-    // Candidates: darker than the region on average, and either very dark or reddish (a shaded finger).
+// Candidates: darker than the region on average, and either very dark or reddish (a shaded finger).
+cv::Mat fingerCandidates(const cv::Mat& green, const cv::Mat& red, const cv::Mat& blue)
+{
     const double meanGreen = cv::mean(green)[0];
     cv::Mat candidate(green.size(), CV_8UC1);
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < green.rows; ++y) {
         const uchar* g = green.ptr<uchar>(y);
         const uchar* r = red.ptr<uchar>(y);
         const uchar* b = blue.ptr<uchar>(y);
         uchar* k = candidate.ptr<uchar>(y);
-        for (int x = 0; x < width; ++x)
+        for (int x = 0; x < green.cols; ++x)
             k[x] = (g[x] < meanGreen && (g[x] < 55 || int(r[x]) - std::min(b[x], g[x]) >= 35)) ? 255 : 0;
     }
+    return candidate;
+}
 
+// Adds the candidates of the finger's columns to `dark`: columns are taken from the edge inward
+// while they hold a finger-high run of candidates, then rows up to a little beyond the last such
+// column. Rows of the finger band with fewer candidates than the average row are no finger.
+void addFingerCandidates(cv::Mat& dark, const cv::Mat& candidate)
+{
+    const int width = dark.cols;
+    const int height = dark.rows;
     int boundary = 0;
     int misses = 0;
     for (int x = 0; x < width && misses <= 10; ++x) {
@@ -177,7 +187,7 @@ cv::Mat blackFingerInLeftRegion(const cv::Mat& green, const cv::Mat& red, const 
     }
 
     const int rowEnd = std::min(boundary + 30, width);
-    std::vector<int> rowCounts(size_t(height), 0);
+    std::vector<int> rowCounts(static_cast<size_t>(height), 0);
     long long total = 0;
     for (int y = 0; y < height; ++y) {
         const uchar* k = candidate.ptr<uchar>(y);
@@ -194,7 +204,15 @@ cv::Mat blackFingerInLeftRegion(const cv::Mat& green, const cv::Mat& red, const 
     for (int y = fractionOf(height, kTopRowFraction); y < fractionOf(height, kBottomRowFraction); ++y)
         if (rowCounts[size_t(y)] < average)
             dark.row(y).setTo(0);
+}
 
+// The dark finger of a left-hand region (outer edge at column 0) from the region's planes.
+cv::Mat blackFingerInLeftRegion(const cv::Mat& green, const cv::Mat& red, const cv::Mat& blue)
+{
+    cv::Mat dark = belowPaperLevel(green);
+    addFingerCandidates(dark, fingerCandidates(green, red, blue));
+
+    // Open away specks and print, then close the finger's outline.
     const cv::Mat k5 = rectKernel(5, 5);
     cv::erode(dark, dark, k5);
     cv::erode(dark, dark, k5);
@@ -624,8 +642,9 @@ void detectBlackFinger(const cv::Mat& bgr, cv::Mat& fingerMask, bool leftPage)
         return;
     const int w = bgr.cols;
     const int h = bgr.rows;
-    // The right-hand region is the mirror of the left-hand one (its outer column is the image's
-    // last), so it is flipped, searched as a left region, and the result flipped back.
+    // The right-hand region is the exact mirror of the left-hand one, including the image's last
+    // column where the finger enters (leaving that column out would leave a line of finger behind),
+    // so it is flipped, searched as a left region, and the result flipped back.
     const int width = std::max(w / 4, 1);
     const cv::Rect region(leftPage ? 0 : w - width, 0, width, std::max(h - 1, 1));
     cv::Mat planes[3];
@@ -712,9 +731,9 @@ void fillFingerMirror(cv::Mat& bgr, const cv::Mat& fingerMask, bool leftPage)
         return;
     }
 
-    // Before the first column with mask pixels the span is the whole region.
-    int first = spanTop, last = bottom;
-    int margin = 0;
+    // The outermost column of the region always holds mask pixels, so a span exists before any
+    // column has to repeat one.
+    int first = -1, last = -1;
     for (int i = 0; i <= xe - xs; ++i) {
         const int x = leftPage ? xs + i : xe - i;
         int columnFirst = -1, columnLast = -1;
@@ -732,9 +751,10 @@ void fillFingerMirror(cv::Mat& bgr, const cv::Mat& fingerMask, bool leftPage)
         if (columnFirst >= 0) {
             first = columnFirst;
             last = columnLast;
-            margin = 70;
         }
-        const ColumnSpan span{std::max(first - margin, 0), first, last, std::min(last + margin, h - 1)};
+        if (first < 0)
+            continue;
+        const ColumnSpan span{std::max(first - 70, 0), first, last, std::min(last + 70, h - 1)};
         if (span.a < span.b)
             fillColumn(bgr, x, span);
     }
