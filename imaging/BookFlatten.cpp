@@ -240,19 +240,28 @@ cv::Mat flattenSinglePage(const cv::Mat& color, const PageEdges& page)
     // Each column is stretched linearly from its top to its bottom edge onto rows 0..maxSpan: a
     // column of the tallest span keeps its rows exactly, so a flat page comes out as it went in.
     const int rows = maxSpan + 1;
-    cv::Mat mapX(rows, n, CV_32FC1);
-    cv::Mat mapY(rows, n, CV_32FC1);
+    std::vector<float> sourceX(static_cast<size_t>(n));
+    std::vector<float> top(static_cast<size_t>(n));
+    std::vector<float> scale(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
         const int x = page.topEdge[size_t(i)].x;
         const int y0 = page.topEdge[size_t(i)].y;
         const int y1 = page.bottomEdge[size_t(i)].y;
         const int h = y1 - y0;
         const bool usable = h > 0 && x >= 0 && x < color.cols && y0 >= 0 && y1 < color.rows;
-        const float scale = float(h) / float(maxSpan);
-        for (int j = 0; j < rows; ++j) {
-            // Outside the source picture the remap paints black: an unusable column stays black.
-            mapX.at<float>(j, i) = usable ? float(x) : -1.0f;
-            mapY.at<float>(j, i) = usable ? float(y0) + scale * float(j) : -1.0f;
+        // Outside the source picture the remap paints black: an unusable column stays black.
+        sourceX[size_t(i)] = usable ? float(x) : -1.0f;
+        top[size_t(i)] = usable ? float(y0) : -1.0f;
+        scale[size_t(i)] = usable ? float(h) / float(maxSpan) : 0.0f;
+    }
+    cv::Mat mapX(rows, n, CV_32FC1);
+    cv::Mat mapY(rows, n, CV_32FC1);
+    for (int j = 0; j < rows; ++j) {
+        float* mx = mapX.ptr<float>(j);
+        float* my = mapY.ptr<float>(j);
+        for (int i = 0; i < n; ++i) {
+            mx[i] = sourceX[size_t(i)];
+            my[i] = top[size_t(i)] + scale[size_t(i)] * float(j);
         }
     }
     cv::Mat out;
