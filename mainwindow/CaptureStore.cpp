@@ -31,10 +31,12 @@ CaptureStore::~CaptureStore() = default;
 int CaptureStore::unsavedCount() const { return m_gallery->unsavedCount(); }
 
 SaveResult CaptureStore::store(const QImage& image, const QString& fileName, bool barcodeVariant,
-                               const Target& target)
+                               const Target& target, bool processing, quint64* itemId)
 {
+    quint64 unusedId = 0;
+    quint64& id = itemId ? *itemId : unusedId;
     if (!target.autoSave) {
-        m_gallery->addUnsaved(image, fileName);
+        id = m_gallery->addUnsaved(image, fileName, processing);
         return {};
     }
     const QString directory = ImageSaver::resolveSaveDirectory(target.savePath);
@@ -43,11 +45,11 @@ SaveResult CaptureStore::store(const QImage& image, const QString& fileName, boo
         barcodeVariant ? m_saver->saveBarcodeCapture(image, fileName, target.savePath, target.saveFormat)
                        : m_saver->saveCapture(image, fileName, target.savePath, target.saveFormat);
     if (saved.ok) {
-        m_gallery->add(image, QDir::fromNativeSeparators(saved.writtenPath));
+        id = m_gallery->add(image, QDir::fromNativeSeparators(saved.writtenPath), processing);
         setSavesFailing(false);
     } else {
         qWarning().noquote() << "[Cap] capture kept in memory only, not saved:" << fileName;
-        m_gallery->addUnsaved(image, fileName);
+        id = m_gallery->addUnsaved(image, fileName, processing);
         setSavesFailing(true);
     }
     return saved;

@@ -38,9 +38,11 @@ public:
 
     ImageSaver& saver() { return *m_saver; }
 
-    // Writes the capture (auto-save on) and adds it to the gallery. The result is the save's, or an empty
-    // one when auto-save is off.
-    SaveResult store(const QImage& image, const QString& fileName, bool barcodeVariant, const Target& target);
+    // Writes the capture (auto-save on) and adds it to the gallery, with the flattening animation when
+    // `processing`. The result is the save's, or an empty one when auto-save is off; `itemId` (optional)
+    // receives the gallery item's id.
+    SaveResult store(const QImage& image, const QString& fileName, bool barcodeVariant, const Target& target,
+                     bool processing = false, quint64* itemId = nullptr);
 
     // A save failed and none has succeeded since.
     bool savesFailing() const { return m_savesFailing; }

@@ -77,6 +77,10 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
         m_env.askSaveFileName = [this](const QString& title, const QString& proposal, const QString& filter) {
             return QFileDialog::getSaveFileName(this, title, proposal, filter);
         };
+    if (!m_env.askOpenFileName)
+        m_env.askOpenFileName = [this](const QString& title, const QString& filter) {
+            return QFileDialog::getOpenFileName(this, title, QString(), filter);
+        };
     if (!m_env.speak)
         m_env.speak = [this](const QString& text) {
             if (m_speaker)
@@ -96,6 +100,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     buildCapture();
     buildCamera();
     buildImaging();
+    buildBook();
     buildExport();
     buildScan();
     buildOcr();
@@ -351,7 +356,7 @@ void MainWindow::onRotateRight()
 
 // ---- features that arrive with later work -----------------------------------------------------
 
-void MainWindow::onOpenImage() { reportNotAvailable(tr("Open")); }
+void MainWindow::onOpenImage() { onOpenImageForFlatten(); }
 void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }
 void MainWindow::onStartRecording() { reportNotAvailable(tr("Start Recording")); }
 void MainWindow::onStopRecording() { reportNotAvailable(tr("Stop Recording")); }

@@ -19,6 +19,7 @@
 
 class AnnotationDock;
 class BookPanel;
+class BookSession;
 class QHBoxLayout;
 class TicketPanel;
 class WindowModeSwitch;
@@ -66,6 +67,8 @@ struct MainWindowEnvironment
     bool watchDevices = true;                                 // listen to the system's camera arrivals
     // Asks where to save (title, proposed path, filter); empty when cancelled. Default: a file dialog.
     std::function<QString(const QString&, const QString&, const QString&)> askSaveFileName;
+    // Asks for a file to open (title, filter); empty when cancelled. Default: a file dialog.
+    std::function<QString(const QString&, const QString&)> askOpenFileName;
     // Reads a short text aloud; silent until a speech service is wired in.
     std::function<void(const QString&)> speak;
     // The writer of captures; default: an ImageSaver. Tests give one whose saves fail.
@@ -172,6 +175,7 @@ public slots:
     void onBookTimerCapture();
     void onBookAutoCaptureToggled(bool on);
     void onScreenComparison();
+    void onOpenImageForFlatten();
     void onVoiceToggled(bool on);
     void onToolChanged(int tool);
     void onEraserSizeChanged(int size);
@@ -222,7 +226,11 @@ private:
     // False when the capture ends here (blocked, or held as the first of two shots).
     bool presentCaptureResult(const CaptureResult& result);
     QString nextFileName(const QImage& image);
-    void storeCapture(const QImage& image, const QString& fileName, bool barcodeVariant);
+    // With a capture result that asks for flattening, the new item is handed to the book run.
+    void storeCapture(const QImage& image, const QString& fileName, bool barcodeVariant,
+                      const CaptureResult* result = nullptr, const CaptureRequest* request = nullptr);
+    // A double-page capture adds nothing now: its pages arrive when the run ends. True when started.
+    bool startDoublePageRun(const CaptureResult& result, const CaptureRequest& request);
     void updateUnsavedLabel();
     // Before closing: false when the user chose to stay, or captures could not be saved.
     bool keepUnsavedCaptures();
@@ -249,6 +257,10 @@ private:
     void stopDetection();
     void showDetectionStatus(const QString& text);
     void ensureWatermarkDialog();
+
+    // Book flattening (MainWindowBook.cpp).
+    void buildBook();
+    QImage bookBackgroundRemoval(const QImage& image) const;
 
     // Working modes (MainWindowModes.cpp).
     void buildModes();
@@ -348,6 +360,7 @@ private:
     WindowModeSwitch* m_modes = nullptr;
     WindowSwitchPanel* m_windowSwitchPanel = nullptr;
     BookPanel* m_bookPanel = nullptr;
+    BookSession* m_book = nullptr;
     TicketPanel* m_ticketPanel = nullptr;
     QToolBar* m_presenterBar = nullptr;
     QWidget* m_sidePanel = nullptr;

@@ -12,6 +12,8 @@
 #include "ImagePreviewDialog.h"
 #include "ImageSaver.h"
 #include "MainWindow.h"
+#include "BookPanel.h"
+#include "BookSession.h"
 #include "MainWindowActions.h"
 #include "MainWindowCaptureParts.h"
 #include "ScannerGunBuffer.h"
@@ -93,6 +95,12 @@ CaptureRequest MainWindow::captureRequest(TriggerKind trigger) const
     r.watermark = m_cameraDock->watermarkCheck->isChecked();
     r.compositeEnabled = m_cameraDock->compositeCheck->isChecked();
     r.compositeDirection = m_cameraDock->compositeDirectionCombo->currentData().toInt();
+    r.bookMode = currentMode() == 2;
+    if (m_bookPanel) {
+        r.flattenSingle = m_bookPanel->singlePageCheck->isChecked();
+        r.flattenDouble = m_bookPanel->doublePageCheck->isChecked();
+        r.removeFingers = m_bookPanel->removeFingersCheck->isChecked();
+    }
     return r;
 }
 
@@ -105,19 +113,19 @@ void MainWindow::runCapture(TriggerKind trigger)
 {
     const CaptureRequest request = captureRequest(trigger);
     const CaptureResult result = m_capture->processor->capture(m_cameraController->currentFrame(), request);
-    if (!presentCaptureResult(result))
+    if (startDoublePageRun(result, request) || !presentCaptureResult(result))
         return;
     const QString name = nextFileName(result.image);
     // The processing status first; the save's own message, when there is one, follows it.
     showStatus(result.statusText, 2000);
-    storeCapture(result.image, name, /*barcodeVariant=*/false);
+    storeCapture(result.image, name, /*barcodeVariant=*/false, &result, &request);
 }
 
 void MainWindow::onCaptureImageWithBarcode(const QString& barcode)
 {
     const CaptureRequest request = captureRequest(TriggerKind::Automatic);
     const CaptureResult result = m_capture->processor->captureWithBarcode(m_cameraController->currentFrame(), request);
-    if (presentCaptureResult(result)) {
+    if (!startDoublePageRun(result, request) && presentCaptureResult(result)) {
         QString name;
         if (m_settings.namingMethod == 2 || m_settings.namingMethod == 3) {
             name = saving::safeCodeFileName(barcode, saving::saveFormatExtension(m_settings.saveFormat));
@@ -125,7 +133,7 @@ void MainWindow::onCaptureImageWithBarcode(const QString& barcode)
             name = nextFileName(result.image);
         }
         showStatus(result.statusText, 2000);
-        storeCapture(result.image, name, /*barcodeVariant=*/true);
+        storeCapture(result.image, name, /*barcodeVariant=*/true, &result, &request);
     }
     m_capture->scannerGun->captureFinished();
 }
@@ -178,10 +186,19 @@ void MainWindow::applyCaptureSettings()
         m_capture->scannerGun->reset();
 }
 
-void MainWindow::storeCapture(const QImage& image, const QString& fileName, bool barcodeVariant)
+void MainWindow::storeCapture(const QImage& image, const QString& fileName, bool barcodeVariant,
+                              const CaptureResult* result, const CaptureRequest* request)
 {
+    const bool flattening = result && result->galleryShowsFlattening;
+    quint64 itemId = 0;
     const SaveResult saved = m_capture->store->store(
-        image, fileName, barcodeVariant, {m_settings.autoSave, m_settings.savePath, m_settings.saveFormat});
+        image, fileName, barcodeVariant, {m_settings.autoSave, m_settings.savePath, m_settings.saveFormat},
+        flattening, &itemId);
+    if (flattening && request) {
+        // The flattened page replaces this very item when its run ends.
+        m_book->setNextItem(itemId);
+        m_capture->processor->startBookFlatten(*result, *request);
+    }
     if (!saved.statusText.isEmpty())
         showStatus(saved.statusText, saved.statusDurationMs);
     if (saved.ok && !barcodeVariant)

@@ -303,16 +303,7 @@ void MainWindow::wireBookPanel()
             &MainWindow::onBookTimerCaptureIntervalChanged);
     connect(b->autoCaptureCheck, &QCheckBox::toggled, this, &MainWindow::onBookAutoCaptureToggled);
     connect(b->captureButton, &QPushButton::clicked, this, &MainWindow::onCaptureImage);
-    // Flattening and finger removal are not in this build yet: the switches say so and stay off.
-    for (QCheckBox* box : {b->singlePageCheck, b->doublePageCheck, b->removeFingersCheck}) {
-        connect(box, &QCheckBox::toggled, this, [this, box](bool on) {
-            if (!on)
-                return;
-            const QSignalBlocker block(box);
-            box->setChecked(false);
-            reportNotAvailable(box->text());
-        });
-    }
+    // The flatten and finger switches are read at each capture.
     // Background removal is one setting shown in two places; the main panel's handlers do the work
     // and mirror it back.
     b->removeBackgroundCheck->setChecked(d->removeBackgroundCheck->isChecked());

@@ -4,6 +4,7 @@
 #include "SinglePageExporter.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -473,3 +474,54 @@ QString proposedSaveImageName(const QDateTime& now)
 {
     return now.toString(QStringLiteral("yyyyMMdd_hhmmss")) + QStringLiteral(".png");
 }
+
+bool ImageSaver::replaceFile(const QImage& image, const QString& filePath)
+{
+    if (filePath.isEmpty() || image.isNull())
+        return false;
+    const QFileInfo target(QDir::fromNativeSeparators(filePath));
+    const QString suffix = target.suffix().toLower();
+    ISinglePageExporter* exporter = suffix == QLatin1String("pdf")   ? m_pdfExporter
+                                    : suffix == QLatin1String("ofd") ? m_ofdExporter
+                                                                     : nullptr;
+    if (suffix == QLatin1String("pdf") || suffix == QLatin1String("ofd")) {
+        if (!exporter)
+            return false;
+        // The exporters take image files; the page goes through a JPEG of its own, removed afterwards.
+        const QString temporary = QDir::tempPath() + QStringLiteral("/lumadoc_flatten_temp_") +
+                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmsszzz")) +
+                                  QStringLiteral(".jpg");
+        if (!image.convertToFormat(QImage::Format_RGB32).save(temporary, "JPEG", 85))
+            return false;
+        // Written beside the target first, so a failed export leaves the old document in place.
+        AtomicFileWriter writer;
+        bool ok = writer.open(target.absolutePath(), target.fileName()) && writer.closeFile() &&
+                  exporter->exportPages({temporary}, writer.temporaryPath()) && writer.publishReplacing(target.filePath());
+        QFile::remove(temporary);
+        return ok;
+    }
+    QByteArray format;
+    QImage compatible = image;
+    int quality = -1;
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
+        format = "JPEG";
+        quality = 75;
+        if (image.hasAlphaChannel())
+            compatible = image.convertToFormat(QImage::Format_RGB32);
+    } else if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff")) {
+        format = "TIFF";
+        compatible = image.convertToFormat(QImage::Format_RGB32);
+    } else if (suffix == QLatin1String("png")) {
+        format = "PNG";
+    } else if (suffix == QLatin1String("bmp")) {
+        format = "BMP";
+    }
+    AtomicFileWriter writer;
+    // The temporary name keeps the suffix last, so an unnamed format is still chosen by it.
+    if (!writer.open(target.absolutePath(), target.fileName()) || !writer.closeFile())
+        return false;
+    const bool written =
+        compatible.save(writer.temporaryPath(), format.isEmpty() ? nullptr : format.constData(), quality);
+    return written && writer.publishReplacing(target.filePath());
+}
+

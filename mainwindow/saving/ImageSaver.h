@@ -64,6 +64,12 @@ public:
     SaveResult saveBarcodeCapture(const QImage& image, const QString& fileName, const QString& savePath,
                                   int saveFormat);
 
+    // Writes a changed capture (a flattened page) over its own file, in the format its suffix names:
+    // JPEG quality 75, TIFF, PNG, BMP, or a one-page PDF or OFD through the exporter (from a temporary
+    // JPEG, quality 85). The old file is replaced in one step, so a failure leaves it as it was. An empty
+    // path writes nothing and fails.
+    bool replaceFile(const QImage& image, const QString& filePath);
+
     // `savePath`, or $HOME/Pictures/Lumadoc (with "/") when it is empty.
     static QString resolveSaveDirectory(const QString& savePath);
 

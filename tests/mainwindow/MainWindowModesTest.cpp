@@ -3,6 +3,7 @@
 #include "WindowTestEnvironment.h"
 #include "AnnotationOverlay.h"
 #include "BookPanel.h"
+#include "GalleryModel.h"
 #include "CameraController.h"
 #include "MainWindow.h"
 #include "MediaCaptureWrapper.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
+#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
@@ -26,6 +28,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -294,4 +298,51 @@ TEST_F(MainWindowModesTest, AiModeSplitsTheWindowAndItsDetectionSwitchNeverOutli
     w.setAutoCropEnabled(true);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 500);
+}
+
+TEST_F(MainWindowModesTest, BookModeCapturesComeOutFlattenedAndSpreadsAsTwoPages)
+{
+    QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("save/path", m_dir.filePath("shots"));
+    MainWindow w(environment());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_library->callback != nullptr; }, 5000));
+    switchTo(w, windowmode::Book);
+    auto* book = child<BookPanel>(w, "bookPanel");
+
+    // A page on a dark desk, ruled, sent as the camera's frame (RGB rows).
+    const int width = m_library->openedFormat.width, height = m_library->openedFormat.height;
+    auto sendDesk = [&](const QList<QRect>& pages) {
+        QImage frame(width, height, QImage::Format_RGB888);
+        frame.fill(QColor(30, 30, 30));
+        QPainter painter(&frame);
+        for (const QRect& page : pages) {
+            painter.fillRect(page, QColor(240, 240, 232));
+            painter.setPen(QPen(Qt::black, 2));
+            for (int y = page.top() + 40; y < page.bottom() - 20; y += 24)
+                painter.drawLine(page.left() + 20, y, page.right() - 20, y);
+        }
+        painter.end();
+        std::thread([&] { m_library->callback(frame.constBits(), width, height, 0); }).join();
+        QTest::qWait(30);
+    };
+    auto* gallery = w.findChild<GalleryModel*>();
+    ASSERT_NE(gallery, nullptr);
+
+    book->singlePageCheck->setChecked(true);
+    sendDesk({QRect(340, 90, 600, 540)});
+    w.onCaptureImage();
+    ASSERT_EQ(gallery->count(), 1);
+    EXPECT_TRUE(gallery->isProcessing(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !gallery->isProcessing(0); }, 20000));
+    EXPECT_NEAR(gallery->imageAt(0).width(), 600, 20);
+    EXPECT_NEAR(gallery->imageAt(0).height(), 540, 20);
+
+    book->singlePageCheck->setChecked(false);
+    book->doublePageCheck->setChecked(true);
+    sendDesk({QRect(100, 100, 500, 520), QRect(680, 100, 500, 520)});
+    w.onCaptureImage();
+    EXPECT_EQ(gallery->count(), 1);  // nothing until the pages are flattened
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gallery->count() == 3; }, 20000));
+    EXPECT_TRUE(gallery->displayNameAt(1).contains("_L."));
+    EXPECT_TRUE(gallery->displayNameAt(2).contains("_R."));
 }

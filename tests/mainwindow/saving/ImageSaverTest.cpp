@@ -528,3 +528,39 @@ TEST_F(ImageSaverTest, AFullDiskIsSaidPlainlyAndLeavesNothingBehind)
         EXPECT_TRUE(allEntries(folder).isEmpty()) << allEntries(folder).join(',').toStdString();
     }
 }
+
+TEST_F(ImageSaverTest, ReplaceFileWritesOverTheCaptureInItsOwnFormatAndNeverWithoutAPath)
+{
+    ASSERT_TRUE(QDir().mkpath(m_dir));
+    savingtest::FakeExporter pdf;
+    m_saver.setPdfExporter(&pdf);
+    QImage flattened(40, 30, QImage::Format_RGB32);
+    flattened.fill(QColor(10, 200, 30));
+    struct Case {
+        const char* name;
+        const char* format;  // what the written file must read as; null: through the exporter
+    };
+    for (const Case& c : {Case{"page.jpg", "jpeg"}, Case{"page.png", "png"}, Case{"page.bmp", "bmp"},
+                          Case{"page.tif", "tiff"}, Case{"page.pdf", nullptr}}) {
+        const QString file = path(QString::fromLatin1(c.name));
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the unflattened capture");
+        old.close();
+        ASSERT_TRUE(m_saver.replaceFile(flattened, QDir::toNativeSeparators(file))) << c.name;
+        if (c.format) {
+            QImageReader reader(file);
+            EXPECT_EQ(reader.format(), QByteArray(c.format)) << c.name;
+            EXPECT_EQ(reader.read().size(), QSize(40, 30)) << c.name;
+        } else {
+            EXPECT_EQ(savingtest::readAll(file), pdf.body);
+            EXPECT_FALSE(QFile::exists(pdf.receivedImages.value(0)));  // the temporary JPEG is gone
+        }
+        EXPECT_EQ(QDir(m_dir).entryList(QDir::Files | QDir::Hidden).filter("lumadoc").size(), 0) << c.name;
+    }
+    // A failing export leaves the old document; an empty path writes nothing anywhere.
+    pdf.succeed = false;
+    EXPECT_FALSE(m_saver.replaceFile(flattened, path("page.pdf")));
+    EXPECT_EQ(savingtest::readAll(path("page.pdf")), pdf.body);
+    EXPECT_FALSE(m_saver.replaceFile(flattened, QString()));
+}
