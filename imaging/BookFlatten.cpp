@@ -21,6 +21,11 @@ QString tr(const char* text) { return QCoreApplication::translate("BookFlattenPr
 // finger or a ragged corner reaching past the page side, which stretched to full height would smear.
 constexpr double kMinSpanOfMedian = 0.5;
 
+// Notches up to a tenth of the page width are rejected; the bow of the paper moves an edge from
+// its running median by far less than half a percent of the page height.
+constexpr int kNotchWindowDivisor = 10;
+constexpr double kNotchTolerance = 0.005;
+
 cv::Mat ellipse(int size) { return cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(size, size)); }
 
 void morph(cv::Mat& binary, int op, int size)
@@ -78,6 +83,30 @@ PageEdges traceColumns(const cv::Mat& pageMask, const cv::Rect& box)
         }
     }
     return page;
+}
+
+// A thumb pressing the page down at its top or bottom edge, or a dark picture printed up to the
+// edge, bites a notch into the outline far sharper than any bow of the paper; stretched, it would
+// drag the text lines with it. Points further than `tolerance` from the running median of a window
+// wider than such a notch take the median; a smooth bow stays within the tolerance of its median.
+void rejectNotches(std::vector<cv::Point>& points, int radius, int tolerance)
+{
+    const int n = int(points.size());
+    std::vector<int> window;
+    std::vector<int> medians(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        // A window centred on its point, narrower near the ends: a steady curl towards an end of the
+        // edge is its own median and stays as it is.
+        const int r = std::min({radius, i, n - 1 - i});
+        window.clear();
+        for (int k = i - r; k <= i + r; ++k)
+            window.push_back(points[size_t(k)].y);
+        std::nth_element(window.begin(), window.begin() + long(window.size() / 2), window.end());
+        medians[size_t(i)] = window[window.size() / 2];
+    }
+    for (int i = 0; i < n; ++i)
+        if (std::abs(points[size_t(i)].y - medians[size_t(i)]) > tolerance)
+            points[size_t(i)].y = medians[size_t(i)];
 }
 
 } // namespace
@@ -175,6 +204,13 @@ BookEdges extractEdges(const cv::Mat& mask, bool forceDoublePage)
         if (page.topEdge.size() < 50) {
             qDebug().noquote() << "[EXTRACT_EDGES] Page" << p << "is INVALID - too few points (< 50)";
         } else {
+            int span = 0;
+            for (size_t i = 0; i < page.topEdge.size(); ++i)
+                span = std::max(span, page.bottomEdge[i].y - page.topEdge[i].y);
+            const int radius = std::max(15, int(page.topEdge.size()) / kNotchWindowDivisor);
+            const int tolerance = std::max(3, int(span * kNotchTolerance));
+            rejectNotches(page.topEdge, radius, tolerance);
+            rejectNotches(page.bottomEdge, radius, tolerance);
             page.isValid = smoothEdge(page.topEdge, 15) && smoothEdge(page.bottomEdge, 15);
             qDebug().noquote() << "[EXTRACT_EDGES] Page" << p
                                << (page.isValid ? "is VALID after smoothing" : "smoothing failed");

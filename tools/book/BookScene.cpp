@@ -135,8 +135,14 @@ BookScene renderBookScene(const BookSceneOptions& options)
         // A finger from the left holding the first page at its outer edge, mostly over the desk.
         const PageTruth& page = scene.pages.front();
         const double length = page.width * 0.12;
-        const cv::Point2f centreAt(float(page.left + length * 0.05), float(page.rowAt(page.left, page.height * 0.62)));
-        const cv::RotatedRect shape(centreAt, cv::Size2f(float(length), float(page.height * 0.045)), 8.0f);
+        cv::RotatedRect shape(cv::Point2f(float(page.left + length * 0.05), float(page.rowAt(page.left, page.height * 0.62))),
+                              cv::Size2f(float(length), float(page.height * 0.045)), 8.0f);
+        if (options.fingerAcrossBottom) {
+            // A thumb pressing the bottom edge down, a third of the way in from the outer edge.
+            const double x = page.left + page.width * 0.35;
+            shape = cv::RotatedRect(cv::Point2f(float(x), float(page.bottomAt(x))),
+                                    cv::Size2f(float(page.width * 0.06), float(page.height * 0.1)), 5.0f);
+        }
         scene.fingerColor = options.finger == Finger::Skin ? cv::Vec3b(120, 150, 212) : cv::Vec3b(15, 15, 15);
         cv::ellipse(scene.fingerMask, shape, cv::Scalar(255), cv::FILLED, cv::LINE_AA);
         scene.fingerMask = scene.fingerMask > 127;

@@ -28,6 +28,7 @@ struct BookSceneOptions
     int lineCount = 24;
     bool grid = false;          // ruled grid instead of text lines
     Finger finger = Finger::None;  // at the outer edge of the first (left) page
+    bool fingerAcrossBottom = false;  // the finger reaches up across the bottom edge instead
     bool unevenLight = false;   // light falling off across the desk and a shadow at the spine
     double noiseSigma = 0.0;
     uint64_t seed = 1;
