@@ -102,7 +102,8 @@ int runFlatten(const QStringList& args, Streams io)
         return kBadInput;
     }
     const QString inputPath = QFileInfo(input).canonicalFilePath();
-    for (const QString& target : {output, taggedPath(output, QStringLiteral("_L")), taggedPath(output, QStringLiteral("_R"))}) {
+    for (const QString& target :
+         {output, taggedPath(output, QStringLiteral("_L")), taggedPath(output, QStringLiteral("_R"))}) {
         if (!inputPath.isEmpty() && QFileInfo(target).canonicalFilePath() == inputPath) {
             io.err << "lumadoc-cli: refusing to overwrite the input " << input << "\n";
             return kBadInput;

@@ -15,7 +15,10 @@
 namespace bookflatten {
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("BookFlattenProcessor", text); }
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("BookFlattenProcessor", text);
+}
 
 // Columns whose page span is below this share of the page's median span are no page columns: a
 // finger or a ragged corner reaching past the page side, which stretched to full height would smear.
@@ -26,7 +29,10 @@ constexpr double kMinSpanOfMedian = 0.5;
 constexpr int kNotchWindowDivisor = 10;
 constexpr double kNotchTolerance = 0.005;
 
-cv::Mat ellipse(int size) { return cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(size, size)); }
+cv::Mat ellipse(int size)
+{
+    return cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(size, size));
+}
 
 void morph(cv::Mat& binary, int op, int size)
 {
@@ -114,7 +120,9 @@ void rejectNotches(std::vector<cv::Point>& points, int radius, int tolerance)
 cv::Mat getBookMask(const cv::Mat& gray, bool forceDoublePage)
 {
     qDebug().noquote() << QStringLiteral("[BOOK_MASK] Mean brightness %1, size %2x%3")
-                              .arg(cv::mean(gray)[0], 0, 'f', 1).arg(gray.cols).arg(gray.rows);
+                              .arg(cv::mean(gray)[0], 0, 'f', 1)
+                              .arg(gray.cols)
+                              .arg(gray.rows);
     cv::Mat blurred;
     cv::GaussianBlur(gray, blurred, cv::Size(5, 5), 0);
     cv::Mat binary;
@@ -156,9 +164,12 @@ cv::Mat getBookMask(const cv::Mat& gray, bool forceDoublePage)
     if (candidates.size() == 2) {
         const double ratio = candidates[1].area / candidates[0].area;
         if (forceDoublePage) {
-            qDebug().noquote() << QStringLiteral("[BOOK_MASK] Force double page: keeping 2 regions (ratio=%1)").arg(ratio);
+            qDebug().noquote()
+                << QStringLiteral("[BOOK_MASK] Force double page: keeping 2 regions (ratio=%1)").arg(ratio);
         } else if (ratio < 0.4) {
-            qDebug().noquote() << QStringLiteral("[BOOK_MASK] Second contour too small (ratio=%1), using single page").arg(ratio);
+            qDebug().noquote() << QStringLiteral(
+                                      "[BOOK_MASK] Second contour too small (ratio=%1), using single page")
+                                      .arg(ratio);
             candidates.resize(1);
         } else {
             qDebug().noquote() << QStringLiteral("[BOOK_MASK] Detected double page (ratio=%1)").arg(ratio);
@@ -190,10 +201,11 @@ BookEdges extractEdges(const cv::Mat& mask, bool forceDoublePage)
         pageCount = 2;
         edges.isDoublePage = true;
     }
-    std::vector<std::pair<int, PageEdges>> traced;  // (left x of the box, page)
+    std::vector<std::pair<int, PageEdges>> traced; // (left x of the box, page)
     for (int p = 0; p < pageCount; ++p) {
         cv::Mat pageMask = cv::Mat::zeros(mask.size(), CV_8UC1);
-        cv::drawContours(pageMask, contours, regions[size_t(p)].index, cv::Scalar(255), cv::FILLED, cv::LINE_8);
+        cv::drawContours(pageMask, contours, regions[size_t(p)].index, cv::Scalar(255), cv::FILLED,
+                         cv::LINE_8);
         const cv::Rect box = cv::boundingRect(pageMask);
         if (box.width < 10 || box.height < 10) {
             qWarning().noquote() << "[EXTRACT_EDGES] Bounding box too small";
@@ -328,7 +340,9 @@ cv::Mat performFlattening(const cv::Mat& color, const std::vector<PageEdges>& pa
         if (flat.empty())
             continue;
         qDebug().noquote() << QStringLiteral("BookFlattenProcessor: Page %1 flattened, size: %2 x %3")
-                                  .arg(i).arg(flat.cols).arg(flat.rows);
+                                  .arg(i)
+                                  .arg(flat.cols)
+                                  .arg(flat.rows);
         kept.push_back(flat);
     }
     if (kept.empty()) {
@@ -396,8 +410,9 @@ cv::Mat toBgra(const QImage& image)
 
 void logException(const char* step, const std::exception& e)
 {
-    qWarning().noquote() << QStringLiteral("BookFlattenProcessor: OpenCV exception in %1:").arg(QLatin1String(step))
-                         << e.what();
+    qWarning().noquote()
+        << QStringLiteral("BookFlattenProcessor: OpenCV exception in %1:").arg(QLatin1String(step))
+        << e.what();
 }
 
 // Finger removal must never fail the run: on an exception the image stays as it was.
@@ -406,8 +421,9 @@ cv::Mat withoutFingers(const cv::Mat& image, const char* what)
     try {
         return removeFingersV11(image);
     } catch (const std::exception& e) {
-        qWarning().noquote() << QStringLiteral("BookFlattenProcessor: OpenCV exception in %1:").arg(QLatin1String(what))
-                             << e.what();
+        qWarning().noquote()
+            << QStringLiteral("BookFlattenProcessor: OpenCV exception in %1:").arg(QLatin1String(what))
+            << e.what();
         return image;
     }
 }

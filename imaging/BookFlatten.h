@@ -17,10 +17,10 @@
 // The outcome of one flatten run; a value type that travels through queued signals.
 struct FlattenResult
 {
-    bool success = false;   // a flattened image was produced
-    QImage image;           // all flattened pages side by side; null on failure
-    QString errorMessage;   // translated text of the first failure; empty on success
-    bool canFlatten = false;  // the page edges were found usable
+    bool success = false;    // a flattened image was produced
+    QImage image;            // all flattened pages side by side; null on failure
+    QString errorMessage;    // translated text of the first failure; empty on success
+    bool canFlatten = false; // the page edges were found usable
     // Double-page runs (FlattenOptions::forceDoublePage) that found two page regions: the flattened
     // pages left to right by their position on the desk; just one when the other could not be
     // flattened. Empty otherwise. How a double-page caller splits the result: two or more pages -> those
@@ -35,8 +35,8 @@ Q_DECLARE_METATYPE(FlattenResult)
 // The switches of one run, passed by value with it.
 struct FlattenOptions
 {
-    bool removeFingers = false;    // paint out the fingers holding the book at the outer edges
-    bool forceDoublePage = false;  // the caller captured a double page: keep two regions even if unequal
+    bool removeFingers = false;   // paint out the fingers holding the book at the outer edges
+    bool forceDoublePage = false; // the caller captured a double page: keep two regions even if unequal
 };
 
 // One whole run on `image`. `progress` (may be empty) hears 5, 10, 20, 30, 40, 50, 60, 90 and 100
@@ -56,9 +56,9 @@ struct PageEdges
 
 struct BookEdges
 {
-    std::vector<PageEdges> pages;  // left to right by position on the desk
-    cv::Mat mask;                  // the book mask the edges were traced on
-    bool isValid = false;          // at least one page is usable
+    std::vector<PageEdges> pages; // left to right by position on the desk
+    cv::Mat mask;                 // the book mask the edges were traced on
+    bool isValid = false;         // at least one page is usable
     bool isDoublePage = false;
 };
 

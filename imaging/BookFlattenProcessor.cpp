@@ -7,7 +7,8 @@
 BookFlattenProcessor::BookFlattenProcessor(QObject* parent) : QObject(parent)
 {
     qRegisterMetaType<FlattenResult>("FlattenResult");
-    connect(&m_watcher, &QFutureWatcher<FlattenResult>::finished, this, &BookFlattenProcessor::onProcessingFinished);
+    connect(&m_watcher, &QFutureWatcher<FlattenResult>::finished, this,
+            &BookFlattenProcessor::onProcessingFinished);
 }
 
 BookFlattenProcessor::~BookFlattenProcessor()
@@ -37,7 +38,10 @@ quint64 BookFlattenProcessor::flattenAsync(const QImage& image, FlattenOptions o
     return id;
 }
 
-int BookFlattenProcessor::pendingRuns() const { return m_queue.size() + (m_runningId != 0 ? 1 : 0); }
+int BookFlattenProcessor::pendingRuns() const
+{
+    return m_queue.size() + (m_runningId != 0 ? 1 : 0);
+}
 
 void BookFlattenProcessor::startNext()
 {

@@ -43,6 +43,6 @@ private:
 
     QFutureWatcher<FlattenResult> m_watcher;
     QQueue<Run> m_queue;
-    quint64 m_runningId = 0;  // 0: nothing running
+    quint64 m_runningId = 0; // 0: nothing running
     quint64 m_lastId = 0;
 };

@@ -64,7 +64,8 @@ void BM_PerformFlattening13MP(benchmark::State& state)
 {
     cv::Mat gray;
     cv::cvtColor(doublePage(), gray, cv::COLOR_BGR2GRAY);
-    const bookflatten::BookEdges edges = bookflatten::extractEdges(bookflatten::getBookMask(gray, true), true);
+    const bookflatten::BookEdges edges =
+        bookflatten::extractEdges(bookflatten::getBookMask(gray, true), true);
     cv::Mat bgra;
     cv::cvtColor(doublePage(), bgra, cv::COLOR_BGR2BGRA);
     std::vector<cv::Mat> pages;

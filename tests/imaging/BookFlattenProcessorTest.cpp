@@ -28,14 +28,17 @@ TEST(BookFlattenProcessor, EachRunIsAnsweredOnceWithItsOwnIdAndSwitches)
     struct Event
     {
         quint64 id;
-        int progress;  // -1: the completion
+        int progress; // -1: the completion
         FlattenResult result;
     };
     std::vector<Event> events;
-    QObject::connect(&processor, &BookFlattenProcessor::progressUpdated,
-                     [&](quint64 id, int p) { events.push_back({id, p, {}}); });
+    QObject::connect(&processor, &BookFlattenProcessor::progressUpdated, [&](quint64 id, int p) {
+        events.push_back({id, p, {}});
+    });
     QObject::connect(&processor, &BookFlattenProcessor::flattenCompleted,
-                     [&](quint64 id, const FlattenResult& r) { events.push_back({id, -1, r}); });
+                     [&](quint64 id, const FlattenResult& r) {
+                         events.push_back({id, -1, r});
+                     });
     QSignalSpy completed(&processor, &BookFlattenProcessor::flattenCompleted);
 
     // A null image is answered before flattenAsync returns.
@@ -56,7 +59,7 @@ TEST(BookFlattenProcessor, EachRunIsAnsweredOnceWithItsOwnIdAndSwitches)
     ASSERT_TRUE(completed.wait(20000));
     while (completed.count() < 3)
         ASSERT_TRUE(completed.wait(20000));
-    QTest::qWait(50);  // nothing more may arrive
+    QTest::qWait(50); // nothing more may arrive
     EXPECT_EQ(completed.count(), 3);
     EXPECT_EQ(processor.pendingRuns(), 0);
 

@@ -43,7 +43,7 @@ double overlap(const cv::Mat& a, const cv::Mat& b)
 
 TEST(BookFlatten, MaskKeepsThePageRegionsThatFitTheLimits)
 {
-    const cv::Size size(400, 300);  // 120000 pixels
+    const cv::Size size(400, 300); // 120000 pixels
     struct Case
     {
         const char* name;
@@ -51,22 +51,35 @@ TEST(BookFlatten, MaskKeepsThePageRegionsThatFitTheLimits)
         int background;
         std::vector<Patch> patches;
         bool forceDouble;
-        std::vector<cv::Rect> expected;  // none: no mask
+        std::vector<cv::Rect> expected; // none: no mask
     };
-    const cv::Rect page(60, 40, 160, 150);     // 20 %
-    const cv::Rect second(260, 60, 120, 150);  // 15 %, ratio 0.75
-    const cv::Rect small(280, 100, 80, 110);   // 7 %, ratio 0.37 to the page
+    const cv::Rect page(60, 40, 160, 150);    // 20 %
+    const cv::Rect second(260, 60, 120, 150); // 15 %, ratio 0.75
+    const cv::Rect small(280, 100, 80, 110);  // 7 %, ratio 0.37 to the page
     const Case cases[] = {
         {"a page on a desk", size, 40, {{page, 200}}, false, {page}},
         {"two pages of a book", size, 40, {{page, 200}, {second, 200}}, false, {page, second}},
         {"a small second region is no page", size, 40, {{page, 200}, {small, 200}}, false, {page}},
         {"unless a double page is asked for", size, 40, {{page, 200}, {small, 200}}, true, {page, small}},
         // Otsu splits the black desk from a dim glow (threshold < 30); the fixed level 50 finds the paper.
-        {"dim picture thresholded at 50", size, 0, {{cv::Rect(0, 0, 180, 300), 28}, {page + cv::Point(160, 0), 56}}, false,
+        {"dim picture thresholded at 50",
+         size,
+         0,
+         {{cv::Rect(0, 0, 180, 300), 28}, {page + cv::Point(160, 0), 56}},
+         false,
          {page + cv::Point(160, 0)}},
-        {"a region of 90 % or more is the desk", cv::Size(1000, 600), 30,
-         {{cv::Rect(0, 0, 910, 600), 200}, {cv::Rect(940, 0, 60, 600), 200}}, false, {cv::Rect(940, 0, 60, 600)}},
-        {"only a small region: kept above 2 %", size, 40, {{cv::Rect(100, 100, 80, 60), 200}}, false, {cv::Rect(100, 100, 80, 60)}},
+        {"a region of 90 % or more is the desk",
+         cv::Size(1000, 600),
+         30,
+         {{cv::Rect(0, 0, 910, 600), 200}, {cv::Rect(940, 0, 60, 600), 200}},
+         false,
+         {cv::Rect(940, 0, 60, 600)}},
+        {"only a small region: kept above 2 %",
+         size,
+         40,
+         {{cv::Rect(100, 100, 80, 60), 200}},
+         false,
+         {cv::Rect(100, 100, 80, 60)}},
         {"only a tiny region: nothing", size, 40, {{cv::Rect(100, 100, 40, 40), 200}}, false, {}},
     };
     for (const Case& c : cases) {
@@ -89,19 +102,24 @@ TEST(BookFlatten, RunRefusesOrSucceedsAsTheEdgesAllow)
     struct Case
     {
         const char* name;
-        QRect page;  // on a 400x300 desk; empty: no page at all
+        QRect page; // on a 400x300 desk; empty: no page at all
         bool nullImage;
         bool success;
         bool canFlatten;
         QString error;
-        QSize size;  // of the result when it succeeds
+        QSize size; // of the result when it succeeds
     };
     const Case cases[] = {
         {"null input", {}, true, false, false, "Input image is empty", {}},
         {"an empty desk", {}, false, false, false, "Failed to detect book region", {}},
         // 45 columns give fewer than 50 edge points.
-        {"a page too narrow to trace", QRect(100, 50, 45, 200), false, false, false,
-         "Book edges are not smooth enough for flattening", {}},
+        {"a page too narrow to trace",
+         QRect(100, 50, 45, 200),
+         false,
+         false,
+         false,
+         "Book edges are not smooth enough for flattening",
+         {}},
         {"a page just wide enough", QRect(100, 50, 60, 200), false, true, true, {}, QSize(60, 200)},
         // Lower than 100 rows: the page is dropped and the picture comes back as it was.
         {"a page too low to stretch", QRect(40, 100, 300, 90), false, true, true, {}, QSize(400, 300)},
@@ -136,7 +154,7 @@ TEST(BookFlatten, DoublePagesComeLeftToRightAtTheirOwnHeights)
     // The left page is the smaller one: ordering by size would swap them.
     const QRect left(40, 60, 200, 220);
     const QRect right(300, 40, 260, 260);
-    const QRect lowRight(300, 100, 260, 90);  // too low to stretch: only the left page survives
+    const QRect lowRight(300, 100, 260, 90); // too low to stretch: only the left page survives
     struct Case
     {
         const char* name;
@@ -161,7 +179,8 @@ TEST(BookFlatten, DoublePagesComeLeftToRightAtTheirOwnHeights)
         EXPECT_EQ(result.regionsFound, 2);
         ASSERT_EQ(result.pages.size(), c.pages);
         const QImage& first = result.pages[0];
-        EXPECT_GT(qRed(first.pixel(first.width() / 2, first.height() / 2)), 180) << "the left page comes first";
+        EXPECT_GT(qRed(first.pixel(first.width() / 2, first.height() / 2)), 180)
+            << "the left page comes first";
         EXPECT_NEAR(first.height(), left.height(), 2);
         if (c.pages == 1) {
             EXPECT_EQ(result.image.size(), first.size());
@@ -185,7 +204,7 @@ TEST(BookFlatten, BowedLinesComeOutStraightAndAFlatPageStaysPut)
         const char* name;
         double bow;
         bool unevenLight;
-        bool thumb;  // a dark thumb bites into the bottom edge: the outline must not follow it
+        bool thumb; // a dark thumb bites into the bottom edge: the outline must not follow it
     };
     const Case cases[] = {{"flat page", 0.0, false, false},
                           {"bowed 4 %", 0.04, false, false},

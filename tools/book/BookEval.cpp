@@ -23,16 +23,16 @@ using namespace bookscenes;
 
 namespace {
 
-constexpr double kStraightTarget = 1.0;  // percent of the page height
-constexpr double kSpacingTarget = 3.0;   // percent of the mean spacing
-constexpr double kFlatTarget = 1.0;      // pixels
+constexpr double kStraightTarget = 1.0; // percent of the page height
+constexpr double kSpacingTarget = 3.0;  // percent of the mean spacing
+constexpr double kFlatTarget = 1.0;     // pixels
 
 struct PageQuality
 {
     double beforePct = NAN;
     double afterPct = NAN;
     double spacingPct = NAN;
-    double flatOffsetPx = NAN;  // largest distance of a line from its row on the flat page
+    double flatOffsetPx = NAN; // largest distance of a line from its row on the flat page
     bool linesFound = false;
 };
 
@@ -50,9 +50,9 @@ PageQuality measurePage(const cv::Mat& inGray, const cv::Mat& outGray, int outLe
     const int lines = int(truth.lineRows.size());
     const double spacing = truth.lineRows[1] - truth.lineRows[0];
     const int band = std::max(8, truth.width / 40);
-    const auto before = measureLineRows(inGray, truth.left + truth.width * 15 / 100, truth.left + truth.width * 85 / 100,
-                                        band, lines, spacing / 3,
-                                        [&](double x, int k) { return truth.rowAt(x, truth.lineRows[size_t(k)]); });
+    const auto before = measureLineRows(
+        inGray, truth.left + truth.width * 15 / 100, truth.left + truth.width * 85 / 100, band, lines,
+        spacing / 3, [&](double x, int k) { return truth.rowAt(x, truth.lineRows[size_t(k)]); });
     q.beforePct = 100.0 * largestLineSpread(before) / truth.height;
 
     const int x0 = std::clamp(outLeft + truth.width * 15 / 100, 0, outGray.cols - 1);
@@ -70,8 +70,9 @@ PageQuality measurePage(const cv::Mat& inGray, const cv::Mat& outGray, int outLe
     // Against the page's own spacing (the truth rows are whole pixels, so not exactly even).
     const double scale = outSpacing / ((truth.lineRows.back() - truth.lineRows.front()) / (lines - 1));
     for (int k = 1; k < lines; ++k)
-        worst = std::max(worst, std::abs(means[size_t(k)] - means[size_t(k) - 1]
-                                         - scale * (truth.lineRows[size_t(k)] - truth.lineRows[size_t(k) - 1])));
+        worst =
+            std::max(worst, std::abs(means[size_t(k)] - means[size_t(k) - 1] -
+                                     scale * (truth.lineRows[size_t(k)] - truth.lineRows[size_t(k) - 1])));
     q.spacingPct = 100.0 * worst / outSpacing;
     double offset = 0.0;
     for (int k = 0; k < lines; ++k)
@@ -105,7 +106,7 @@ struct Case
 {
     std::string name;
     BookSceneOptions options;
-    bool singleMode = false;  // no double page asked for, whatever the desk holds
+    bool singleMode = false; // no double page asked for, whatever the desk holds
 };
 
 } // namespace
@@ -131,7 +132,8 @@ int main(int argc, char** argv)
             c.options.unevenLight = rough;
             c.options.noiseSigma = rough ? 4.0 : 0.0;
             c.options.seed = uint64_t(bow * 100) + (rough ? 7 : 1);
-            c.name = "single bow " + std::to_string(int(bow * 100)) + "%" + (rough ? " uneven light+noise" : "");
+            c.name =
+                "single bow " + std::to_string(int(bow * 100)) + "%" + (rough ? " uneven light+noise" : "");
             cases.push_back(c);
         }
     for (const int gap : {0, 60}) {
@@ -159,7 +161,8 @@ int main(int argc, char** argv)
         c.options.finger = finger;
         c.options.fingerAcrossBottom = true;
         c.options.bowFraction = 0.05;
-        c.name = finger == Finger::Black ? "black thumb across the bottom edge" : "skin thumb across the bottom edge";
+        c.name = finger == Finger::Black ? "black thumb across the bottom edge"
+                                         : "skin thumb across the bottom edge";
         cases.push_back(c);
     }
     {
@@ -170,7 +173,8 @@ int main(int argc, char** argv)
         cases.push_back(c);
     }
 
-    std::printf("%-36s %6s %10s %9s %10s %9s\n", "scene", "page", "before %", "after %", "spacing %", "flat px");
+    std::printf("%-36s %6s %10s %9s %10s %9s\n", "scene", "page", "before %", "after %", "spacing %",
+                "flat px");
     bool allMet = true;
     for (const Case& c : cases) {
         const BookScene scene = renderBookScene(c.options);
@@ -183,7 +187,8 @@ int main(int argc, char** argv)
             continue;
         }
         if (!dump.isEmpty()) {
-            const QString base = dump + "/" + QString::fromStdString(c.name).replace(' ', '_').remove('%').remove('+');
+            const QString base =
+                dump + "/" + QString::fromStdString(c.name).replace(' ', '_').remove('%').remove('+');
             cv::imwrite((base + "_in.png").toStdString(), scene.bgr);
             cv::imwrite((base + "_out.png").toStdString(), qImageToMat(result.image));
         }
@@ -195,11 +200,12 @@ int main(int argc, char** argv)
                 q = measurePage(inGray, grayOf(qImageToMat(result.pages[int(p)])), 0, truth);
             } else {
                 // One region on the desk: the pages lie side by side in the image as on the desk.
-                q = measurePage(inGray, grayOf(qImageToMat(result.image)), truth.left - scene.pages.front().left, truth);
+                q = measurePage(inGray, grayOf(qImageToMat(result.image)),
+                                truth.left - scene.pages.front().left, truth);
             }
             const bool flat = c.options.bowFraction == 0.0;
-            const bool met = q.linesFound && q.afterPct < kStraightTarget && q.spacingPct < kSpacingTarget
-                             && (!flat || q.flatOffsetPx < kFlatTarget);
+            const bool met = q.linesFound && q.afterPct < kStraightTarget && q.spacingPct < kSpacingTarget &&
+                             (!flat || q.flatOffsetPx < kFlatTarget);
             allMet = allMet && met;
             std::printf("%-36s %6zu %10.2f %9.2f %10.2f %9s%s\n", c.name.c_str(), p, q.beforePct, q.afterPct,
                         q.spacingPct, flat ? std::to_string(q.flatOffsetPx).substr(0, 5).c_str() : "-",
@@ -225,7 +231,10 @@ int main(int argc, char** argv)
             continue;
         }
         if (!dump.isEmpty())
-            cv::imwrite(QStringLiteral("%1/finger_%2_out.png").arg(dump).arg(finger == Finger::Skin ? "skin" : "black").toStdString(),
+            cv::imwrite(QStringLiteral("%1/finger_%2_out.png")
+                            .arg(dump)
+                            .arg(finger == Finger::Skin ? "skin" : "black")
+                            .toStdString(),
                         qImageToMat(cleaned.image));
         std::printf("%-36s %14d %14d\n", finger == Finger::Skin ? "skin" : "black",
                     fingerPixels(qImageToMat(plain.image), scene.fingerColor, scene.pages.front().width),
@@ -250,7 +259,7 @@ int main(int argc, char** argv)
         std::printf("%-36s %10lld%s\n", fingers ? "with finger removal" : "without finger removal",
                     static_cast<long long>(timer.elapsed()), result.success ? "" : "  FAILED");
     }
-    std::printf("\nTargets: after < %.1f %%, spacing within %.1f %%, flat page within %.1f px: %s\n", kStraightTarget,
-                kSpacingTarget, kFlatTarget, allMet ? "met" : "NOT met");
+    std::printf("\nTargets: after < %.1f %%, spacing within %.1f %%, flat page within %.1f px: %s\n",
+                kStraightTarget, kSpacingTarget, kFlatTarget, allMet ? "met" : "NOT met");
     return allMet ? 0 : 1;
 }

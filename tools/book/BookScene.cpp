@@ -41,8 +41,8 @@ cv::Mat renderFlatPage(PageTruth& page, const BookSceneOptions& options, std::mt
     }
     if (options.grid)
         for (double x = marginX; x < page.width - marginX; x += spacing)
-            cv::line(flat, cv::Point(int(x), int(page.lineRows.front())), cv::Point(int(x), int(page.lineRows.back())),
-                     kInk, 2);
+            cv::line(flat, cv::Point(int(x), int(page.lineRows.front())),
+                     cv::Point(int(x), int(page.lineRows.back())), kInk, 2);
     return flat;
 }
 
@@ -121,7 +121,8 @@ BookScene renderBookScene(const BookSceneOptions& options)
         if (count == 1)
             page.left = centre - pageWidth / 2;
         else
-            page.left = p == 0 ? centre - options.spineGapPx / 2 - pageWidth : centre + (options.spineGapPx + 1) / 2;
+            page.left =
+                p == 0 ? centre - options.spineGapPx / 2 - pageWidth : centre + (options.spineGapPx + 1) / 2;
         const double first = pageHeight * 0.1;
         const double spacing = pageHeight * 0.8 / std::max(options.lineCount - 1, 1);
         for (int k = 0; k < options.lineCount; ++k)
@@ -135,8 +136,9 @@ BookScene renderBookScene(const BookSceneOptions& options)
         // A finger from the left holding the first page at its outer edge, mostly over the desk.
         const PageTruth& page = scene.pages.front();
         const double length = page.width * 0.12;
-        cv::RotatedRect shape(cv::Point2f(float(page.left + length * 0.05), float(page.rowAt(page.left, page.height * 0.62))),
-                              cv::Size2f(float(length), float(page.height * 0.045)), 8.0f);
+        cv::RotatedRect shape(
+            cv::Point2f(float(page.left + length * 0.05), float(page.rowAt(page.left, page.height * 0.62))),
+            cv::Size2f(float(length), float(page.height * 0.045)), 8.0f);
         if (options.fingerAcrossBottom) {
             // A thumb pressing the bottom edge down, a third of the way in from the outer edge.
             const double x = page.left + page.width * 0.35;
@@ -154,7 +156,8 @@ BookScene renderBookScene(const BookSceneOptions& options)
         cv::Mat gain(options.frame, CV_32FC1);
         for (int x = 0; x < options.frame.width; ++x) {
             const double d = (x - centre) / (0.03 * options.frame.width);
-            const float g = float((0.72 + 0.3 * x / options.frame.width) * (1.0 - (count == 2 ? 0.35 : 0.0) * std::exp(-d * d)));
+            const float g = float((0.72 + 0.3 * x / options.frame.width) *
+                                  (1.0 - (count == 2 ? 0.35 : 0.0) * std::exp(-d * d)));
             gain.col(x).setTo(g);
         }
         cv::Mat gain3;
@@ -176,8 +179,8 @@ BookScene renderBookScene(const BookSceneOptions& options)
     return scene;
 }
 
-std::vector<std::vector<double>> measureLineRows(const cv::Mat& gray, int x0, int x1, int bandWidth, int lines,
-                                                 double window,
+std::vector<std::vector<double>> measureLineRows(const cv::Mat& gray, int x0, int x1, int bandWidth,
+                                                 int lines, double window,
                                                  const std::function<double(double x, int line)>& expected)
 {
     std::vector<std::vector<double>> rows(static_cast<size_t>(lines));
@@ -203,7 +206,7 @@ std::vector<std::vector<double>> measureLineRows(const cv::Mat& gray, int x0, in
                     inked += w > 0.0;
                 }
             rows[size_t(k)].push_back(inked >= 2 * bandWidth ? moment / weight
-                                                              : std::numeric_limits<double>::quiet_NaN());
+                                                             : std::numeric_limits<double>::quiet_NaN());
         }
     }
     return rows;
