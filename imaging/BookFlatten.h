@@ -65,7 +65,10 @@ struct BookEdges
 // 8-bit mask of the input's size, 255 inside the kept page regions (at most two); empty when no
 // region of a usable size is found. `gray` is 8-bit single channel.
 cv::Mat getBookMask(const cv::Mat& gray, bool forceDoublePage);
-// Traces the outline of each page region of `mask`.
+// Traces the outline of each page region of `mask` (the largest two when a double page is forced or
+// the second is over 0.3 of the first): a point per column whose span exceeds 20 rows and half the
+// page's median span; a page needs 50 columns. Sharp notches (a thumb on the edge) take the running
+// median before the edges are smoothed.
 BookEdges extractEdges(const cv::Mat& mask, bool forceDoublePage);
 // Running mean of y over [i - radius, i + radius], three passes; false (points unchanged) when there
 // are fewer points than `radius`.
