@@ -20,38 +20,6 @@ const char* const kFlattenUsage =
     "--fingers paints out the fingers holding the book at the outer edges.\n"
     "Exits 1 when there is no book, 3 when its edges are not usable for flattening.\n";
 
-int usageError(Streams io, const QString& message)
-{
-    io.err << "lumadoc-cli: " << message << " (see --help)\n";
-    return kBadInput;
-}
-
-// The pipeline logs every step for the application's log; here the command's one line on stderr says
-// what went wrong, and the rest is heard only with LUMADOC_CLI_VERBOSE.
-class QuietPipeline
-{
-public:
-    QuietPipeline()
-    {
-        if (!qEnvironmentVariableIsSet("LUMADOC_CLI_VERBOSE")) {
-            m_previous = qInstallMessageHandler(drop);
-            m_installed = true;
-        }
-    }
-    ~QuietPipeline()
-    {
-        if (m_installed)
-            qInstallMessageHandler(m_previous);
-    }
-    QuietPipeline(const QuietPipeline&) = delete;
-    QuietPipeline& operator=(const QuietPipeline&) = delete;
-
-private:
-    static void drop(QtMsgType, const QMessageLogContext&, const QString&) {}
-    QtMessageHandler m_previous = nullptr;
-    bool m_installed = false;
-};
-
 // OUT's folder and name with `tag` before the suffix: /a/b.png + "_L" -> /a/b_L.png.
 QString taggedPath(const QString& output, const QString& tag)
 {
@@ -119,7 +87,7 @@ int runFlatten(const QStringList& args, Streams io)
 
     FlattenResult result;
     {
-        QuietPipeline quiet;
+        QuietLogs quiet;
         result = processFlattening(image, options);
     }
     if (!result.success) {

@@ -119,11 +119,6 @@ Arguments parse(const QStringList& args, const QSet<QString>& valueOptions, cons
     return parsed;
 }
 
-int usageError(Streams io, const QString& message)
-{
-    io.err << "lumadoc-cli: " << message << " (see --help)\n";
-    return kBadInput;
-}
 
 // Reads IMAGE turned the way its EXIF data says (phone pictures), as a person sees it.
 std::optional<QImage> readInput(const QString& path, Streams io)
@@ -451,6 +446,30 @@ int run(const QStringList& args, Streams io)
         if (command == QLatin1String(name))
             return runner(rest, io);
     return usageError(io, QStringLiteral("unknown command %1").arg(command));
+}
+
+int usageError(Streams io, const QString& message)
+{
+    io.err << "lumadoc-cli: " << message << " (see --help)\n";
+    return kBadInput;
+}
+
+namespace {
+void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+} // namespace
+
+QuietLogs::QuietLogs()
+{
+    if (!qEnvironmentVariableIsSet("LUMADOC_CLI_VERBOSE")) {
+        m_previous = qInstallMessageHandler(dropMessage);
+        m_installed = true;
+    }
+}
+
+QuietLogs::~QuietLogs()
+{
+    if (m_installed)
+        qInstallMessageHandler(m_previous);
 }
 
 } // namespace cli

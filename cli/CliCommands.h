@@ -19,6 +19,24 @@ struct Streams
     QTextStream& err;
 };
 
+// "lumadoc-cli: <message> (see --help)" on stderr; returns kBadInput.
+int usageError(Streams io, const QString& message);
+
+// The libraries log every step for the application's log; while one of these lives, the command's one
+// line on stderr says what went wrong and the rest is heard only with LUMADOC_CLI_VERBOSE set.
+class QuietLogs
+{
+public:
+    QuietLogs();
+    ~QuietLogs();
+    QuietLogs(const QuietLogs&) = delete;
+    QuietLogs& operator=(const QuietLogs&) = delete;
+
+private:
+    QtMessageHandler m_previous = nullptr;
+    bool m_installed = false;
+};
+
 int runDetect(const QStringList& args, Streams io);
 int runCrop(const QStringList& args, Streams io);
 int runOrient(const QStringList& args, Streams io);

@@ -13,37 +13,6 @@ const char* const kCodesUsage =
     "TYPE is the symbology (QR-Code, EAN-13, ISBN-13, CODE-128, ...), DATA the text with \\\\, \\t, \\n,\n"
     "\\r and other control characters written as \\xHH. Exits 1 with no output when there is no code.\n";
 
-// The scanner logs each code for the application's log; here only the result goes out.
-class QuietScanner
-{
-public:
-    QuietScanner()
-    {
-        if (!qEnvironmentVariableIsSet("LUMADOC_CLI_VERBOSE")) {
-            m_previous = qInstallMessageHandler(drop);
-            m_installed = true;
-        }
-    }
-    ~QuietScanner()
-    {
-        if (m_installed)
-            qInstallMessageHandler(m_previous);
-    }
-    QuietScanner(const QuietScanner&) = delete;
-    QuietScanner& operator=(const QuietScanner&) = delete;
-
-private:
-    static void drop(QtMsgType, const QMessageLogContext&, const QString&) {}
-    QtMessageHandler m_previous = nullptr;
-    bool m_installed = false;
-};
-
-int usageError(Streams io, const QString& message)
-{
-    io.err << "lumadoc-cli: " << message << " (see --help)\n";
-    return kBadInput;
-}
-
 } // namespace
 
 QString escapeCodeData(const QString& data)
@@ -94,7 +63,7 @@ int runCodes(const QStringList& args, Streams io)
     }
     ScannedCodes codes;
     {
-        QuietScanner quiet;
+        QuietLogs quiet;
         codes = CodeScanner::decode(image);
     }
     if (codes.isEmpty()) {

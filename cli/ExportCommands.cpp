@@ -27,38 +27,6 @@ const char* const kOfdUsage =
     "OFD\" does: each page is its image at 96 dpi, the longer side capped at 2400 pixels. An image that\n"
     "cannot be read fails the export (exit 2); OUT is then neither written nor changed.\n";
 
-int usageError(Streams io, const QString& message)
-{
-    io.err << "lumadoc-cli: " << message << " (see --help)\n";
-    return kBadInput;
-}
-
-// The writers log each step for the application's log; here the command's one line on stderr says
-// what went wrong, and the rest is heard only with LUMADOC_CLI_VERBOSE.
-class QuietWriters
-{
-public:
-    QuietWriters()
-    {
-        if (!qEnvironmentVariableIsSet("LUMADOC_CLI_VERBOSE")) {
-            m_previous = qInstallMessageHandler(drop);
-            m_installed = true;
-        }
-    }
-    ~QuietWriters()
-    {
-        if (m_installed)
-            qInstallMessageHandler(m_previous);
-    }
-    QuietWriters(const QuietWriters&) = delete;
-    QuietWriters& operator=(const QuietWriters&) = delete;
-
-private:
-    static void drop(QtMsgType, const QMessageLogContext&, const QString&) {}
-    QtMessageHandler m_previous = nullptr;
-    bool m_installed = false;
-};
-
 int runExport(DocumentKind kind, const QStringList& args, Streams io)
 {
     const char* const command = kind == DocumentKind::Pdf ? "pdf" : "ofd";
@@ -111,7 +79,7 @@ int runExport(DocumentKind kind, const QStringList& args, Streams io)
     ExportReport report;
     bool ok = false;
     {
-        QuietWriters quiet;
+        QuietLogs quiet;
         ok = kind == DocumentKind::Pdf ? writePdf(sources, output, &report)
                                        : writeOfdFromSources(output, sources, ofd::kMaxPageSidePx, &report);
     }

@@ -20,38 +20,6 @@ const char* const kOcrUsage =
     "set named by models.bin beside the program. Exits 1 when no text is found, 3 when the OCR package\n"
     "or a language is missing.\n";
 
-int usageError(Streams io, const QString& message)
-{
-    io.err << "lumadoc-cli: " << message << " (see --help)\n";
-    return kBadInput;
-}
-
-// The adapter logs every step for the application's log; here the command's one line on stderr says
-// what went wrong, and the rest is heard only with LUMADOC_CLI_VERBOSE.
-class QuietAdapter
-{
-public:
-    QuietAdapter()
-    {
-        if (!qEnvironmentVariableIsSet("LUMADOC_CLI_VERBOSE")) {
-            m_previous = qInstallMessageHandler(drop);
-            m_installed = true;
-        }
-    }
-    ~QuietAdapter()
-    {
-        if (m_installed)
-            qInstallMessageHandler(m_previous);
-    }
-    QuietAdapter(const QuietAdapter&) = delete;
-    QuietAdapter& operator=(const QuietAdapter&) = delete;
-
-private:
-    static void drop(QtMsgType, const QMessageLogContext&, const QString&) {}
-    QtMessageHandler m_previous = nullptr;
-    bool m_installed = false;
-};
-
 QString jsonString(const QString& text)
 {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -97,7 +65,7 @@ int runOcr(const QStringList& args, Streams io)
         return kBadInput;
     }
 
-    QuietAdapter quiet;
+    QuietLogs quiet;
     OCRProcessor* ocr = OCRProcessor::instance();
     if (!ocr->initialize()) {
         io.err << "lumadoc-cli: the OCR package is missing or unreadable: " << ocrApplicationDir()

@@ -8,10 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-QString tr(const char* text) { return QCoreApplication::translate("MainWindow", text); }
-}  // namespace
-
 BookSession::BookSession(GalleryModel* gallery, CaptureStore* store, Environment env, QObject* parent)
     : QObject(parent), m_gallery(gallery), m_store(store), m_env(std::move(env)),
       m_processor(new BookFlattenProcessor(this))
