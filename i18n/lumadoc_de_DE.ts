@@ -231,6 +231,45 @@
     </message>
 </context>
 <context>
+    <name>BookFlattenProcessor</name>
+    <message>
+        <source>Input image is empty</source>
+        <translation>Das Eingabebild ist leer</translation>
+    </message>
+    <message>
+        <source>Failed to convert image format</source>
+        <translation>Das Bildformat konnte nicht umgewandelt werden</translation>
+    </message>
+    <message>
+        <source>Failed to convert to grayscale</source>
+        <translation>Umwandlung in Graustufen fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Failed to detect book region</source>
+        <translation>Der Buchbereich wurde nicht erkannt</translation>
+    </message>
+    <message>
+        <source>Failed to extract book edges</source>
+        <translation>Die Buchkanten konnten nicht ermittelt werden</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>Die Buchkanten sind zum Glätten nicht gleichmäßig genug</translation>
+    </message>
+    <message>
+        <source>Failed to flatten image</source>
+        <translation>Das Bild konnte nicht geglättet werden</translation>
+    </message>
+    <message>
+        <source>Unsupported image format</source>
+        <translation>Nicht unterstütztes Bildformat</translation>
+    </message>
+    <message>
+        <source>Failed to convert result image</source>
+        <translation>Das Ergebnisbild konnte nicht umgewandelt werden</translation>
+    </message>
+</context>
+<context>
     <name>BookPanel</name>
     <message>
         <source>Book Flatten Control</source>
@@ -291,6 +330,37 @@
     <message>
         <source>Capture</source>
         <translation>Aufnehmen</translation>
+    </message>
+</context>
+<context>
+    <name>BookSession</name>
+    <message>
+        <source>Image loaded</source>
+        <translation>Bild geladen</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>Buchseite wird geglättet...</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>Die Buchkanten sind zum Glätten nicht gleichmäßig genug</translation>
+    </message>
+    <message>
+        <source>Book flattening completed</source>
+        <translation>Glätten abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Flattening failed: %1</source>
+        <translation>Glätten fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Double-page flattening failed: %1</source>
+        <translation>Glätten der Doppelseite fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening completed</source>
+        <translation>Glätten der Doppelseite abgeschlossen</translation>
     </message>
 </context>
 <context>
@@ -1801,6 +1871,18 @@ Größe: %4 KB</translation>
     <message>
         <source>Book auto capture disabled</source>
         <translation>Automatische Buchaufnahme aus</translation>
+    </message>
+    <message>
+        <source>Select Image</source>
+        <translation>Bild auswählen</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;All Files (*)</source>
+        <translation>Bilddateien (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>Das Bild konnte nicht geladen werden.</translation>
     </message>
 </context>
 <context>

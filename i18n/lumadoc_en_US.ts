@@ -231,6 +231,45 @@
     </message>
 </context>
 <context>
+    <name>BookFlattenProcessor</name>
+    <message>
+        <source>Input image is empty</source>
+        <translation>Input image is empty</translation>
+    </message>
+    <message>
+        <source>Failed to convert image format</source>
+        <translation>Failed to convert image format</translation>
+    </message>
+    <message>
+        <source>Failed to convert to grayscale</source>
+        <translation>Failed to convert to grayscale</translation>
+    </message>
+    <message>
+        <source>Failed to detect book region</source>
+        <translation>Failed to detect book region</translation>
+    </message>
+    <message>
+        <source>Failed to extract book edges</source>
+        <translation>Failed to extract book edges</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>Book edges are not smooth enough for flattening</translation>
+    </message>
+    <message>
+        <source>Failed to flatten image</source>
+        <translation>Failed to flatten image</translation>
+    </message>
+    <message>
+        <source>Unsupported image format</source>
+        <translation>Unsupported image format</translation>
+    </message>
+    <message>
+        <source>Failed to convert result image</source>
+        <translation>Failed to convert result image</translation>
+    </message>
+</context>
+<context>
     <name>BookPanel</name>
     <message>
         <source>Book Flatten Control</source>
@@ -291,6 +330,37 @@
     <message>
         <source>Capture</source>
         <translation>Capture</translation>
+    </message>
+</context>
+<context>
+    <name>BookSession</name>
+    <message>
+        <source>Image loaded</source>
+        <translation>Image loaded</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>Book flattening in progress...</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>Book edges are not smooth enough for flattening</translation>
+    </message>
+    <message>
+        <source>Book flattening completed</source>
+        <translation>Book flattening completed</translation>
+    </message>
+    <message>
+        <source>Flattening failed: %1</source>
+        <translation>Flattening failed: %1</translation>
+    </message>
+    <message>
+        <source>Double-page flattening failed: %1</source>
+        <translation>Double-page flattening failed: %1</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening completed</source>
+        <translation>Book double-page flattening completed</translation>
     </message>
 </context>
 <context>
@@ -1802,6 +1872,18 @@ Size: %4 KB</translation>
         <source>Book auto capture disabled</source>
         <translation>Book auto capture disabled</translation>
     </message>
+    <message>
+        <source>Select Image</source>
+        <translation>Select Image</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;All Files (*)</source>
+        <translation>Image Files (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>Failed to load image.</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -2309,7 +2391,7 @@ Size: %4 KB</translation>
     </message>
     <message>
         <source>驾驶证</source>
-        <translation>Driver's Licence</translation>
+        <translation>Driver&apos;s Licence</translation>
     </message>
     <message>
         <source>增值税发票</source>
@@ -2333,7 +2415,7 @@ Size: %4 KB</translation>
     </message>
     <message>
         <source>请将票据放在摄像头下，然后点击“开始识别”。</source>
-        <translation>Place the document under the camera, then click "Recognize".</translation>
+        <translation>Place the document under the camera, then click &quot;Recognize&quot;.</translation>
     </message>
     <message>
         <source>编辑</source>

@@ -231,6 +231,45 @@
     </message>
 </context>
 <context>
+    <name>BookFlattenProcessor</name>
+    <message>
+        <source>Input image is empty</source>
+        <translation>入力画像が空です</translation>
+    </message>
+    <message>
+        <source>Failed to convert image format</source>
+        <translation>画像形式の変換に失敗しました</translation>
+    </message>
+    <message>
+        <source>Failed to convert to grayscale</source>
+        <translation>グレースケールへの変換に失敗しました</translation>
+    </message>
+    <message>
+        <source>Failed to detect book region</source>
+        <translation>本の領域を検出できませんでした</translation>
+    </message>
+    <message>
+        <source>Failed to extract book edges</source>
+        <translation>本の端を抽出できませんでした</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>本の端が滑らかでないため平坦化できません</translation>
+    </message>
+    <message>
+        <source>Failed to flatten image</source>
+        <translation>画像の平坦化に失敗しました</translation>
+    </message>
+    <message>
+        <source>Unsupported image format</source>
+        <translation>サポートされていない画像形式です</translation>
+    </message>
+    <message>
+        <source>Failed to convert result image</source>
+        <translation>結果画像の変換に失敗しました</translation>
+    </message>
+</context>
+<context>
     <name>BookPanel</name>
     <message>
         <source>Book Flatten Control</source>
@@ -291,6 +330,37 @@
     <message>
         <source>Capture</source>
         <translation>撮影</translation>
+    </message>
+</context>
+<context>
+    <name>BookSession</name>
+    <message>
+        <source>Image loaded</source>
+        <translation>画像を読み込みました</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>書籍を平坦化しています...</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>本の端が滑らかでないため平坦化できません</translation>
+    </message>
+    <message>
+        <source>Book flattening completed</source>
+        <translation>書籍の平坦化が完了しました</translation>
+    </message>
+    <message>
+        <source>Flattening failed: %1</source>
+        <translation>平坦化に失敗しました：%1</translation>
+    </message>
+    <message>
+        <source>Double-page flattening failed: %1</source>
+        <translation>見開きの平坦化に失敗しました：%1</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening completed</source>
+        <translation>見開きの平坦化が完了しました</translation>
     </message>
 </context>
 <context>
@@ -1797,6 +1867,18 @@ Size: %4 KB</source>
     <message>
         <source>Book auto capture disabled</source>
         <translation>書籍自動撮影を無効化</translation>
+    </message>
+    <message>
+        <source>Select Image</source>
+        <translation>画像を選択</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;All Files (*)</source>
+        <translation>画像ファイル (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>画像を読み込めませんでした。</translation>
     </message>
 </context>
 <context>

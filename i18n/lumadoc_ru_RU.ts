@@ -231,6 +231,45 @@
     </message>
 </context>
 <context>
+    <name>BookFlattenProcessor</name>
+    <message>
+        <source>Input image is empty</source>
+        <translation>Входное изображение пусто</translation>
+    </message>
+    <message>
+        <source>Failed to convert image format</source>
+        <translation>Не удалось преобразовать формат изображения</translation>
+    </message>
+    <message>
+        <source>Failed to convert to grayscale</source>
+        <translation>Не удалось преобразовать в оттенки серого</translation>
+    </message>
+    <message>
+        <source>Failed to detect book region</source>
+        <translation>Не удалось найти область книги</translation>
+    </message>
+    <message>
+        <source>Failed to extract book edges</source>
+        <translation>Не удалось выделить края книги</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>Края книги недостаточно ровные для выравнивания</translation>
+    </message>
+    <message>
+        <source>Failed to flatten image</source>
+        <translation>Не удалось выровнять изображение</translation>
+    </message>
+    <message>
+        <source>Unsupported image format</source>
+        <translation>Неподдерживаемый формат изображения</translation>
+    </message>
+    <message>
+        <source>Failed to convert result image</source>
+        <translation>Не удалось преобразовать итоговое изображение</translation>
+    </message>
+</context>
+<context>
     <name>BookPanel</name>
     <message>
         <source>Book Flatten Control</source>
@@ -291,6 +330,37 @@
     <message>
         <source>Capture</source>
         <translation>Снимок</translation>
+    </message>
+</context>
+<context>
+    <name>BookSession</name>
+    <message>
+        <source>Image loaded</source>
+        <translation>Изображение загружено</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>Выпрямление страницы...</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>Края книги недостаточно ровные для выравнивания</translation>
+    </message>
+    <message>
+        <source>Book flattening completed</source>
+        <translation>Выпрямление завершено</translation>
+    </message>
+    <message>
+        <source>Flattening failed: %1</source>
+        <translation>Не удалось выпрямить: %1</translation>
+    </message>
+    <message>
+        <source>Double-page flattening failed: %1</source>
+        <translation>Не удалось выпрямить разворот: %1</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening completed</source>
+        <translation>Выпрямление разворота завершено</translation>
     </message>
 </context>
 <context>
@@ -1805,6 +1875,18 @@ Size: %4 KB</source>
     <message>
         <source>Book auto capture disabled</source>
         <translation>Автосъёмка книги выключена</translation>
+    </message>
+    <message>
+        <source>Select Image</source>
+        <translation>Выбор изображения</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;All Files (*)</source>
+        <translation>Изображения (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>Не удалось загрузить изображение.</translation>
     </message>
 </context>
 <context>

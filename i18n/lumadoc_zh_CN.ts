@@ -231,6 +231,45 @@
     </message>
 </context>
 <context>
+    <name>BookFlattenProcessor</name>
+    <message>
+        <source>Input image is empty</source>
+        <translation>输入图像为空</translation>
+    </message>
+    <message>
+        <source>Failed to convert image format</source>
+        <translation>图像格式转换失败</translation>
+    </message>
+    <message>
+        <source>Failed to convert to grayscale</source>
+        <translation>转换为灰度图失败</translation>
+    </message>
+    <message>
+        <source>Failed to detect book region</source>
+        <translation>未能检测到书本区域</translation>
+    </message>
+    <message>
+        <source>Failed to extract book edges</source>
+        <translation>提取书本边缘失败</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>书本边缘不够平滑，无法展平</translation>
+    </message>
+    <message>
+        <source>Failed to flatten image</source>
+        <translation>图像展平失败</translation>
+    </message>
+    <message>
+        <source>Unsupported image format</source>
+        <translation>不支持的图像格式</translation>
+    </message>
+    <message>
+        <source>Failed to convert result image</source>
+        <translation>结果图像转换失败</translation>
+    </message>
+</context>
+<context>
     <name>BookPanel</name>
     <message>
         <source>Book Flatten Control</source>
@@ -291,6 +330,37 @@
     <message>
         <source>Capture</source>
         <translation>拍摄</translation>
+    </message>
+</context>
+<context>
+    <name>BookSession</name>
+    <message>
+        <source>Image loaded</source>
+        <translation>图片已加载</translation>
+    </message>
+    <message>
+        <source>Book flattening in progress...</source>
+        <translation>书籍展平处理中...</translation>
+    </message>
+    <message>
+        <source>Book edges are not smooth enough for flattening</source>
+        <translation>书本边缘不够平滑，无法展平</translation>
+    </message>
+    <message>
+        <source>Book flattening completed</source>
+        <translation>书籍展平完成</translation>
+    </message>
+    <message>
+        <source>Flattening failed: %1</source>
+        <translation>展平失败：%1</translation>
+    </message>
+    <message>
+        <source>Double-page flattening failed: %1</source>
+        <translation>双页展平失败：%1</translation>
+    </message>
+    <message>
+        <source>Book double-page flattening completed</source>
+        <translation>书籍双页展平完成</translation>
     </message>
 </context>
 <context>
@@ -1797,6 +1867,18 @@ Size: %4 KB</source>
     <message>
         <source>Book auto capture disabled</source>
         <translation>书籍自动拍摄已禁用</translation>
+    </message>
+    <message>
+        <source>Select Image</source>
+        <translation>选择图片</translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;All Files (*)</source>
+        <translation>图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.tif);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Failed to load image.</source>
+        <translation>无法加载图片。</translation>
     </message>
 </context>
 <context>

@@ -15,11 +15,6 @@
 namespace bookflatten {
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("BookFlattenProcessor", text);
-}
-
 // Columns whose page span is below this share of the page's median span are no page columns: a
 // finger or a ragged corner reaching past the page side, which stretched to full height would smear.
 constexpr double kMinSpanOfMedian = 0.5;
@@ -442,7 +437,7 @@ FlattenResult processFlattening(const QImage& image, const FlattenOptions& optio
     };
     if (image.isNull()) {
         qWarning().noquote() << "BookFlattenProcessor: Input image is null";
-        result.errorMessage = bookflatten::tr("Input image is empty");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Input image is empty");
         return result;
     }
     report(5);
@@ -451,7 +446,7 @@ FlattenResult processFlattening(const QImage& image, const FlattenOptions& optio
         color = toBgra(image);
     } catch (const std::exception& e) {
         logException("Mat creation", e);
-        result.errorMessage = bookflatten::tr("Failed to convert image format");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Failed to convert image format");
         return result;
     }
     report(10);
@@ -460,7 +455,7 @@ FlattenResult processFlattening(const QImage& image, const FlattenOptions& optio
         cv::cvtColor(color, gray, cv::COLOR_BGRA2GRAY);
     } catch (const std::exception& e) {
         logException("cvtColor", e);
-        result.errorMessage = bookflatten::tr("Failed to convert to grayscale");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Failed to convert to grayscale");
         return result;
     }
     report(20);
@@ -469,12 +464,12 @@ FlattenResult processFlattening(const QImage& image, const FlattenOptions& optio
         mask = getBookMask(gray, options.forceDoublePage);
     } catch (const std::exception& e) {
         logException("getBookMask", e);
-        result.errorMessage = bookflatten::tr("Failed to detect book region");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Failed to detect book region");
         return result;
     }
     if (mask.empty()) {
         qWarning().noquote() << "BookFlattenProcessor: Book mask is empty";
-        result.errorMessage = bookflatten::tr("Failed to detect book region");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Failed to detect book region");
         return result;
     }
     report(30);
@@ -483,7 +478,7 @@ FlattenResult processFlattening(const QImage& image, const FlattenOptions& optio
         edges = extractEdges(mask, options.forceDoublePage);
     } catch (const std::exception& e) {
         logException("extractEdges", e);
-        result.errorMessage = bookflatten::tr("Failed to extract book edges");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Failed to extract book edges");
         return result;
     }
     result.regionsFound = int(edges.pages.size());
@@ -492,7 +487,7 @@ FlattenResult processFlattening(const QImage& image, const FlattenOptions& optio
     report(40);
     if (!edges.isValid) {
         qWarning().noquote() << "BookFlattenProcessor: Edges are not valid for flattening";
-        result.errorMessage = bookflatten::tr("Book edges are not smooth enough for flattening");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Book edges are not smooth enough for flattening");
         return result;
     }
     result.canFlatten = true;
@@ -504,7 +499,7 @@ FlattenResult processFlattening(const QImage& image, const FlattenOptions& optio
         flat = performFlattening(color, edges.pages, pageImages);
     } catch (const std::exception& e) {
         logException("performFlattening", e);
-        result.errorMessage = bookflatten::tr("Failed to flatten image");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Failed to flatten image");
         return result;
     }
     if (options.removeFingers)
@@ -522,13 +517,13 @@ FlattenResult processFlattening(const QImage& image, const FlattenOptions& optio
     try {
         result.image = matToQImage(flat);
         if (result.image.isNull())
-            result.errorMessage = bookflatten::tr("Unsupported image format");
+            result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Unsupported image format");
     } catch (const cv::Exception& e) {
         logException("QImage conversion", e);
-        result.errorMessage = bookflatten::tr("Failed to convert result image");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Failed to convert result image");
     } catch (const std::exception& e) {
         qWarning().noquote() << "BookFlattenProcessor: Standard exception in QImage conversion:" << e.what();
-        result.errorMessage = bookflatten::tr("Failed to convert result image");
+        result.errorMessage = QCoreApplication::translate("BookFlattenProcessor", "Failed to convert result image");
     }
     report(100);
     result.success = !result.image.isNull();
