@@ -11,6 +11,7 @@
 #include <ctime>
 #include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace MediaCapture {
@@ -87,11 +88,22 @@ DeviceRecord VirtualMediaCapture::deviceRecord()
     return record;
 }
 
+DeviceRecord VirtualMediaCapture::bookDeviceRecord()
+{
+    DeviceRecord record;
+    record.symbolicName = "lumadoc-virtual-book-0";
+    record.deviceName = VirtualCameraRig::kBookDeviceName;
+    record.devicePath = VirtualCameraRig::kBookDevicePath;
+    record.description = "Lumadoc synthetic open book scene";
+    record.formats = offeredFormats();
+    return record;
+}
+
 std::vector<DeviceRecord> VirtualMediaCapture::enumDevices()
 {
     if (!VirtualCameraRig::instance().isPlugged())
         return {};
-    return {deviceRecord()};
+    return {deviceRecord(), bookDeviceRecord()};
 }
 
 bool VirtualMediaCapture::openDevice(const std::string& devicePath, const VideoFormat& format)
@@ -101,7 +113,9 @@ bool VirtualMediaCapture::openDevice(const std::string& devicePath, const VideoF
     std::lock_guard<std::mutex> lock(m_apiMutex);
     settlePendingClose();
     const VirtualCameraRig& rig = VirtualCameraRig::instance();
-    if (devicePath != VirtualCameraRig::kDevicePath || !rig.isPlugged() || rig.refuseOpen() || !isOffered(format))
+    const bool book = devicePath == VirtualCameraRig::kBookDevicePath;
+    if ((devicePath != VirtualCameraRig::kDevicePath && !book) || !rig.isPlugged() || rig.refuseOpen() ||
+        !isOffered(format))
         return false;
 
     if (m_open) {
@@ -113,6 +127,7 @@ bool VirtualMediaCapture::openDevice(const std::string& devicePath, const VideoF
     settings.width = forcedWidth > 0 ? forcedWidth : format.width;
     settings.height = format.height;
     settings.fps = format.fps;
+    settings.scene = book ? SceneKind::OpenBook : SceneKind::PrintedPage;
     settings.unplugCount = rig.unplugCount();
     m_settings = settings;
     m_open = true;
@@ -204,8 +219,9 @@ void VirtualMediaCapture::captureLoop(StreamSettings settings, FrameCallback onF
     try {
         // The first stream at a size draws the scene; frames are paced from when it is ready. A stop
         // during the drawing abandons it.
-        std::shared_ptr<const SceneCanvas> scene = VirtualScene::cached(
-            settings.width, settings.height, VirtualFrameSource::shakeMarginPx(settings.width), &m_stopRequested);
+        std::shared_ptr<const SceneCanvas> scene =
+            VirtualScene::cached(settings.scene, settings.width, settings.height,
+                                 VirtualFrameSource::shakeMarginPx(settings.width), &m_stopRequested);
         if (!scene)
             throw StreamStopped();
         VirtualFrameSource source(std::move(scene));
@@ -228,7 +244,10 @@ void VirtualMediaCapture::captureLoop(StreamSettings settings, FrameCallback onF
                     break;
             }
             if (!deviceStillThere(settings.unplugCount)) {
-                reportEvent(onEvent, kEventDeviceRemoved, "Lumadoc Virtual Camera was unplugged");
+                reportEvent(onEvent, kEventDeviceRemoved,
+                            std::string(settings.scene == SceneKind::OpenBook ? VirtualCameraRig::kBookDeviceName
+                                                                              : VirtualCameraRig::kDeviceName) +
+                                " was unplugged");
                 break;
             }
             const int brightness = m_brightness.load();

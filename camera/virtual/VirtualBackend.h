@@ -1,10 +1,11 @@
 #pragma once
-// The built-in virtual camera: one always-present device that films a printed test page on a desk.
-// It is what the application shows on a machine without a camera, and what every picture feature is
-// developed and tested against.
+// The built-in virtual camera: two always-present devices, one filming a printed test page on a desk
+// and one an open book held down by a thumb. They are what the application shows on a machine without
+// a camera, and what every picture feature is developed and tested against.
 
 #include "ICameraControls.h"
 #include "IMediaCapture.h"
+#include "VirtualScene.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -32,7 +33,9 @@ public:
     VirtualMediaCapture& operator=(const VirtualMediaCapture&) = delete;
 
     static DeviceRecord deviceRecord();
+    static DeviceRecord bookDeviceRecord();
 
+    // The page camera first, then the book camera.
     std::vector<DeviceRecord> enumDevices() override;
     // Opening while open closes the previous session first. The rig's forced width is taken here.
     bool openDevice(const std::string& devicePath, const VideoFormat& format) override;
@@ -58,6 +61,7 @@ private:
         int width = 0;
         int height = 0;
         int fps = 0;
+        SceneKind scene = SceneKind::PrintedPage;
         uint64_t unplugCount = 0;
     };
 

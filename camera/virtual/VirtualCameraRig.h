@@ -18,6 +18,9 @@ public:
 
     static constexpr const char* kDevicePath = "virtual:lumadoc-0";
     static constexpr const char* kDeviceName = "Lumadoc Virtual Camera";
+    // The second device, filming an open book; plugged, unplugged and refused together with the first.
+    static constexpr const char* kBookDevicePath = "virtual:lumadoc-book-0";
+    static constexpr const char* kBookDeviceName = "Lumadoc Virtual Book Camera";
     // Widths a forced width is held to: wide enough for the scene to draw, small enough that one frame
     // stays a few dozen megabytes.
     static constexpr int kMinForcedWidth = 16;

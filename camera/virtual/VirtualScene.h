@@ -25,6 +25,9 @@ struct PageGeometry
     std::array<QPointF, 4> corners;
 };
 
+// Which picture a scene shows: the printed test page, or an open book held down by a thumb.
+enum class SceneKind { PrintedPage, OpenBook };
+
 // The rendered scene: the frame area plus `margin` pixels of desk on every side, so that a frame can be
 // cut out a few pixels off when the camera shakes.
 struct SceneCanvas
@@ -32,6 +35,7 @@ struct SceneCanvas
     int width = 0;  // frame size the scene was drawn for
     int height = 0;
     int margin = 0;
+    SceneKind kind = SceneKind::PrintedPage;
     size_t stride = 0; // bytes per canvas row: (width + 2 * margin) * 3
     std::vector<uint8_t> rgb; // packed RGB24, height + 2 * margin rows
 };
@@ -62,6 +66,9 @@ public:
     // The scene for this size from a small process-wide cache (the last two sizes), drawn on a miss.
     // Thread-safe; concurrent misses draw one after the other. Null only when cancelled.
     static std::shared_ptr<const SceneCanvas> cached(int width, int height, int margin,
+                                                     const std::atomic<bool>* cancel = nullptr);
+    // The same cache for either picture; the book is drawn by BookScene::render.
+    static std::shared_ptr<const SceneCanvas> cached(SceneKind kind, int width, int height, int margin,
                                                      const std::atomic<bool>* cancel = nullptr);
     static void clearCache();
 };

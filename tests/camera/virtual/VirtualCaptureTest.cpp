@@ -3,6 +3,7 @@
 
 #include "FrameProbe.h"
 #include "TestSupport.h"
+#include "BookScene.h"
 #include "VirtualBackend.h"
 #include "VirtualCameraRig.h"
 #include "VirtualScene.h"
@@ -78,10 +79,10 @@ protected:
 
 } // namespace
 
-TEST_F(VirtualCapture, ListsOneDeviceAndOpensOnlyItsOfferedModes)
+TEST_F(VirtualCapture, ListsThePageCameraFirstAndOpensOnlyItsOfferedModes)
 {
     const std::vector<DeviceRecord> devices = m_capture->enumDevices();
-    ASSERT_EQ(devices.size(), 1u);
+    ASSERT_EQ(devices.size(), 2u);
     EXPECT_EQ(devices[0].deviceName, "Lumadoc Virtual Camera");
     EXPECT_EQ(devices[0].devicePath, "virtual:lumadoc-0");
     EXPECT_EQ(devices[0].description, "Lumadoc synthetic document scene");
@@ -99,7 +100,7 @@ TEST_F(VirtualCapture, ListsOneDeviceAndOpensOnlyItsOfferedModes)
     FrameRecorder recorder;
     EXPECT_FALSE(m_capture->startVideoCapture(recorder.callback(), {})) << "nothing is open";
     VirtualCameraRig::instance().setRefuseOpen(true);
-    EXPECT_EQ(m_capture->enumDevices().size(), 1u) << "a refusing device is still listed";
+    EXPECT_EQ(m_capture->enumDevices().size(), 2u) << "a refusing device is still listed";
     EXPECT_FALSE(open(1280, 720, 30));
     VirtualCameraRig::instance().setRefuseOpen(false);
     ASSERT_TRUE(open(1280, 720, 30));
@@ -308,7 +309,7 @@ TEST_F(VirtualCapture, UnplugStopsTheStreamAndReplugNeedsAReopen)
 
     rig.setPlugged(true);
     EXPECT_EQ(signalled, (std::vector<bool>{false, true}));
-    EXPECT_EQ(m_capture->enumDevices().size(), 1u);
+    EXPECT_EQ(m_capture->enumDevices().size(), 2u);
     EXPECT_FALSE(m_capture->startVideoCapture(recorder.callback(), {})) << "the old handle died with the unplug";
     FrameRecorder fresh;
     startStreaming(fresh, 1280, 720, 30);
@@ -389,4 +390,85 @@ TEST_F(VirtualCapture, StreamedFrameShowsThePageWithDecodableCodes)
     const vcamtest::SheetSilhouette sheet = vcamtest::findSheet(frame);
     EXPECT_TRUE(sheet.areaFraction > 0.25 && sheet.areaFraction < 0.70) << sheet.areaFraction;
     EXPECT_TRUE(QRect(20, 20, 1240, 680).contains(sheet.bounds));
+}
+
+// The book camera as book flattening needs it: listed after the page camera, frames at the asked size,
+// two bright pages split by a gutter dark enough to keep them apart, and page edges that bow by the
+// scene's curve between the outer edge and the spine.
+TEST_F(VirtualCapture, BookCameraShowsTwoBowedPagesSplitByTheGutter)
+{
+    const std::vector<DeviceRecord> devices = m_capture->enumDevices();
+    ASSERT_EQ(devices.size(), 2u);
+    EXPECT_EQ(devices[1].deviceName, "Lumadoc Virtual Book Camera");
+    EXPECT_EQ(devices[1].devicePath, VirtualCameraRig::kBookDevicePath);
+    EXPECT_NE(devices[1].devicePath, devices[0].devicePath);
+
+    constexpr int kBright = 150; // paper above, desk, cover and the gutter's core below
+    const StreamMode modes[] = {{1280, 720, 30}, {1920, 1080, 15}};
+    for (const StreamMode& mode : modes) {
+        SCOPED_TRACE(::testing::Message() << mode);
+        ASSERT_TRUE(m_capture->openDevice(VirtualCameraRig::kBookDevicePath,
+                                          VideoFormat{mode.width, mode.height, mode.fps}));
+        FrameRecorder recorder;
+        ASSERT_TRUE(m_capture->startVideoCapture(recorder.callback(), recorder.eventCallback()));
+        ASSERT_TRUE(recorder.waitForCount(1, kFirstFrameMs));
+        const Frame frame = recorder.nextFrame(); // the stream starts at rest: no shake yet
+        stopAndExpectSilence(recorder);
+        ASSERT_EQ(frame.width, mode.width);
+        ASSERT_EQ(frame.height, mode.height);
+        vcamtest::saveSnapshot(frame, QStringLiteral("book-%1x%2").arg(mode.width).arg(mode.height));
+        const std::vector<uint8_t> grey = frame.grey();
+        auto luma = [&](int x, int y) { return int(grey[size_t(y) * frame.width + x]); };
+        const BookGeometry g = BookScene::geometry(mode.width, mode.height);
+
+        // Columns mostly bright over the flat page band form the pages; text leaves them mostly bright.
+        std::vector<std::pair<int, int>> runs; // [first, last]
+        for (int x = 0; x < frame.width; ++x) {
+            int bright = 0;
+            for (int y = int(g.topPx) + 2; y < int(g.bottomPx) - 2; ++y)
+                bright += luma(x, y) > kBright;
+            if (bright > 0.6 * (g.bottomPx - g.topPx - 4)) {
+                if (runs.empty() || runs.back().second != x - 1)
+                    runs.emplace_back(x, x);
+                else
+                    runs.back().second = x;
+            }
+        }
+        ASSERT_EQ(runs.size(), 2u);
+        EXPECT_NEAR(runs[0].first, g.leftPx, 3);
+        EXPECT_NEAR(runs[1].second, g.rightPx - 1, 3);
+        EXPECT_TRUE(runs[0].second < g.spinePx && runs[1].first > g.spinePx);
+        // Wider than the 21-pixel closing with which the book finder smooths its mask.
+        EXPECT_GT(runs[1].first - runs[0].second, 24);
+        EXPECT_GT(runs[0].second - runs[0].first, 0.85 * g.pageWidthPx());
+
+        // The top and bottom edge rows, scanned from the desk inwards, near each outer edge and where
+        // the bow is largest, on both pages.
+        auto topRow = [&](int x) {
+            for (int y = 0; y < frame.height; ++y)
+                if (luma(x, y) > kBright)
+                    return y;
+            return -1;
+        };
+        auto bottomRow = [&](int x) {
+            for (int y = frame.height - 1; y >= 0; --y)
+                if (luma(x, y) > kBright)
+                    return y;
+            return -1;
+        };
+        const double inset = 0.04 * g.pageWidthPx();
+        const double nearSpine = 0.1 * g.pageWidthPx();
+        const int columns[][2] = {{int(g.leftPx + inset), int(g.spinePx - nearSpine)},
+                                  {int(g.rightPx - inset), int(g.spinePx + nearSpine)}};
+        for (const auto& [outer, inner] : columns) {
+            SCOPED_TRACE(::testing::Message() << "outer column " << outer << ", inner column " << inner);
+            const double expectedBow = g.bowAt(inner + 0.5) - g.bowAt(outer + 0.5);
+            EXPECT_GT(expectedBow, 0.04 * g.flatPageHeightPx());
+            EXPECT_LT(expectedBow, 0.06 * g.flatPageHeightPx());
+            EXPECT_NEAR(topRow(outer), g.topEdgeAt(outer + 0.5), 1.5);
+            EXPECT_NEAR(topRow(outer) - topRow(inner), expectedBow, 2.0);
+            EXPECT_NEAR(bottomRow(inner) - bottomRow(outer), expectedBow, 2.0);
+        }
+        m_capture->closeDevice();
+    }
 }
