@@ -32,7 +32,8 @@ constexpr double kPageHeightUnits = 2100.0;
 constexpr double kPageFill = 0.76;
 constexpr int kMaxSide = 16384;
 
-// Where along the page the bow peaks before the paper dips into the gutter, and how deep the dip is.
+// Just before the spine the paper turns down into the binding: how wide that dip is and how much of
+// the bow it takes back at the spine itself.
 constexpr double kGutterDipWidth = 0.05; // in page widths
 constexpr double kGutterDip = 0.35;
 
@@ -117,6 +118,9 @@ PageText rightPageText()
         {false, QStringLiteral("Hold the book open with a thumb on the outer margin, keep the text clear, and "
                                "capture both pages at once.")},
         {true, QStringLiteral("展平之后，还可以去除手指，再进行文字识别或导出为文件。")},
+        {false, QStringLiteral("A page that comes out square again reads as easily as a sheet from the printer, "
+                               "and its words can be searched, copied and read aloud.")},
+        {true, QStringLiteral("如果书页太厚、中缝太深，可以分两次拍摄，每次只拍一页。")},
     };
     page.number = BookScene::kLeftPageNumber + 1;
     return page;
@@ -299,12 +303,12 @@ void drawThumb(QPainter& painter, const BookGeometry& g, int margin)
     painter.rotate(8.0); // the hand comes from the lower right
     painter.setPen(Qt::NoPen);
 
+    // Round at the tip, widening slowly towards the hand, which stays outside the frame.
     QPainterPath thumb;
     thumb.moveTo(w * 0.5, -w * 0.5);
-    thumb.cubicTo(w * 1.8, -w * 0.56, w * 2.6, -w * 0.62, w * 3.4, -w * 0.9);
-    thumb.cubicTo(w * 4.2, -w * 1.2, w * 5.0, -w * 1.1, w * 5.3, -w * 0.2);
-    thumb.cubicTo(w * 5.5, w * 0.6, w * 4.6, w * 1.05, w * 3.6, w * 0.85);
-    thumb.cubicTo(w * 2.6, w * 0.62, w * 1.8, w * 0.52, w * 0.5, w * 0.5);
+    thumb.cubicTo(w * 2.5, -w * 0.52, w * 5.0, -w * 0.62, w * 10.0, -w * 0.95);
+    thumb.lineTo(w * 10.0, w * 1.15);
+    thumb.cubicTo(w * 5.0, w * 0.7, w * 2.5, w * 0.52, w * 0.5, w * 0.5);
     thumb.cubicTo(-w * 0.17, w * 0.5, -w * 0.17, -w * 0.5, w * 0.5, -w * 0.5);
     thumb.closeSubpath();
 
@@ -353,6 +357,7 @@ void drawThumb(QPainter& painter, const BookGeometry& g, int margin)
     painter.setPen(QPen(QColor(170, 112, 88, 150), w * 0.035, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     painter.drawArc(QRectF(w * 1.35, -w * 0.34, w * 0.3, w * 0.68), 100 * 16, 160 * 16);
+    painter.drawArc(QRectF(w * 1.5, -w * 0.26, w * 0.25, w * 0.52), 110 * 16, 140 * 16);
     painter.restore();
 }
 
@@ -388,7 +393,7 @@ BookGeometry BookScene::geometry(int width, int height)
     g.bowPx = kBowFraction * pageHeight;
     g.coverPx = 0.014 * pageHeight;
     g.thumbWidthPx = 0.085 * pageHeight;
-    g.thumbTip = QPointF(g.rightPx - 0.11 * pageWidth, g.topPx + 0.68 * pageHeight);
+    g.thumbTip = QPointF(g.rightPx - 0.09 * pageWidth, g.topPx + 0.68 * pageHeight);
     return g;
 }
 
