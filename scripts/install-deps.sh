@@ -43,7 +43,10 @@ if [ "${1:-}" = "--training" ]; then
     fonts-liberation fonts-freefont-ttf fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei
     fonts-urw-base35 fonts-crosextra-carlito fonts-crosextra-caladea fonts-lato fonts-open-sans fonts-go
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-unfonts-core fonts-cantarell fonts-roboto-unhinted
-    fonts-noto-cjk fonts-noto-mono fonts-dejavu-extra fonts-texgyre)
+    fonts-noto-cjk fonts-noto-mono fonts-dejavu-extra fonts-texgyre
+    fonts-ebgaramond fonts-linuxlibertine fonts-sil-charis fonts-sil-andika fonts-hack fonts-cabin fonts-oxygen
+    fonts-fanwood fonts-stix fonts-junicode fonts-firacode fonts-inconsolata fonts-lxgw-wenkai fonts-mplus
+    fonts-vlgothic fonts-nanum fonts-baekmuk)
 fi
 
 missing=()

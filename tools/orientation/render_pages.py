@@ -9,9 +9,12 @@ Samples are stored upright; the training script turns them by 0/90/180/270 degre
 Fonts and layouts are split in two disjoint sets: `train` and `eval` (held out), so the evaluation
 measures pages whose type faces and arrangements the network never saw.
 
-`extra` draws training pages in the layouts added later only (training fonts).
+`extra` draws training pages in the layouts added later only (training fonts). `all` draws every
+training layout with the training fonts and further families (MORE_FONTS), sets some paragraphs
+justified, and adds running heads and folios in varying places, so that no single edge cue tells up
+from down.
 
-Usage: render_pages.py --split train|extra|eval --count N --out FILE.npy [--seed S] [--workers 2]
+Usage: render_pages.py --split train|extra|all|eval --count N --out FILE.npy [--seed S] [--workers 2]
 Writes an uint8 array N x 224 x 224 x 3 in B, G, R order (what cv::Mat hands the detector).
 """
 import argparse
@@ -78,6 +81,35 @@ TRAIN_FONTS = [
     (F + "opentype/ipafont-mincho/ipam.ttf", 0, "ja"),
     (F + "truetype/unfonts-core/UnDotum.ttf", 0, "ko"),
     (F + "truetype/unfonts-core/UnBatang.ttf", 0, "ko"),
+]
+# Further training families, used by the `all` split only (older splits render as they always did).
+MORE_FONTS = [
+    (F + "opentype/ebgaramond/EBGaramond12-Regular.otf", 0, "latin"),
+    (F + "opentype/ebgaramond/EBGaramond12-Italic.otf", 0, "latin"),
+    (F + "opentype/linux-libertine/LinLibertine_R.otf", 0, "latin"),
+    (F + "opentype/linux-libertine/LinLibertine_RB.otf", 0, "latin"),
+    (F + "opentype/linux-libertine/LinBiolinum_R.otf", 0, "latin"),
+    (F + "truetype/charis/CharisSIL-Regular.ttf", 0, "latin"),
+    (F + "truetype/charis/CharisSIL-Bold.ttf", 0, "latin"),
+    (F + "truetype/andika/Andika-Regular.ttf", 0, "latin"),
+    (F + "truetype/hack/Hack-Regular.ttf", 0, "latin"),
+    (F + "opentype/cabin/Cabin-Regular.otf", 0, "latin"),
+    (F + "truetype/oxygen/Oxygen-Sans.ttf", 0, "latin"),
+    (F + "truetype/fanwood/FanwoodText.otf", 0, "latin"),
+    (F + "opentype/stix/STIXGeneral-Regular.otf", 0, "latin"),
+    (F + "opentype/junicode/JunicodeTwoBeta-Regular.otf", 0, "latin"),
+    (F + "truetype/firacode/FiraCode-Regular.ttf", 0, "latin"),
+    (F + "truetype/inconsolata/Inconsolata.otf", 0, "latin"),
+    (F + "truetype/lxgw-wenkai/LXGWWenKai-Regular.ttf", 0, "cjk"),
+    (F + "truetype/lxgw-wenkai/LXGWWenKai-Bold.ttf", 0, "cjk"),
+    (F + "opentype/mplus/Mplus1-Regular.otf", 0, "ja"),
+    (F + "opentype/mplus/Mplus2-Regular.otf", 0, "ja"),
+    (F + "truetype/vlgothic/VL-PGothic-Regular.ttf", 0, "ja"),
+    (F + "truetype/nanum/NanumMyeongjo.ttf", 0, "ko"),
+    (F + "truetype/nanum/NanumGothic.ttf", 0, "ko"),
+    (F + "truetype/nanum/NanumBarunGothic.ttf", 0, "ko"),
+    (F + "truetype/baekmuk/batang.ttf", 0, "ko"),
+    (F + "truetype/baekmuk/gulim.ttf", 0, "ko"),
 ]
 EVAL_FONTS = [
     (F + "truetype/liberation/LiberationSerif-Regular.ttf", 0, "latin"),
@@ -180,6 +212,7 @@ class Ctx:
         self.cache = {}
         self.ink = tuple(int(v) for v in rng.choice([(20, 20, 20), (0, 0, 0), (40, 40, 50), (20, 30, 90), (60, 60, 60)]))
         self.accent = tuple(rng.randint(0, 160) for _ in range(3))
+        self.justify = False  # set left-aligned Latin paragraphs flush on both sides
 
     def font(self, face, size):
         size = max(5, int(size))
@@ -233,7 +266,15 @@ def paragraph(ctx, face, x, y, width, size, spacing, align="left", indent=0, max
                 lx = x + (width - lw) / 2
             elif align == "right":
                 lx = x + width - lw
-            ctx.text(lx, y, sep.join(ln), font, fill)
+            gaps = len(ln) - 1
+            if ctx.justify and align == "left" and sep == " " and gaps > 0 and i < len(lines) - 1:
+                # word spacing stretched so the line ends at the right margin, as typeset books do
+                extra = (x + width - lx - lw) / gaps
+                for t in ln:
+                    ctx.text(lx, y, t, font, fill)
+                    lx += font.getlength(t) + sepw + extra
+            else:
+                ctx.text(lx, y, sep.join(ln), font, fill)
         y += lh
     return y
 
@@ -616,6 +657,24 @@ def lay_memo(ctx, face, pw, ph, size):
         y = paragraph(ctx, face, m, y, w, size, sp, max_y=ph - m) + size * rng.uniform(0.5, 1.2)
 
 
+def furniture(ctx, face, pw, ph, size):
+    """Running head and folio: small text in the top or bottom margin, left, centred or right, so a
+    short isolated line near one edge says nothing about which edge is the top."""
+    rng = ctx.rng
+    m = pw * 0.06
+    small = ctx.font(face, size * rng.uniform(0.65, 0.9))
+    for _ in range(rng.randint(1, 2)):
+        top = rng.random() < 0.5
+        y = ph * rng.uniform(0.012, 0.03) if top else ph * rng.uniform(0.955, 0.975)
+        s = str(rng.randint(1, 400)) if rng.random() < 0.5 else short_text(ctx, face, 1, 5)
+        w = small.getlength(s)
+        x = rng.choice([m, (pw - w) / 2, pw - m - w])
+        ctx.text(x, y, s, small)
+        if rng.random() < 0.3:
+            ry = y + size * 1.1 if top else y - size * 0.4
+            ctx.line(m, ry, pw - m, ry)
+
+
 EXTRA_LAYOUTS = [lay_kv_grid, lay_business, lay_sparse, lay_card, lay_memo]
 
 TRAIN_LAYOUTS = [lay_article, lay_columns, lay_table, lay_list, lay_receipt, lay_photo]
@@ -626,8 +685,8 @@ EVAL_LAYOUTS = [lay_letter, lay_form, lambda c, s, pw, ph, sz: lay_columns(c, s,
 def render(seed, split):
     rng = random.Random(seed)
     nrng = np.random.default_rng(seed)
-    fonts = EVAL_FONTS if split == "eval" else TRAIN_FONTS
-    layouts = {"train": TRAIN_LAYOUTS, "extra": EXTRA_LAYOUTS, "eval": EVAL_LAYOUTS}[split]
+    fonts = EVAL_FONTS if split == "eval" else TRAIN_FONTS + MORE_FONTS if split == "all" else TRAIN_FONTS
+    layouts = {"train": TRAIN_LAYOUTS, "extra": EXTRA_LAYOUTS, "all": TRAIN_LAYOUTS + EXTRA_LAYOUTS, "eval": EVAL_LAYOUTS}[split]
     # CJK pages a third of the time
     pool = [f for f in fonts if (f[2] != "latin") == (rng.random() < 0.33)] or fonts
     face = rng.choice(pool)
@@ -667,6 +726,10 @@ def render(seed, split):
     size = pick_size(rng)
     if layout is lay_receipt:
         size *= 1.3
+    if split == "all":
+        ctx.justify = rng.random() < 0.35
+        if rng.random() < 0.4:
+            furniture(ctx, face, pw, ph, size)
     layout(ctx, face, pw, ph, size)
 
     a = np.asarray(img).astype(np.float32)
@@ -713,14 +776,14 @@ def _work(args):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--split", choices=["train", "extra", "eval"], required=True)
+    ap.add_argument("--split", choices=["train", "extra", "all", "eval"], required=True)
     ap.add_argument("--count", type=int, required=True)
     ap.add_argument("--out", required=True)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--workers", type=int, default=2)
     args = ap.parse_args()
     cv2.setNumThreads(1)
-    base = args.seed * 10_000_000 + {"train": 0, "extra": 2_500_000, "eval": 5_000_000}[args.split]
+    base = args.seed * 10_000_000 + {"train": 0, "extra": 2_500_000, "eval": 5_000_000, "all": 7_500_000}[args.split]
     seeds = [base + i for i in range(args.count)]
     chunks = [(seeds[i:i + 200], args.split) for i in range(0, len(seeds), 200)]
     out = np.lib.format.open_memmap(args.out, mode="w+", dtype=np.uint8, shape=(args.count, CROP, CROP, 3))

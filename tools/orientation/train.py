@@ -8,9 +8,11 @@ The learning-rate schedule is tied to a wall-clock budget (--minutes) so that a 
 machine still finishes on time; a checkpoint is written every few minutes and at the end.
 
 Usage: /usr/bin/python3 train.py --data train.npy [extra.npy ...] --out body.pt [--minutes 30] [--threads 2]
-                                [--init body.pt]
+                                [--init body.pt [body2.pt ...]] [--keep N]
 Several page files are pooled into one set. --init continues from an earlier checkpoint (with a
-shorter warm-up), which is how the second round was trained on the added layouts.
+shorter warm-up), which is how the later rounds were trained; several checkpoints of the network
+are averaged first. --keep N also writes the weights at N evenly spaced points of the last third of
+the schedule (body.1.pt ... body.N.pt, the last one equal to body.pt) for export_onnx.py to average.
 The checkpoint holds the body's weights (OrientationBody); export_onnx.py adds the 2 x 2 pool.
 """
 import argparse
@@ -78,7 +80,8 @@ def make_batch(data, rows, batch, rng):
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--data", required=True, nargs="+")
-    ap.add_argument("--init", help="checkpoint to continue from")
+    ap.add_argument("--init", nargs="+", help="checkpoint(s) to continue from (several are averaged)")
+    ap.add_argument("--keep", type=int, default=0, help="snapshots kept over the last third of the schedule")
     ap.add_argument("--warmup", type=float, default=0.05, help="share of the budget spent raising the rate")
     ap.add_argument("--out", required=True)
     ap.add_argument("--minutes", type=float, default=30)
@@ -95,7 +98,11 @@ def main():
     print("%d pages" % len(data), flush=True)
     model = OrientationBody()
     if args.init:
-        model.load_state_dict(torch.load(args.init, map_location="cpu"))
+        states = [torch.load(p, map_location="cpu") for p in args.init]
+        model.load_state_dict({k: (sum(s[k].float() for s in states) / len(states)).to(v.dtype) if v.is_floating_point() else states[-1][k]
+                               for k, v in states[0].items()})
+    snapshots = list(np.linspace(2 / 3, 1, args.keep + 1)[1:]) if args.keep else []
+    stem = os.path.splitext(args.out)[0]
     opt = torch.optim.AdamW(model.parameters(), lr=args.lr, weight_decay=5e-4)
     budget = args.minutes * 60
     start = time.time()
@@ -123,10 +130,15 @@ def main():
         run_acc = 0.98 * run_acc + 0.02 * (out.argmax(1) == y).float().mean().item()
         if step % 20 == 0:
             print("step %d seen %d rows %d lr %.5f loss %.3f acc %.3f  %.0fs" % (step, seen, rows, lr, run_loss, run_acc, elapsed), flush=True)
+        if snapshots and frac >= snapshots[0] and len(snapshots) > 1:
+            torch.save(model.state_dict(), "%s.%d.pt" % (stem, args.keep - len(snapshots) + 1))
+            snapshots.pop(0)
         if time.time() - last_save > 180:
             torch.save(model.state_dict(), args.out)
             last_save = time.time()
     torch.save(model.state_dict(), args.out)
+    if args.keep:
+        torch.save(model.state_dict(), "%s.%d.pt" % (stem, args.keep))
     print("done: %d steps, %d samples" % (step, seen), flush=True)
 
 
