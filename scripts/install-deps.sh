@@ -22,6 +22,8 @@ packages=(
   libqt5texttospeech5-dev qtspeech5-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   # the AI panel's embedded browser (the program also builds without it)
   qtwebengine5-dev
+  # the ticket records: Qt SQL with its SQLite driver
+  libqt5sql5-sqlite
   # image processing
   libopencv-dev
   # OCR in Chinese and English (also reads back the virtual camera's printed page in its tests)
