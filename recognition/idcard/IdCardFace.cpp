@@ -55,7 +55,8 @@ void drawBirthDate(QPainter& p, const QString& birth)
 QString formatIdCardValidity(const QString& validity)
 {
     static const QRegularExpression strip(QStringLiteral("[-.\\s]"));
-    static const QRegularExpression dates(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})(\\d{4})(\\d{2})(\\d{2})$"));
+    static const QRegularExpression dates(
+        QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})(\\d{4})(\\d{2})(\\d{2})$"));
     const QRegularExpressionMatch m = dates.match(QString(validity).remove(strip));
     if (!m.hasMatch())
         return validity;
@@ -85,7 +86,8 @@ QImage drawIdCardFace(const QJsonObject& record, const QImage& cardTemplate)
     p.drawText(95, 110, field(record, "gender"));
     p.drawText(195, 110, field(record, "ethnicity"));
     drawBirthDate(p, field(record, "birth_date"));
-    p.drawText(QRect(85, 160, 225, 95), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, field(record, "address"));
+    p.drawText(QRect(85, 160, 225, 95), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               field(record, "address"));
     p.drawText(162, 273, field(record, "id_number"));
 
     const int half = face.height() / 2;
@@ -107,7 +109,8 @@ QImage loadIdCardTemplate(const QString& appDir)
     return own.isNull() ? defaultIdCardTemplate() : own;
 }
 
-QString saveIdCardFace(const QImage& face, const QString& saveDir, const QString& idNumber, const QDateTime& now)
+QString saveIdCardFace(const QImage& face, const QString& saveDir, const QString& idNumber,
+                       const QDateTime& now)
 {
     if (face.isNull() || saveDir.isEmpty())
         return {};

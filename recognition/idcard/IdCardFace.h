@@ -24,4 +24,5 @@ QImage loadIdCardTemplate(const QString& appDir);
 // Saves the face as PNG into `saveDir` (created when missing) as "idcard_<number>_<yyyyMMdd_HHmmss>.png".
 // Only ASCII letters and digits of the number reach the file name (at most 32); with none left the name
 // is "idcard_<time>.png". Returns the path, or empty on failure or with an empty `saveDir`.
-QString saveIdCardFace(const QImage& face, const QString& saveDir, const QString& idNumber, const QDateTime& now);
+QString saveIdCardFace(const QImage& face, const QString& saveDir, const QString& idNumber,
+                       const QDateTime& now);

@@ -85,8 +85,8 @@ void SimulatedIdCardReader::readField(IdCardField field, char* buffer, int size)
     if (field == IdCardField::Address && m_cardType == 2)
         return;
     QTextCodec* gbk = QTextCodec::codecForName("GBK");
-    const QByteArray bytes = gbk ? gbk->fromUnicode(fieldText(m_cardType, field))
-                                 : fieldText(m_cardType, field).toLocal8Bit();
+    const QByteArray bytes =
+        gbk ? gbk->fromUnicode(fieldText(m_cardType, field)) : fieldText(m_cardType, field).toLocal8Bit();
     const int n = qMin(bytes.size(), size - 1);
     std::memcpy(buffer, bytes.constData(), size_t(n));
     buffer[n] = '\0';
@@ -102,7 +102,8 @@ int SimulatedIdCardReader::writePhoto()
 
 std::unique_ptr<IdCardReader> makeIdCardReader(const QProcessEnvironment& env)
 {
-    if (env.value(QStringLiteral("LUMADOC_IDCARD_READER")).trimmed().toLower() == QLatin1String("simulated")) {
+    if (env.value(QStringLiteral("LUMADOC_IDCARD_READER")).trimmed().toLower() ==
+        QLatin1String("simulated")) {
         bool ok = false;
         int type = env.value(QStringLiteral("LUMADOC_IDCARD_SIM_TYPE")).toInt(&ok);
         if (!ok)

@@ -20,8 +20,7 @@ namespace {
 const char* const kPhotoFileName = "zp.bmp";
 
 // The reader library is outside code: a fault inside a call becomes the call's failure value.
-template <typename Fn, typename R>
-R guarded(const char* what, Fn&& fn, R failure)
+template <typename Fn, typename R> R guarded(const char* what, Fn&& fn, R failure)
 {
     try {
         return fn();
@@ -36,10 +35,13 @@ R guarded(const char* what, Fn&& fn, R failure)
 QString readTextField(IdCardReader& reader, IdCardField field, int size)
 {
     std::vector<char> buffer(size_t(size), '\0');
-    const bool ok = guarded("field read", [&] {
-        reader.readField(field, buffer.data(), size);
-        return true;
-    }, false);
+    const bool ok = guarded(
+        "field read",
+        [&] {
+            reader.readField(field, buffer.data(), size);
+            return true;
+        },
+        false);
     return ok ? decodeIdCardText(buffer.data(), size) : QString();
 }
 
@@ -53,7 +55,8 @@ QString photoBaseDir()
 
 QImage takePhoto(IdCardReader& reader, const QString& dir)
 {
-    const int rc = guarded("photo", [&] { return reader.writePhoto(); }, 0);
+    const int rc = guarded(
+        "photo", [&] { return reader.writePhoto(); }, 0);
     const QString path = QDir(dir).filePath(QString::fromLatin1(kPhotoFileName));
     QImage photo;
     const QFileInfo info(path);
@@ -97,17 +100,21 @@ IdCardSession::IdCardSession(std::unique_ptr<IdCardReader> reader)
 IdCardSession::~IdCardSession()
 {
     if (m_connected)
-        guarded("close", [&] {
-            m_reader->close();
-            return true;
-        }, false);
+        guarded(
+            "close",
+            [&] {
+                m_reader->close();
+                return true;
+            },
+            false);
 }
 
 bool IdCardSession::connectReader()
 {
     if (m_connected)
         return true;
-    const int port = guarded("open", [&] { return m_reader->open(); }, 0);
+    const int port = guarded(
+        "open", [&] { return m_reader->open(); }, 0);
     if (port > 0) {
         m_connected = true;
         qInfo("[IDCard] Device reconnected on port %d", port);
@@ -129,18 +136,25 @@ IdCardReadResult IdCardSession::read(const QDateTime& now, const QImage& cardTem
     QTemporaryDir photoDir(photoBaseDir() + QStringLiteral("/lumadoc-idcard-XXXXXX"));
     if (photoDir.isValid()) {
         QFile::setPermissions(photoDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        guarded("photo folder", [&] {
-            m_reader->setPhotoDirectory(QFile::encodeName(photoDir.path()));
-            return true;
-        }, false);
+        guarded(
+            "photo folder",
+            [&] {
+                m_reader->setPhotoDirectory(QFile::encodeName(photoDir.path()));
+                return true;
+            },
+            false);
     } else {
         qWarning("[IDCard] No private photo folder: %s", qPrintable(photoDir.errorString()));
     }
-    guarded("prepare", [&] {
-        m_reader->prepare();
-        return true;
-    }, false);
-    const int cardType = guarded("read", [&] { return m_reader->readCard(1); }, 0);
+    guarded(
+        "prepare",
+        [&] {
+            m_reader->prepare();
+            return true;
+        },
+        false);
+    const int cardType = guarded(
+        "read", [&] { return m_reader->readCard(1); }, 0);
     if (cardType < 1 || cardType > 3) {
         result.status = IdCardReadStatus::ReadFailed;
         result.errorTitle = QStringLiteral("读卡失败");
@@ -187,6 +201,7 @@ IdCardReadResult IdCardSession::read(const QDateTime& now, const QImage& cardTem
     result.cardFace = drawIdCardFace(record, cardTemplate);
     result.status = IdCardReadStatus::Ok;
     qInfo("[IDCard] Hardware read success: name=%s card_type=%s",
-          qUtf8Printable(record.value(QStringLiteral("name")).toString()), qUtf8Printable(idCardTypeName(cardType)));
+          qUtf8Printable(record.value(QStringLiteral("name")).toString()),
+          qUtf8Printable(idCardTypeName(cardType)));
     return result;
 }

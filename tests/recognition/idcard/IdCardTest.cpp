@@ -69,7 +69,8 @@ TEST(IdCardSession, SimulatedCardsBecomeRecordsAndLeaveNoPhotoBehind)
         QProcessEnvironment env;
         env.insert(QStringLiteral("LUMADOC_IDCARD_READER"), QStringLiteral("simulated"));
         env.insert(QStringLiteral("LUMADOC_IDCARD_SIM_TYPE"), QString::number(c.type));
-        env.insert(QStringLiteral("LUMADOC_IDCARD_SIM_PHOTO"), c.photo ? QStringLiteral("1") : QStringLiteral("0"));
+        env.insert(QStringLiteral("LUMADOC_IDCARD_SIM_PHOTO"),
+                   c.photo ? QStringLiteral("1") : QStringLiteral("0"));
         const IdCardReadResult r = IdCardSession(makeIdCardReader(env)).read(kNow, defaultIdCardTemplate());
         ASSERT_EQ(r.status, c.status);
         EXPECT_EQ(photoFolders(temp), QStringList{QStringLiteral("zp.bmp")}); // our folder is gone
@@ -142,7 +143,9 @@ TEST(IdCardFace, FieldsAndPhotoLandWhereTheCaptionsAre)
     buf.open(QIODevice::WriteOnly);
     photo.save(&buf, "PNG");
 
-    QJsonObject rec{{"name", "林测试"}, {"birth_date", "19900101"}, {"validity_period", "20200101-20300101"},
+    QJsonObject rec{{"name", "林测试"},
+                    {"birth_date", "19900101"},
+                    {"validity_period", "20200101-20300101"},
                     {"photo_base64", QString::fromLatin1(png.toBase64())}};
     const QImage face = drawIdCardFace(rec, tpl);
     ASSERT_EQ(face.size(), tpl.size());
@@ -153,13 +156,13 @@ TEST(IdCardFace, FieldsAndPhotoLandWhereTheCaptionsAre)
         QRect box;
         bool inked;
     } boxes[] = {
-        {{95, 56, 50, 20}, true},          // name
-        {{100, 128, 36, 16}, true},        // year
-        {{175, 128, 18, 16}, true},        // month
-        {{110 + 40, 128, 20, 16}, false},  // no whole-date text after the year
-        {{202, half + 262, 150, 18}, true}, // validity
-        {{500 - 178 + 60, 45 + 60, 30, 50}, true},  // photo's dark middle
-        {{500 - 178 + 2, 45 + 2, 10, 10}, false},   // photo's white corner is see-through
+        {{95, 56, 50, 20}, true},                  // name
+        {{100, 128, 36, 16}, true},                // year
+        {{175, 128, 18, 16}, true},                // month
+        {{110 + 40, 128, 20, 16}, false},          // no whole-date text after the year
+        {{202, half + 262, 150, 18}, true},        // validity
+        {{500 - 178 + 60, 45 + 60, 30, 50}, true}, // photo's dark middle
+        {{500 - 178 + 2, 45 + 2, 10, 10}, false},  // photo's white corner is see-through
     };
     for (const auto& b : boxes) {
         SCOPED_TRACE(b.box.x());
