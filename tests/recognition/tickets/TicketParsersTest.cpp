@@ -1,0 +1,172 @@
+// Known-answer records for the four parsers: OCR texts and block layouts as the engine returns them for
+// each document, and the fields that must (and must not) come out.
+#include "TicketParsers.h"
+#include "TicketResultView.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+using Parser = std::function<QString(const QString&, const QList<OcrTextBlockEx>&)>;
+using Fields = std::map<std::string, std::string>;
+
+OcrTextBlockEx block(const char* text, int x1, int y1, int x2, int y2)
+{
+    return OcrTextBlockEx{QString::fromUtf8(text), 90.0f, x1, y1, x2, y2};
+}
+
+QJsonObject parsed(const Parser& parse, const char* text, const QList<OcrTextBlockEx>& blocks)
+{
+    const QString json = parse(QString::fromUtf8(text), blocks);
+    EXPECT_FALSE(json.contains(QLatin1Char('\n'))) << "records are compact";
+    return QJsonDocument::fromJson(json.toUtf8()).object();
+}
+
+struct Case
+{
+    const char* what;
+    Parser parse;
+    const char* text;
+    QList<OcrTextBlockEx> blocks;
+    Fields expected; // a value "" means the key must be absent
+};
+
+class TicketParsers : public ::testing::TestWithParam<Case>
+{
+};
+
+TEST_P(TicketParsers, GiveTheKnownFields)
+{
+    const Case& c = GetParam();
+    const QJsonObject r = parsed(c.parse, c.text, c.blocks);
+    for (const auto& [key, value] : c.expected) {
+        const QString k = QString::fromStdString(key);
+        if (value.empty())
+            EXPECT_FALSE(r.contains(k)) << key << " = " << r.value(k).toString().toStdString();
+        else
+            EXPECT_EQ(r.value(k).toString().toStdString(), value) << key;
+    }
+}
+
+const Case kCases[] = {
+    {"idcard text", parseIDCard,
+     "姓名 张三丰 性别 男 民族 汉\n出生 1990年3月7日\n住址 北京市东城区景山前街4号\n公民身份号码 11010519900307002x",
+     {},
+     {{"name", "张三丰"},
+      {"gender", "男"},
+      {"ethnicity", "汉"},
+      {"birth_date", "1990-03-07"},
+      {"address", "北京市东城区景山前街4号"},
+      {"id_number", "11010519900307002X"}}},
+    // Without a birth label the region code 190101 must not read as 1901-01-19.
+    {"idcard birth from number", parseIDCard, "190101199003071234", {},
+     {{"birth_date", "1990-03-07"}, {"id_number", "190101199003071234"}}},
+    {"idcard back", parseIDCard, "签发机关 某市公安局 有效期限 2015.06.01-2035.06.01", {},
+     {{"issuer", "某市公安局"}, {"validity_period", "2015.06.01-2035.06.01"}, {"issue_date", "2015-06-01"}}},
+    {"driver gender in neighbour block", parseDriverLicense, "",
+     {block("性别", 100, 200, 160, 230), block("男", 400, 202, 430, 228), block("国籍 中国", 600, 200, 760, 230)},
+     {{"gender", "男"}}},
+    {"driver class after validity label", parseDriverLicense, "",
+     {block("准驾车型", 100, 400, 220, 430), block("C1", 300, 400, 340, 430), block("有效期限", 100, 460, 220, 490),
+      block("C1", 300, 460, 340, 490)},
+     {{"vehicle_class", "C1"}, {"validity_period", ""}}},
+    {"driver class after validity label, text only", parseDriverLicense, "准驾车型 C1 有效期限 C1", {},
+     {{"vehicle_class", "C1"}, {"validity_period", ""}}},
+    {"driver text", parseDriverLicense,
+     "姓名 李四 性别 女 国籍 CHN 出生日期 1985-7-9 初次领证日期 2005-01-02 准驾车型 C1 证号 110105198507090021 "
+     "有效期限 2015-01-02至2025-01-02 档案编号 110012345678",
+     {},
+     {{"name", "李四"},
+      {"gender", "女"},
+      {"nationality", "中国"},
+      {"birth_date", "1985-07-09"},
+      {"first_issue_date", "2005-01-02"},
+      {"vehicle_class", "C1"},
+      {"license_number", "110105198507090021"},
+      {"validity_period", "2015-01-02"},
+      {"archive_number", "110012345678"}}},
+    {"vat two 名称 blocks", parseVATInvoice, "",
+     {block("名称：甲方贸易有限公司", 100, 300, 500, 330), block("名称：乙方科技有限公司", 900, 300, 1300, 330),
+      block("纳税人识别号：91110000600037341L", 100, 340, 520, 370),
+      block("纳税人识别号：91310000MA1FL0XX2K", 900, 340, 1320, 370)},
+     {{"buyer_name", "甲方贸易有限公司"},
+      {"seller_name", "乙方科技有限公司"},
+      {"buyer_tax_id", "91110000600037341L"},
+      {"seller_tax_id", "91310000MA1FL0XX2K"}}},
+    // One 名称 block: the divider is half the widest x2 (800), so the right-hand block is the seller's.
+    {"vat one 名称 block", parseVATInvoice, "",
+     {block("名称：乙方科技有限公司", 900, 300, 1300, 330), block("纳税人识别号：91110000600037341L", 100, 340, 520, 370),
+      block("电话：010-1234567", 1000, 500, 1600, 530)},
+     {{"seller_name", "乙方科技有限公司"},
+      {"buyer_name", ""},
+      {"buyer_tax_id", "91110000600037341L"},
+      {"seller_address_phone", "010-1234567"}}},
+    {"vat text", parseVATInvoice,
+     "发票代码：011001900111 发票号码：12345678 开票日期：2024年5月6日 价税合计（大写）壹佰壹拾叁元整 "
+     "价税合计（小写）：¥1,130.00 税率：13% 备注",
+     {},
+     {{"invoice_code", "011001900111"},
+      {"invoice_number", "12345678"},
+      {"invoice_date", "2024-05-06"},
+      {"total_amount_lower", "1130.00"},
+      {"tax_rate", "13%"}}},
+    {"vehicle text keeps province", parseVehicleLicense,
+     "号牌号码 京A12345 车辆类型 小型轿车 所有人 王五 住址 北京市海淀区中关村大街1号 车辆识别代号 LSVAB4BR9EN012345 "
+     "注册日期 2019-04-05",
+     {},
+     {{"plate_number", "京A12345"},
+      {"vehicle_type", "小型轿车"},
+      {"owner", "王五"},
+      {"address", "北京市海淀区中关村大街1号"},
+      {"vin", "LSVAB4BR9EN012345"},
+      {"register_date", "2019-04-05"}}},
+    {"vehicle blocks", parseVehicleLicense, "",
+     {block("号牌号码", 100, 100, 220, 130), block("京a·12345", 260, 100, 400, 130), block("所有", 100, 160, 150, 190),
+      block("人", 100, 195, 120, 225), block("Owner", 100, 230, 170, 250), block("赵六", 100, 260, 170, 290)},
+     {{"plate_number", "京A12345"}, {"owner", "赵六"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Known, TicketParsers, ::testing::ValuesIn(kCases));
+
+TEST(TicketParsers, EveryPatternCompiles)
+{
+    EXPECT_GE(ticketPatternCount(), 100);
+    EXPECT_TRUE(invalidTicketPatterns().isEmpty()) << invalidTicketPatterns().join('\n').toStdString();
+}
+
+TEST(TicketParsers, EmptyInputGivesOnlyTheFrame)
+{
+    const QRegularExpression time(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}$"));
+    const std::pair<Parser, const char*> parsers[] = {{parseIDCard, "idcard"},
+                                                      {parseDriverLicense, "driver_license"},
+                                                      {parseVATInvoice, "vat_invoice"},
+                                                      {parseVehicleLicense, "vehicle_license"}};
+    for (const auto& [parse, type] : parsers) {
+        const QJsonObject r = parsed(parse, "", {});
+        EXPECT_EQ(r.keys(), (QStringList{"raw_ocr", "recognize_time", "type"})) << type;
+        EXPECT_EQ(r.value("type").toString(), QLatin1String(type));
+        EXPECT_TRUE(time.match(r.value("recognize_time").toString()).hasMatch());
+    }
+}
+
+TEST(TicketResultView, ShowsValuesAsText)
+{
+    const QString html = ticketResultHtml(QStringLiteral(
+        R"({"type":"idcard","name":"<script>alert(1)</script>","address":"","raw_ocr":"a&b","photo_base64":"x' onerror='y"})"));
+    EXPECT_FALSE(html.contains(QLatin1String("<script>")));
+    EXPECT_TRUE(html.contains(QLatin1String("&lt;script&gt;alert(1)&lt;/script&gt;")));
+    EXPECT_TRUE(html.contains(QLatin1String("a&amp;b")));
+    EXPECT_FALSE(html.contains(QLatin1String("' onerror")));
+    EXPECT_TRUE(html.contains(QString::fromUtf8("(空)"))); // the empty address
+    EXPECT_TRUE(html.contains(QString::fromUtf8("<b>姓名</b>")));
+    EXPECT_EQ(ticketResultHtml(QStringLiteral("[<b>]")), QStringLiteral("<pre style='color:#ccc;font-size:12px;'>[&lt;b&gt;]</pre>"));
+}
+
+} // namespace
