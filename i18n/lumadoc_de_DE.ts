@@ -1884,6 +1884,26 @@ Größe: %4 KB</translation>
         <source>Failed to load image.</source>
         <translation>Das Bild konnte nicht geladen werden.</translation>
     </message>
+    <message>
+        <source>警告</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>摄像头未开启，请先打开摄像头。</source>
+        <translation>Die Kamera ist nicht eingeschaltet. Bitte öffnen Sie zuerst die Kamera.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>从摄像头捕获图像失败。</source>
+        <translation>Das Bild konnte nicht von der Kamera geholt werden.</translation>
+    </message>
+    <message>
+        <source>第一张已拍摄，请翻页后再次点击【开始识别】进行合成</source>
+        <translation>Erste Aufnahme erstellt. Beleg umdrehen und erneut auf „Erkennen“ klicken, um beide zu kombinieren</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -2376,6 +2396,288 @@ Größe: %4 KB</translation>
     </message>
 </context>
 <context>
+    <name>TicketEditDialog</name>
+    <message>
+        <source>编辑识别结果</source>
+        <translation>Erkennungsergebnis bearbeiten</translation>
+    </message>
+    <message>
+        <source>原始图片</source>
+        <translation>Originalbild</translation>
+    </message>
+    <message>
+        <source>证件类型：%1</source>
+        <translation>Dokumenttyp: %1</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>原始OCR文本（只读）：</source>
+        <translation>OCR-Rohtext (schreibgeschützt):</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>TicketNames</name>
+    <message>
+        <source>身份证</source>
+        <translation>Personalausweis</translation>
+    </message>
+    <message>
+        <source>身份证(硬件读取)</source>
+        <translation>Personalausweis (Lesegerät)</translation>
+    </message>
+    <message>
+        <source>驾驶证</source>
+        <translation>Führerschein</translation>
+    </message>
+    <message>
+        <source>增值税发票</source>
+        <translation>Mehrwertsteuerrechnung</translation>
+    </message>
+    <message>
+        <source>行驶证</source>
+        <translation>Fahrzeugschein</translation>
+    </message>
+    <message>
+        <source>证件类型</source>
+        <translation>Dokumenttyp</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Erkennungszeit</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Geschlecht</translation>
+    </message>
+    <message>
+        <source>民族</source>
+        <translation>Ethnie</translation>
+    </message>
+    <message>
+        <source>出生日期</source>
+        <translation>Geburtsdatum</translation>
+    </message>
+    <message>
+        <source>住址</source>
+        <translation>Anschrift</translation>
+    </message>
+    <message>
+        <source>身份证号码</source>
+        <translation>Ausweisnummer</translation>
+    </message>
+    <message>
+        <source>签发机关</source>
+        <translation>Ausstellende Behörde</translation>
+    </message>
+    <message>
+        <source>有效期限</source>
+        <translation>Gültigkeit</translation>
+    </message>
+    <message>
+        <source>签发日期</source>
+        <translation>Ausstellungsdatum</translation>
+    </message>
+    <message>
+        <source>国籍</source>
+        <translation>Staatsangehörigkeit</translation>
+    </message>
+    <message>
+        <source>初次领证日期</source>
+        <translation>Ersterteilung</translation>
+    </message>
+    <message>
+        <source>准驾车型</source>
+        <translation>Fahrzeugklassen</translation>
+    </message>
+    <message>
+        <source>档案编号</source>
+        <translation>Aktennummer</translation>
+    </message>
+    <message>
+        <source>发票代码</source>
+        <translation>Rechnungscode</translation>
+    </message>
+    <message>
+        <source>发票号码</source>
+        <translation>Rechnungsnummer</translation>
+    </message>
+    <message>
+        <source>购买方名称</source>
+        <translation>Käufer</translation>
+    </message>
+    <message>
+        <source>购买方纳税人识别号</source>
+        <translation>Steuernummer des Käufers</translation>
+    </message>
+    <message>
+        <source>销售方名称</source>
+        <translation>Verkäufer</translation>
+    </message>
+    <message>
+        <source>销售方纳税人识别号</source>
+        <translation>Steuernummer des Verkäufers</translation>
+    </message>
+    <message>
+        <source>金额（不含税）</source>
+        <translation>Betrag (netto)</translation>
+    </message>
+    <message>
+        <source>税率</source>
+        <translation>Steuersatz</translation>
+    </message>
+    <message>
+        <source>税额</source>
+        <translation>Steuerbetrag</translation>
+    </message>
+    <message>
+        <source>价税合计（小写）</source>
+        <translation>Gesamtbetrag (Ziffern)</translation>
+    </message>
+    <message>
+        <source>价税合计（大写）</source>
+        <translation>Gesamtbetrag (in Worten)</translation>
+    </message>
+    <message>
+        <source>货物或应税劳务名称</source>
+        <translation>Waren oder Leistungen</translation>
+    </message>
+    <message>
+        <source>开票日期</source>
+        <translation>Rechnungsdatum</translation>
+    </message>
+    <message>
+        <source>规格型号</source>
+        <translation>Typ/Modell</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>Menge</translation>
+    </message>
+    <message>
+        <source>单价</source>
+        <translation>Einzelpreis</translation>
+    </message>
+    <message>
+        <source>购买方地址电话</source>
+        <translation>Adresse/Telefon des Käufers</translation>
+    </message>
+    <message>
+        <source>购买方开户行及账号</source>
+        <translation>Bank/Konto des Käufers</translation>
+    </message>
+    <message>
+        <source>销售方地址电话</source>
+        <translation>Adresse/Telefon des Verkäufers</translation>
+    </message>
+    <message>
+        <source>销售方开户行及账号</source>
+        <translation>Bank/Konto des Verkäufers</translation>
+    </message>
+    <message>
+        <source>复核人</source>
+        <translation>Prüfer</translation>
+    </message>
+    <message>
+        <source>收款人</source>
+        <translation>Zahlungsempfänger</translation>
+    </message>
+    <message>
+        <source>开票人</source>
+        <translation>Aussteller</translation>
+    </message>
+    <message>
+        <source>机器编号</source>
+        <translation>Gerätenummer</translation>
+    </message>
+    <message>
+        <source>证号</source>
+        <translation>Führerscheinnummer</translation>
+    </message>
+    <message>
+        <source>号牌号码</source>
+        <translation>Kennzeichen</translation>
+    </message>
+    <message>
+        <source>车辆类型</source>
+        <translation>Fahrzeugart</translation>
+    </message>
+    <message>
+        <source>所有人</source>
+        <translation>Halter</translation>
+    </message>
+    <message>
+        <source>品牌型号</source>
+        <translation>Marke/Modell</translation>
+    </message>
+    <message>
+        <source>车辆识别代号</source>
+        <translation>Fahrzeug-Ident.-Nr.</translation>
+    </message>
+    <message>
+        <source>发动机号码</source>
+        <translation>Motornummer</translation>
+    </message>
+    <message>
+        <source>注册日期</source>
+        <translation>Zulassungsdatum</translation>
+    </message>
+    <message>
+        <source>核定载人数</source>
+        <translation>Sitzplätze</translation>
+    </message>
+    <message>
+        <source>总质量</source>
+        <translation>Gesamtmasse</translation>
+    </message>
+    <message>
+        <source>整备质量</source>
+        <translation>Leergewicht</translation>
+    </message>
+    <message>
+        <source>核定载质量</source>
+        <translation>Nutzlast</translation>
+    </message>
+    <message>
+        <source>外廓尺寸</source>
+        <translation>Abmessungen</translation>
+    </message>
+    <message>
+        <source>检验记录</source>
+        <translation>Prüfvermerke</translation>
+    </message>
+    <message>
+        <source>使用性质</source>
+        <translation>Nutzungsart</translation>
+    </message>
+    <message>
+        <source>合计金额</source>
+        <translation>Gesamtbetrag</translation>
+    </message>
+    <message>
+        <source>合计税额</source>
+        <translation>Steuer gesamt</translation>
+    </message>
+</context>
+<context>
     <name>TicketPanel</name>
     <message>
         <source>票据识别</source>
@@ -2436,6 +2738,449 @@ Größe: %4 KB</translation>
     <message>
         <source>返回</source>
         <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>TicketQueryDialog</name>
+    <message>
+        <source>查询识别记录</source>
+        <translation>Erkennungsdatensätze abfragen</translation>
+    </message>
+    <message>
+        <source>类型：</source>
+        <translation>Typ:</translation>
+    </message>
+    <message>
+        <source>搜索：</source>
+        <translation>Suche:</translation>
+    </message>
+    <message>
+        <source>输入关键词搜索（姓名、身份证号、发票号码等）</source>
+        <translation>Suchbegriff eingeben (Name, Ausweisnummer, Rechnungsnummer usw.)</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>证件类型</source>
+        <translation>Dokumenttyp</translation>
+    </message>
+    <message>
+        <source>关键信息</source>
+        <translation>Schlüsselinformation</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Erkennungszeit</translation>
+    </message>
+    <message>
+        <source>更新时间</source>
+        <translation>Aktualisiert</translation>
+    </message>
+    <message>
+        <source>查看</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>导出全部</source>
+        <translation>Alle exportieren</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>共 0 条记录  |  数据库：%1  |  提示：请先在票据识别面板点击「开始识别」插入记录</source>
+        <translation>0 Datensätze  |  Datenbank: %1  |  Hinweis: Zuerst im Belegerkennungsbereich auf „Erkennung starten“ klicken</translation>
+    </message>
+    <message>
+        <source>共 %1 条记录  |  数据库：%2</source>
+        <translation>%1 Datensätze  |  Datenbank: %2</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>未找到该记录。</source>
+        <translation>Datensatz nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>查看记录 #%1</source>
+        <translation>Datensatz #%1 anzeigen</translation>
+    </message>
+    <message>
+        <source>保存记录失败。</source>
+        <translation>Datensatz konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>确认删除</source>
+        <translation>Löschen bestätigen</translation>
+    </message>
+    <message>
+        <source>确定要删除记录 #%1 吗？
+此操作不可撤销。</source>
+        <translation>Datensatz #%1 wirklich löschen?
+Dies kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>删除记录失败。</source>
+        <translation>Datensatz konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>导出全部记录</source>
+        <translation>Alle Datensätze exportieren</translation>
+    </message>
+    <message>
+        <source>JSON 文件 (*.json);;所有文件 (*)</source>
+        <translation>JSON-Dateien (*.json);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Erfolg</translation>
+    </message>
+    <message>
+        <source>记录已成功导出！
+%1</source>
+        <translation>Datensätze erfolgreich exportiert!
+%1</translation>
+    </message>
+    <message>
+        <source>导出记录失败。</source>
+        <translation>Export der Datensätze fehlgeschlagen.</translation>
+    </message>
+</context>
+<context>
+    <name>TicketResultView</name>
+    <message>
+        <source>证件类型</source>
+        <translation>Dokumenttyp</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Erkennungszeit</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Geschlecht</translation>
+    </message>
+    <message>
+        <source>民族</source>
+        <translation>Ethnie</translation>
+    </message>
+    <message>
+        <source>出生日期</source>
+        <translation>Geburtsdatum</translation>
+    </message>
+    <message>
+        <source>住址</source>
+        <translation>Anschrift</translation>
+    </message>
+    <message>
+        <source>身份证号码</source>
+        <translation>Ausweisnummer</translation>
+    </message>
+    <message>
+        <source>签发机关</source>
+        <translation>Ausstellende Behörde</translation>
+    </message>
+    <message>
+        <source>有效期限</source>
+        <translation>Gültigkeit</translation>
+    </message>
+    <message>
+        <source>签发日期</source>
+        <translation>Ausstellungsdatum</translation>
+    </message>
+    <message>
+        <source>国籍</source>
+        <translation>Staatsangehörigkeit</translation>
+    </message>
+    <message>
+        <source>初次领证日期</source>
+        <translation>Ersterteilung</translation>
+    </message>
+    <message>
+        <source>准驾车型</source>
+        <translation>Fahrzeugklassen</translation>
+    </message>
+    <message>
+        <source>档案编号</source>
+        <translation>Aktennummer</translation>
+    </message>
+    <message>
+        <source>发票代码</source>
+        <translation>Rechnungscode</translation>
+    </message>
+    <message>
+        <source>发票号码</source>
+        <translation>Rechnungsnummer</translation>
+    </message>
+    <message>
+        <source>购买方名称</source>
+        <translation>Käufer</translation>
+    </message>
+    <message>
+        <source>购买方纳税人识别号</source>
+        <translation>Steuernummer des Käufers</translation>
+    </message>
+    <message>
+        <source>销售方名称</source>
+        <translation>Verkäufer</translation>
+    </message>
+    <message>
+        <source>销售方纳税人识别号</source>
+        <translation>Steuernummer des Verkäufers</translation>
+    </message>
+    <message>
+        <source>金额（不含税）</source>
+        <translation>Betrag (netto)</translation>
+    </message>
+    <message>
+        <source>税率</source>
+        <translation>Steuersatz</translation>
+    </message>
+    <message>
+        <source>税额</source>
+        <translation>Steuerbetrag</translation>
+    </message>
+    <message>
+        <source>价税合计（小写）</source>
+        <translation>Gesamtbetrag (Ziffern)</translation>
+    </message>
+    <message>
+        <source>价税合计（大写）</source>
+        <translation>Gesamtbetrag (in Worten)</translation>
+    </message>
+    <message>
+        <source>货物或应税劳务名称</source>
+        <translation>Waren oder Leistungen</translation>
+    </message>
+    <message>
+        <source>开票日期</source>
+        <translation>Rechnungsdatum</translation>
+    </message>
+    <message>
+        <source>规格型号</source>
+        <translation>Typ/Modell</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>Menge</translation>
+    </message>
+    <message>
+        <source>单价</source>
+        <translation>Einzelpreis</translation>
+    </message>
+    <message>
+        <source>购买方地址电话</source>
+        <translation>Adresse/Telefon des Käufers</translation>
+    </message>
+    <message>
+        <source>购买方开户行及账号</source>
+        <translation>Bank/Konto des Käufers</translation>
+    </message>
+    <message>
+        <source>销售方地址电话</source>
+        <translation>Adresse/Telefon des Verkäufers</translation>
+    </message>
+    <message>
+        <source>销售方开户行及账号</source>
+        <translation>Bank/Konto des Verkäufers</translation>
+    </message>
+    <message>
+        <source>复核人</source>
+        <translation>Prüfer</translation>
+    </message>
+    <message>
+        <source>收款人</source>
+        <translation>Zahlungsempfänger</translation>
+    </message>
+    <message>
+        <source>开票人</source>
+        <translation>Aussteller</translation>
+    </message>
+    <message>
+        <source>机器编号</source>
+        <translation>Gerätenummer</translation>
+    </message>
+    <message>
+        <source>证号</source>
+        <translation>Führerscheinnummer</translation>
+    </message>
+    <message>
+        <source>号牌号码</source>
+        <translation>Kennzeichen</translation>
+    </message>
+    <message>
+        <source>车辆类型</source>
+        <translation>Fahrzeugart</translation>
+    </message>
+    <message>
+        <source>所有人</source>
+        <translation>Halter</translation>
+    </message>
+    <message>
+        <source>品牌型号</source>
+        <translation>Marke/Modell</translation>
+    </message>
+    <message>
+        <source>车辆识别代号</source>
+        <translation>Fahrzeug-Ident.-Nr.</translation>
+    </message>
+    <message>
+        <source>发动机号码</source>
+        <translation>Motornummer</translation>
+    </message>
+    <message>
+        <source>注册日期</source>
+        <translation>Zulassungsdatum</translation>
+    </message>
+    <message>
+        <source>核定载人数</source>
+        <translation>Sitzplätze</translation>
+    </message>
+    <message>
+        <source>总质量</source>
+        <translation>Gesamtmasse</translation>
+    </message>
+    <message>
+        <source>整备质量</source>
+        <translation>Leergewicht</translation>
+    </message>
+    <message>
+        <source>核定载质量</source>
+        <translation>Nutzlast</translation>
+    </message>
+    <message>
+        <source>外廓尺寸</source>
+        <translation>Abmessungen</translation>
+    </message>
+    <message>
+        <source>检验记录</source>
+        <translation>Prüfvermerke</translation>
+    </message>
+</context>
+<context>
+    <name>TicketSession</name>
+    <message>
+        <source>数据库错误</source>
+        <translation>Datenbankfehler</translation>
+    </message>
+    <message>
+        <source>无法创建或打开数据库文件：
+%1
+
+请检查磁盘空间和目录权限。</source>
+        <translation>Die Datenbankdatei kann nicht angelegt oder geöffnet werden:
+%1
+
+Bitte Speicherplatz und Ordnerrechte prüfen.</translation>
+    </message>
+    <message>
+        <source>正在识别...</source>
+        <translation>Erkennung läuft...</translation>
+    </message>
+    <message>
+        <source>图片中未检测到文字，请调整位置后重试。</source>
+        <translation>Im Bild wurde kein Text gefunden. Bitte Lage anpassen und erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>未检测到文字</source>
+        <translation>Kein Text gefunden</translation>
+    </message>
+    <message>
+        <source>识别完成</source>
+        <translation>Erkennung abgeschlossen</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>没有可编辑的识别结果。
+请先进行识别。</source>
+        <translation>Kein Ergebnis zum Bearbeiten.
+Bitte zuerst erkennen.</translation>
+    </message>
+    <message>
+        <source>结果已更新</source>
+        <translation>Ergebnis aktualisiert</translation>
+    </message>
+    <message>
+        <source>已保存</source>
+        <translation>Gespeichert</translation>
+    </message>
+    <message>
+        <source>没有可导出的识别结果。
+请先进行识别。</source>
+        <translation>Kein Ergebnis zum Exportieren.
+Bitte zuerst erkennen.</translation>
+    </message>
+    <message>
+        <source>导出JSON</source>
+        <translation>JSON exportieren</translation>
+    </message>
+    <message>
+        <source>JSON 文件 (*.json);;所有文件 (*)</source>
+        <translation>JSON-Dateien (*.json);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>创建文件失败：
+%1</source>
+        <translation>Die Datei konnte nicht angelegt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Erfolg</translation>
+    </message>
+    <message>
+        <source>JSON导出成功！
+%1
+
+文件大小：%2 字节</source>
+        <translation>JSON exportiert.
+%1
+
+Dateigröße: %2 Byte</translation>
+    </message>
+    <message>
+        <source>导出成功</source>
+        <translation>Export erfolgreich</translation>
+    </message>
+    <message>
+        <source>JSON已复制到剪贴板</source>
+        <translation>JSON in die Zwischenablage kopiert</translation>
+    </message>
+    <message>
+        <source>已复制</source>
+        <translation>Kopiert</translation>
     </message>
 </context>
 <context>

@@ -1884,6 +1884,26 @@ Size: %4 KB</translation>
         <source>Failed to load image.</source>
         <translation>Failed to load image.</translation>
     </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>摄像头未开启，请先打开摄像头。</source>
+        <translation>The camera is not on. Please open the camera first.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>从摄像头捕获图像失败。</source>
+        <translation>Failed to capture an image from the camera.</translation>
+    </message>
+    <message>
+        <source>第一张已拍摄，请翻页后再次点击【开始识别】进行合成</source>
+        <translation>First shot taken. Turn the page and click Recognize again to combine both</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -2376,6 +2396,288 @@ Size: %4 KB</translation>
     </message>
 </context>
 <context>
+    <name>TicketEditDialog</name>
+    <message>
+        <source>编辑识别结果</source>
+        <translation>Edit Recognition Result</translation>
+    </message>
+    <message>
+        <source>原始图片</source>
+        <translation>Original Image</translation>
+    </message>
+    <message>
+        <source>证件类型：%1</source>
+        <translation>Document type: %1</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>原始OCR文本（只读）：</source>
+        <translation>Raw OCR text (read-only):</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TicketNames</name>
+    <message>
+        <source>身份证</source>
+        <translation>ID Card</translation>
+    </message>
+    <message>
+        <source>身份证(硬件读取)</source>
+        <translation>ID Card (Reader)</translation>
+    </message>
+    <message>
+        <source>驾驶证</source>
+        <translation>Driving Licence</translation>
+    </message>
+    <message>
+        <source>增值税发票</source>
+        <translation>VAT Invoice</translation>
+    </message>
+    <message>
+        <source>行驶证</source>
+        <translation>Vehicle Licence</translation>
+    </message>
+    <message>
+        <source>证件类型</source>
+        <translation>Document Type</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Recognition Time</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Sex</translation>
+    </message>
+    <message>
+        <source>民族</source>
+        <translation>Ethnicity</translation>
+    </message>
+    <message>
+        <source>出生日期</source>
+        <translation>Date of Birth</translation>
+    </message>
+    <message>
+        <source>住址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>身份证号码</source>
+        <translation>ID Number</translation>
+    </message>
+    <message>
+        <source>签发机关</source>
+        <translation>Issuing Authority</translation>
+    </message>
+    <message>
+        <source>有效期限</source>
+        <translation>Validity Period</translation>
+    </message>
+    <message>
+        <source>签发日期</source>
+        <translation>Issue Date</translation>
+    </message>
+    <message>
+        <source>国籍</source>
+        <translation>Nationality</translation>
+    </message>
+    <message>
+        <source>初次领证日期</source>
+        <translation>Date of First Issue</translation>
+    </message>
+    <message>
+        <source>准驾车型</source>
+        <translation>Vehicle Class</translation>
+    </message>
+    <message>
+        <source>档案编号</source>
+        <translation>File Number</translation>
+    </message>
+    <message>
+        <source>发票代码</source>
+        <translation>Invoice Code</translation>
+    </message>
+    <message>
+        <source>发票号码</source>
+        <translation>Invoice Number</translation>
+    </message>
+    <message>
+        <source>购买方名称</source>
+        <translation>Buyer Name</translation>
+    </message>
+    <message>
+        <source>购买方纳税人识别号</source>
+        <translation>Buyer Tax ID</translation>
+    </message>
+    <message>
+        <source>销售方名称</source>
+        <translation>Seller Name</translation>
+    </message>
+    <message>
+        <source>销售方纳税人识别号</source>
+        <translation>Seller Tax ID</translation>
+    </message>
+    <message>
+        <source>金额（不含税）</source>
+        <translation>Amount (excl. tax)</translation>
+    </message>
+    <message>
+        <source>税率</source>
+        <translation>Tax Rate</translation>
+    </message>
+    <message>
+        <source>税额</source>
+        <translation>Tax Amount</translation>
+    </message>
+    <message>
+        <source>价税合计（小写）</source>
+        <translation>Total incl. Tax (figures)</translation>
+    </message>
+    <message>
+        <source>价税合计（大写）</source>
+        <translation>Total incl. Tax (in words)</translation>
+    </message>
+    <message>
+        <source>货物或应税劳务名称</source>
+        <translation>Goods or Services</translation>
+    </message>
+    <message>
+        <source>开票日期</source>
+        <translation>Invoice Date</translation>
+    </message>
+    <message>
+        <source>规格型号</source>
+        <translation>Specification</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>单价</source>
+        <translation>Unit Price</translation>
+    </message>
+    <message>
+        <source>购买方地址电话</source>
+        <translation>Buyer Address &amp; Phone</translation>
+    </message>
+    <message>
+        <source>购买方开户行及账号</source>
+        <translation>Buyer Bank &amp; Account</translation>
+    </message>
+    <message>
+        <source>销售方地址电话</source>
+        <translation>Seller Address &amp; Phone</translation>
+    </message>
+    <message>
+        <source>销售方开户行及账号</source>
+        <translation>Seller Bank &amp; Account</translation>
+    </message>
+    <message>
+        <source>复核人</source>
+        <translation>Checker</translation>
+    </message>
+    <message>
+        <source>收款人</source>
+        <translation>Payee</translation>
+    </message>
+    <message>
+        <source>开票人</source>
+        <translation>Drawer</translation>
+    </message>
+    <message>
+        <source>机器编号</source>
+        <translation>Machine Number</translation>
+    </message>
+    <message>
+        <source>证号</source>
+        <translation>Licence Number</translation>
+    </message>
+    <message>
+        <source>号牌号码</source>
+        <translation>Plate Number</translation>
+    </message>
+    <message>
+        <source>车辆类型</source>
+        <translation>Vehicle Type</translation>
+    </message>
+    <message>
+        <source>所有人</source>
+        <translation>Owner</translation>
+    </message>
+    <message>
+        <source>品牌型号</source>
+        <translation>Brand &amp; Model</translation>
+    </message>
+    <message>
+        <source>车辆识别代号</source>
+        <translation>VIN</translation>
+    </message>
+    <message>
+        <source>发动机号码</source>
+        <translation>Engine Number</translation>
+    </message>
+    <message>
+        <source>注册日期</source>
+        <translation>Registration Date</translation>
+    </message>
+    <message>
+        <source>核定载人数</source>
+        <translation>Passenger Capacity</translation>
+    </message>
+    <message>
+        <source>总质量</source>
+        <translation>Total Mass</translation>
+    </message>
+    <message>
+        <source>整备质量</source>
+        <translation>Curb Mass</translation>
+    </message>
+    <message>
+        <source>核定载质量</source>
+        <translation>Rated Load</translation>
+    </message>
+    <message>
+        <source>外廓尺寸</source>
+        <translation>Dimensions</translation>
+    </message>
+    <message>
+        <source>检验记录</source>
+        <translation>Inspection Record</translation>
+    </message>
+    <message>
+        <source>使用性质</source>
+        <translation>Use Character</translation>
+    </message>
+    <message>
+        <source>合计金额</source>
+        <translation>Total Amount</translation>
+    </message>
+    <message>
+        <source>合计税额</source>
+        <translation>Total Tax</translation>
+    </message>
+</context>
+<context>
     <name>TicketPanel</name>
     <message>
         <source>票据识别</source>
@@ -2436,6 +2738,449 @@ Size: %4 KB</translation>
     <message>
         <source>返回</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>TicketQueryDialog</name>
+    <message>
+        <source>查询识别记录</source>
+        <translation>Query Recognition Records</translation>
+    </message>
+    <message>
+        <source>类型：</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>搜索：</source>
+        <translation>Search:</translation>
+    </message>
+    <message>
+        <source>输入关键词搜索（姓名、身份证号、发票号码等）</source>
+        <translation>Enter a keyword (name, ID number, invoice number, etc.)</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>证件类型</source>
+        <translation>Document Type</translation>
+    </message>
+    <message>
+        <source>关键信息</source>
+        <translation>Key Information</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Recognition Time</translation>
+    </message>
+    <message>
+        <source>更新时间</source>
+        <translation>Updated</translation>
+    </message>
+    <message>
+        <source>查看</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>导出全部</source>
+        <translation>Export All</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>共 0 条记录  |  数据库：%1  |  提示：请先在票据识别面板点击「开始识别」插入记录</source>
+        <translation>0 records  |  Database: %1  |  Tip: click "Start Recognition" in the ticket recognition panel to add records</translation>
+    </message>
+    <message>
+        <source>共 %1 条记录  |  数据库：%2</source>
+        <translation>%1 records  |  Database: %2</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>未找到该记录。</source>
+        <translation>Record not found.</translation>
+    </message>
+    <message>
+        <source>查看记录 #%1</source>
+        <translation>View Record #%1</translation>
+    </message>
+    <message>
+        <source>保存记录失败。</source>
+        <translation>Failed to save the record.</translation>
+    </message>
+    <message>
+        <source>确认删除</source>
+        <translation>Confirm Deletion</translation>
+    </message>
+    <message>
+        <source>确定要删除记录 #%1 吗？
+此操作不可撤销。</source>
+        <translation>Delete record #%1?
+This cannot be undone.</translation>
+    </message>
+    <message>
+        <source>删除记录失败。</source>
+        <translation>Failed to delete the record.</translation>
+    </message>
+    <message>
+        <source>导出全部记录</source>
+        <translation>Export All Records</translation>
+    </message>
+    <message>
+        <source>JSON 文件 (*.json);;所有文件 (*)</source>
+        <translation>JSON files (*.json);;All files (*)</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Success</translation>
+    </message>
+    <message>
+        <source>记录已成功导出！
+%1</source>
+        <translation>Records exported successfully!
+%1</translation>
+    </message>
+    <message>
+        <source>导出记录失败。</source>
+        <translation>Failed to export the records.</translation>
+    </message>
+</context>
+<context>
+    <name>TicketResultView</name>
+    <message>
+        <source>证件类型</source>
+        <translation>Document Type</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Recognition Time</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Sex</translation>
+    </message>
+    <message>
+        <source>民族</source>
+        <translation>Ethnicity</translation>
+    </message>
+    <message>
+        <source>出生日期</source>
+        <translation>Date of Birth</translation>
+    </message>
+    <message>
+        <source>住址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>身份证号码</source>
+        <translation>ID Number</translation>
+    </message>
+    <message>
+        <source>签发机关</source>
+        <translation>Issuing Authority</translation>
+    </message>
+    <message>
+        <source>有效期限</source>
+        <translation>Validity Period</translation>
+    </message>
+    <message>
+        <source>签发日期</source>
+        <translation>Issue Date</translation>
+    </message>
+    <message>
+        <source>国籍</source>
+        <translation>Nationality</translation>
+    </message>
+    <message>
+        <source>初次领证日期</source>
+        <translation>Date of First Issue</translation>
+    </message>
+    <message>
+        <source>准驾车型</source>
+        <translation>Vehicle Class</translation>
+    </message>
+    <message>
+        <source>档案编号</source>
+        <translation>File Number</translation>
+    </message>
+    <message>
+        <source>发票代码</source>
+        <translation>Invoice Code</translation>
+    </message>
+    <message>
+        <source>发票号码</source>
+        <translation>Invoice Number</translation>
+    </message>
+    <message>
+        <source>购买方名称</source>
+        <translation>Buyer Name</translation>
+    </message>
+    <message>
+        <source>购买方纳税人识别号</source>
+        <translation>Buyer Tax ID</translation>
+    </message>
+    <message>
+        <source>销售方名称</source>
+        <translation>Seller Name</translation>
+    </message>
+    <message>
+        <source>销售方纳税人识别号</source>
+        <translation>Seller Tax ID</translation>
+    </message>
+    <message>
+        <source>金额（不含税）</source>
+        <translation>Amount (excl. tax)</translation>
+    </message>
+    <message>
+        <source>税率</source>
+        <translation>Tax Rate</translation>
+    </message>
+    <message>
+        <source>税额</source>
+        <translation>Tax Amount</translation>
+    </message>
+    <message>
+        <source>价税合计（小写）</source>
+        <translation>Total incl. Tax (figures)</translation>
+    </message>
+    <message>
+        <source>价税合计（大写）</source>
+        <translation>Total incl. Tax (in words)</translation>
+    </message>
+    <message>
+        <source>货物或应税劳务名称</source>
+        <translation>Goods or Services</translation>
+    </message>
+    <message>
+        <source>开票日期</source>
+        <translation>Invoice Date</translation>
+    </message>
+    <message>
+        <source>规格型号</source>
+        <translation>Specification</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>单价</source>
+        <translation>Unit Price</translation>
+    </message>
+    <message>
+        <source>购买方地址电话</source>
+        <translation>Buyer Address &amp; Phone</translation>
+    </message>
+    <message>
+        <source>购买方开户行及账号</source>
+        <translation>Buyer Bank &amp; Account</translation>
+    </message>
+    <message>
+        <source>销售方地址电话</source>
+        <translation>Seller Address &amp; Phone</translation>
+    </message>
+    <message>
+        <source>销售方开户行及账号</source>
+        <translation>Seller Bank &amp; Account</translation>
+    </message>
+    <message>
+        <source>复核人</source>
+        <translation>Checker</translation>
+    </message>
+    <message>
+        <source>收款人</source>
+        <translation>Payee</translation>
+    </message>
+    <message>
+        <source>开票人</source>
+        <translation>Drawer</translation>
+    </message>
+    <message>
+        <source>机器编号</source>
+        <translation>Machine Number</translation>
+    </message>
+    <message>
+        <source>证号</source>
+        <translation>Licence Number</translation>
+    </message>
+    <message>
+        <source>号牌号码</source>
+        <translation>Plate Number</translation>
+    </message>
+    <message>
+        <source>车辆类型</source>
+        <translation>Vehicle Type</translation>
+    </message>
+    <message>
+        <source>所有人</source>
+        <translation>Owner</translation>
+    </message>
+    <message>
+        <source>品牌型号</source>
+        <translation>Brand &amp; Model</translation>
+    </message>
+    <message>
+        <source>车辆识别代号</source>
+        <translation>VIN</translation>
+    </message>
+    <message>
+        <source>发动机号码</source>
+        <translation>Engine Number</translation>
+    </message>
+    <message>
+        <source>注册日期</source>
+        <translation>Registration Date</translation>
+    </message>
+    <message>
+        <source>核定载人数</source>
+        <translation>Passenger Capacity</translation>
+    </message>
+    <message>
+        <source>总质量</source>
+        <translation>Total Mass</translation>
+    </message>
+    <message>
+        <source>整备质量</source>
+        <translation>Curb Mass</translation>
+    </message>
+    <message>
+        <source>核定载质量</source>
+        <translation>Rated Load</translation>
+    </message>
+    <message>
+        <source>外廓尺寸</source>
+        <translation>Dimensions</translation>
+    </message>
+    <message>
+        <source>检验记录</source>
+        <translation>Inspection Record</translation>
+    </message>
+</context>
+<context>
+    <name>TicketSession</name>
+    <message>
+        <source>数据库错误</source>
+        <translation>Database Error</translation>
+    </message>
+    <message>
+        <source>无法创建或打开数据库文件：
+%1
+
+请检查磁盘空间和目录权限。</source>
+        <translation>Cannot create or open the database file:
+%1
+
+Please check the disk space and the folder's permissions.</translation>
+    </message>
+    <message>
+        <source>正在识别...</source>
+        <translation>Recognizing...</translation>
+    </message>
+    <message>
+        <source>图片中未检测到文字，请调整位置后重试。</source>
+        <translation>No text found in the picture. Adjust the document and try again.</translation>
+    </message>
+    <message>
+        <source>未检测到文字</source>
+        <translation>No text found</translation>
+    </message>
+    <message>
+        <source>识别完成</source>
+        <translation>Recognition complete</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>没有可编辑的识别结果。
+请先进行识别。</source>
+        <translation>No result to edit.
+Please recognize a document first.</translation>
+    </message>
+    <message>
+        <source>结果已更新</source>
+        <translation>Result updated</translation>
+    </message>
+    <message>
+        <source>已保存</source>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>没有可导出的识别结果。
+请先进行识别。</source>
+        <translation>No result to export.
+Please recognize a document first.</translation>
+    </message>
+    <message>
+        <source>导出JSON</source>
+        <translation>Export JSON</translation>
+    </message>
+    <message>
+        <source>JSON 文件 (*.json);;所有文件 (*)</source>
+        <translation>JSON files (*.json);;All files (*)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>创建文件失败：
+%1</source>
+        <translation>Failed to create the file:
+%1</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Success</translation>
+    </message>
+    <message>
+        <source>JSON导出成功！
+%1
+
+文件大小：%2 字节</source>
+        <translation>JSON exported.
+%1
+
+File size: %2 bytes</translation>
+    </message>
+    <message>
+        <source>导出成功</source>
+        <translation>Export complete</translation>
+    </message>
+    <message>
+        <source>JSON已复制到剪贴板</source>
+        <translation>JSON copied to the clipboard</translation>
+    </message>
+    <message>
+        <source>已复制</source>
+        <translation>Copied</translation>
     </message>
 </context>
 <context>

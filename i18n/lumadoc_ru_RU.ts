@@ -1888,6 +1888,26 @@ Size: %4 KB</source>
         <source>Failed to load image.</source>
         <translation>Не удалось загрузить изображение.</translation>
     </message>
+    <message>
+        <source>警告</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>摄像头未开启，请先打开摄像头。</source>
+        <translation>Камера не включена. Сначала откройте камеру.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>从摄像头捕获图像失败。</source>
+        <translation>Не удалось получить изображение с камеры.</translation>
+    </message>
+    <message>
+        <source>第一张已拍摄，请翻页后再次点击【开始识别】进行合成</source>
+        <translation>Первый снимок сделан. Переверните документ и снова нажмите «Распознать» для объединения</translation>
+    </message>
 </context>
 <context>
     <name>MediaCaptureWrapper</name>
@@ -2380,6 +2400,288 @@ Size: %4 KB</source>
     </message>
 </context>
 <context>
+    <name>TicketEditDialog</name>
+    <message>
+        <source>编辑识别结果</source>
+        <translation>Редактирование результата</translation>
+    </message>
+    <message>
+        <source>原始图片</source>
+        <translation>Исходное изображение</translation>
+    </message>
+    <message>
+        <source>证件类型：%1</source>
+        <translation>Тип документа: %1</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>原始OCR文本（只读）：</source>
+        <translation>Исходный текст OCR (только чтение):</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>TicketNames</name>
+    <message>
+        <source>身份证</source>
+        <translation>Удостоверение личности</translation>
+    </message>
+    <message>
+        <source>身份证(硬件读取)</source>
+        <translation>Удостоверение (считыватель)</translation>
+    </message>
+    <message>
+        <source>驾驶证</source>
+        <translation>Водительское удостоверение</translation>
+    </message>
+    <message>
+        <source>增值税发票</source>
+        <translation>Счёт-фактура НДС</translation>
+    </message>
+    <message>
+        <source>行驶证</source>
+        <translation>Свидетельство о регистрации ТС</translation>
+    </message>
+    <message>
+        <source>证件类型</source>
+        <translation>Тип документа</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Время распознавания</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Пол</translation>
+    </message>
+    <message>
+        <source>民族</source>
+        <translation>Национальность</translation>
+    </message>
+    <message>
+        <source>出生日期</source>
+        <translation>Дата рождения</translation>
+    </message>
+    <message>
+        <source>住址</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>身份证号码</source>
+        <translation>Номер удостоверения</translation>
+    </message>
+    <message>
+        <source>签发机关</source>
+        <translation>Орган выдачи</translation>
+    </message>
+    <message>
+        <source>有效期限</source>
+        <translation>Срок действия</translation>
+    </message>
+    <message>
+        <source>签发日期</source>
+        <translation>Дата выдачи</translation>
+    </message>
+    <message>
+        <source>国籍</source>
+        <translation>Гражданство</translation>
+    </message>
+    <message>
+        <source>初次领证日期</source>
+        <translation>Дата первой выдачи</translation>
+    </message>
+    <message>
+        <source>准驾车型</source>
+        <translation>Категории ТС</translation>
+    </message>
+    <message>
+        <source>档案编号</source>
+        <translation>Номер дела</translation>
+    </message>
+    <message>
+        <source>发票代码</source>
+        <translation>Код счёта</translation>
+    </message>
+    <message>
+        <source>发票号码</source>
+        <translation>Номер счёта</translation>
+    </message>
+    <message>
+        <source>购买方名称</source>
+        <translation>Покупатель</translation>
+    </message>
+    <message>
+        <source>购买方纳税人识别号</source>
+        <translation>ИНН покупателя</translation>
+    </message>
+    <message>
+        <source>销售方名称</source>
+        <translation>Продавец</translation>
+    </message>
+    <message>
+        <source>销售方纳税人识别号</source>
+        <translation>ИНН продавца</translation>
+    </message>
+    <message>
+        <source>金额（不含税）</source>
+        <translation>Сумма (без налога)</translation>
+    </message>
+    <message>
+        <source>税率</source>
+        <translation>Ставка налога</translation>
+    </message>
+    <message>
+        <source>税额</source>
+        <translation>Сумма налога</translation>
+    </message>
+    <message>
+        <source>价税合计（小写）</source>
+        <translation>Итого с налогом (цифрами)</translation>
+    </message>
+    <message>
+        <source>价税合计（大写）</source>
+        <translation>Итого с налогом (прописью)</translation>
+    </message>
+    <message>
+        <source>货物或应税劳务名称</source>
+        <translation>Товары или услуги</translation>
+    </message>
+    <message>
+        <source>开票日期</source>
+        <translation>Дата выставления</translation>
+    </message>
+    <message>
+        <source>规格型号</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Ед. изм.</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>Количество</translation>
+    </message>
+    <message>
+        <source>单价</source>
+        <translation>Цена за единицу</translation>
+    </message>
+    <message>
+        <source>购买方地址电话</source>
+        <translation>Адрес и телефон покупателя</translation>
+    </message>
+    <message>
+        <source>购买方开户行及账号</source>
+        <translation>Банк и счёт покупателя</translation>
+    </message>
+    <message>
+        <source>销售方地址电话</source>
+        <translation>Адрес и телефон продавца</translation>
+    </message>
+    <message>
+        <source>销售方开户行及账号</source>
+        <translation>Банк и счёт продавца</translation>
+    </message>
+    <message>
+        <source>复核人</source>
+        <translation>Проверил</translation>
+    </message>
+    <message>
+        <source>收款人</source>
+        <translation>Получатель</translation>
+    </message>
+    <message>
+        <source>开票人</source>
+        <translation>Выписал</translation>
+    </message>
+    <message>
+        <source>机器编号</source>
+        <translation>Номер аппарата</translation>
+    </message>
+    <message>
+        <source>证号</source>
+        <translation>Номер удостоверения</translation>
+    </message>
+    <message>
+        <source>号牌号码</source>
+        <translation>Госномер</translation>
+    </message>
+    <message>
+        <source>车辆类型</source>
+        <translation>Тип ТС</translation>
+    </message>
+    <message>
+        <source>所有人</source>
+        <translation>Владелец</translation>
+    </message>
+    <message>
+        <source>品牌型号</source>
+        <translation>Марка и модель</translation>
+    </message>
+    <message>
+        <source>车辆识别代号</source>
+        <translation>VIN</translation>
+    </message>
+    <message>
+        <source>发动机号码</source>
+        <translation>Номер двигателя</translation>
+    </message>
+    <message>
+        <source>注册日期</source>
+        <translation>Дата регистрации</translation>
+    </message>
+    <message>
+        <source>核定载人数</source>
+        <translation>Число мест</translation>
+    </message>
+    <message>
+        <source>总质量</source>
+        <translation>Полная масса</translation>
+    </message>
+    <message>
+        <source>整备质量</source>
+        <translation>Снаряжённая масса</translation>
+    </message>
+    <message>
+        <source>核定载质量</source>
+        <translation>Грузоподъёмность</translation>
+    </message>
+    <message>
+        <source>外廓尺寸</source>
+        <translation>Габариты</translation>
+    </message>
+    <message>
+        <source>检验记录</source>
+        <translation>Отметки о техосмотре</translation>
+    </message>
+    <message>
+        <source>使用性质</source>
+        <translation>Характер использования</translation>
+    </message>
+    <message>
+        <source>合计金额</source>
+        <translation>Итого сумма</translation>
+    </message>
+    <message>
+        <source>合计税额</source>
+        <translation>Итого налог</translation>
+    </message>
+</context>
+<context>
     <name>TicketPanel</name>
     <message>
         <source>票据识别</source>
@@ -2440,6 +2742,449 @@ Size: %4 KB</source>
     <message>
         <source>返回</source>
         <translation>Назад</translation>
+    </message>
+</context>
+<context>
+    <name>TicketQueryDialog</name>
+    <message>
+        <source>查询识别记录</source>
+        <translation>Поиск записей распознавания</translation>
+    </message>
+    <message>
+        <source>类型：</source>
+        <translation>Тип:</translation>
+    </message>
+    <message>
+        <source>搜索：</source>
+        <translation>Поиск:</translation>
+    </message>
+    <message>
+        <source>输入关键词搜索（姓名、身份证号、发票号码等）</source>
+        <translation>Введите ключевое слово (имя, номер удостоверения, номер счёта и т. д.)</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>证件类型</source>
+        <translation>Тип документа</translation>
+    </message>
+    <message>
+        <source>关键信息</source>
+        <translation>Ключевые сведения</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Время распознавания</translation>
+    </message>
+    <message>
+        <source>更新时间</source>
+        <translation>Время обновления</translation>
+    </message>
+    <message>
+        <source>查看</source>
+        <translation>Просмотр</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>导出全部</source>
+        <translation>Экспортировать всё</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <source>共 0 条记录  |  数据库：%1  |  提示：请先在票据识别面板点击「开始识别」插入记录</source>
+        <translation>Записей: 0  |  База данных: %1  |  Подсказка: сначала нажмите «Начать распознавание» на панели распознавания документов</translation>
+    </message>
+    <message>
+        <source>共 %1 条记录  |  数据库：%2</source>
+        <translation>Записей: %1  |  База данных: %2</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>未找到该记录。</source>
+        <translation>Запись не найдена.</translation>
+    </message>
+    <message>
+        <source>查看记录 #%1</source>
+        <translation>Запись #%1</translation>
+    </message>
+    <message>
+        <source>保存记录失败。</source>
+        <translation>Не удалось сохранить запись.</translation>
+    </message>
+    <message>
+        <source>确认删除</source>
+        <translation>Подтверждение удаления</translation>
+    </message>
+    <message>
+        <source>确定要删除记录 #%1 吗？
+此操作不可撤销。</source>
+        <translation>Удалить запись #%1?
+Это действие нельзя отменить.</translation>
+    </message>
+    <message>
+        <source>删除记录失败。</source>
+        <translation>Не удалось удалить запись.</translation>
+    </message>
+    <message>
+        <source>导出全部记录</source>
+        <translation>Экспорт всех записей</translation>
+    </message>
+    <message>
+        <source>JSON 文件 (*.json);;所有文件 (*)</source>
+        <translation>Файлы JSON (*.json);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>记录已成功导出！
+%1</source>
+        <translation>Записи успешно экспортированы!
+%1</translation>
+    </message>
+    <message>
+        <source>导出记录失败。</source>
+        <translation>Не удалось экспортировать записи.</translation>
+    </message>
+</context>
+<context>
+    <name>TicketResultView</name>
+    <message>
+        <source>证件类型</source>
+        <translation>Тип документа</translation>
+    </message>
+    <message>
+        <source>识别时间</source>
+        <translation>Время распознавания</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Пол</translation>
+    </message>
+    <message>
+        <source>民族</source>
+        <translation>Национальность</translation>
+    </message>
+    <message>
+        <source>出生日期</source>
+        <translation>Дата рождения</translation>
+    </message>
+    <message>
+        <source>住址</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>身份证号码</source>
+        <translation>Номер удостоверения</translation>
+    </message>
+    <message>
+        <source>签发机关</source>
+        <translation>Орган выдачи</translation>
+    </message>
+    <message>
+        <source>有效期限</source>
+        <translation>Срок действия</translation>
+    </message>
+    <message>
+        <source>签发日期</source>
+        <translation>Дата выдачи</translation>
+    </message>
+    <message>
+        <source>国籍</source>
+        <translation>Гражданство</translation>
+    </message>
+    <message>
+        <source>初次领证日期</source>
+        <translation>Дата первой выдачи</translation>
+    </message>
+    <message>
+        <source>准驾车型</source>
+        <translation>Категории ТС</translation>
+    </message>
+    <message>
+        <source>档案编号</source>
+        <translation>Номер дела</translation>
+    </message>
+    <message>
+        <source>发票代码</source>
+        <translation>Код счёта</translation>
+    </message>
+    <message>
+        <source>发票号码</source>
+        <translation>Номер счёта</translation>
+    </message>
+    <message>
+        <source>购买方名称</source>
+        <translation>Покупатель</translation>
+    </message>
+    <message>
+        <source>购买方纳税人识别号</source>
+        <translation>ИНН покупателя</translation>
+    </message>
+    <message>
+        <source>销售方名称</source>
+        <translation>Продавец</translation>
+    </message>
+    <message>
+        <source>销售方纳税人识别号</source>
+        <translation>ИНН продавца</translation>
+    </message>
+    <message>
+        <source>金额（不含税）</source>
+        <translation>Сумма (без налога)</translation>
+    </message>
+    <message>
+        <source>税率</source>
+        <translation>Ставка налога</translation>
+    </message>
+    <message>
+        <source>税额</source>
+        <translation>Сумма налога</translation>
+    </message>
+    <message>
+        <source>价税合计（小写）</source>
+        <translation>Итого с налогом (цифрами)</translation>
+    </message>
+    <message>
+        <source>价税合计（大写）</source>
+        <translation>Итого с налогом (прописью)</translation>
+    </message>
+    <message>
+        <source>货物或应税劳务名称</source>
+        <translation>Товары или услуги</translation>
+    </message>
+    <message>
+        <source>开票日期</source>
+        <translation>Дата выставления</translation>
+    </message>
+    <message>
+        <source>规格型号</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Ед. изм.</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>Количество</translation>
+    </message>
+    <message>
+        <source>单价</source>
+        <translation>Цена за единицу</translation>
+    </message>
+    <message>
+        <source>购买方地址电话</source>
+        <translation>Адрес и телефон покупателя</translation>
+    </message>
+    <message>
+        <source>购买方开户行及账号</source>
+        <translation>Банк и счёт покупателя</translation>
+    </message>
+    <message>
+        <source>销售方地址电话</source>
+        <translation>Адрес и телефон продавца</translation>
+    </message>
+    <message>
+        <source>销售方开户行及账号</source>
+        <translation>Банк и счёт продавца</translation>
+    </message>
+    <message>
+        <source>复核人</source>
+        <translation>Проверил</translation>
+    </message>
+    <message>
+        <source>收款人</source>
+        <translation>Получатель</translation>
+    </message>
+    <message>
+        <source>开票人</source>
+        <translation>Выписал</translation>
+    </message>
+    <message>
+        <source>机器编号</source>
+        <translation>Номер аппарата</translation>
+    </message>
+    <message>
+        <source>证号</source>
+        <translation>Номер удостоверения</translation>
+    </message>
+    <message>
+        <source>号牌号码</source>
+        <translation>Госномер</translation>
+    </message>
+    <message>
+        <source>车辆类型</source>
+        <translation>Тип ТС</translation>
+    </message>
+    <message>
+        <source>所有人</source>
+        <translation>Владелец</translation>
+    </message>
+    <message>
+        <source>品牌型号</source>
+        <translation>Марка и модель</translation>
+    </message>
+    <message>
+        <source>车辆识别代号</source>
+        <translation>VIN</translation>
+    </message>
+    <message>
+        <source>发动机号码</source>
+        <translation>Номер двигателя</translation>
+    </message>
+    <message>
+        <source>注册日期</source>
+        <translation>Дата регистрации</translation>
+    </message>
+    <message>
+        <source>核定载人数</source>
+        <translation>Число мест</translation>
+    </message>
+    <message>
+        <source>总质量</source>
+        <translation>Полная масса</translation>
+    </message>
+    <message>
+        <source>整备质量</source>
+        <translation>Снаряжённая масса</translation>
+    </message>
+    <message>
+        <source>核定载质量</source>
+        <translation>Грузоподъёмность</translation>
+    </message>
+    <message>
+        <source>外廓尺寸</source>
+        <translation>Габариты</translation>
+    </message>
+    <message>
+        <source>检验记录</source>
+        <translation>Отметки о техосмотре</translation>
+    </message>
+</context>
+<context>
+    <name>TicketSession</name>
+    <message>
+        <source>数据库错误</source>
+        <translation>Ошибка базы данных</translation>
+    </message>
+    <message>
+        <source>无法创建或打开数据库文件：
+%1
+
+请检查磁盘空间和目录权限。</source>
+        <translation>Не удалось создать или открыть файл базы данных:
+%1
+
+Проверьте свободное место и права доступа к папке.</translation>
+    </message>
+    <message>
+        <source>正在识别...</source>
+        <translation>Распознавание...</translation>
+    </message>
+    <message>
+        <source>图片中未检测到文字，请调整位置后重试。</source>
+        <translation>На изображении не найден текст. Поправьте документ и повторите.</translation>
+    </message>
+    <message>
+        <source>未检测到文字</source>
+        <translation>Текст не найден</translation>
+    </message>
+    <message>
+        <source>识别完成</source>
+        <translation>Распознавание завершено</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Сообщение</translation>
+    </message>
+    <message>
+        <source>没有可编辑的识别结果。
+请先进行识别。</source>
+        <translation>Нет результата для изменения.
+Сначала выполните распознавание.</translation>
+    </message>
+    <message>
+        <source>结果已更新</source>
+        <translation>Результат обновлён</translation>
+    </message>
+    <message>
+        <source>已保存</source>
+        <translation>Сохранено</translation>
+    </message>
+    <message>
+        <source>没有可导出的识别结果。
+请先进行识别。</source>
+        <translation>Нет результата для экспорта.
+Сначала выполните распознавание.</translation>
+    </message>
+    <message>
+        <source>导出JSON</source>
+        <translation>Экспорт JSON</translation>
+    </message>
+    <message>
+        <source>JSON 文件 (*.json);;所有文件 (*)</source>
+        <translation>Файлы JSON (*.json);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>创建文件失败：
+%1</source>
+        <translation>Не удалось создать файл:
+%1</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>JSON导出成功！
+%1
+
+文件大小：%2 字节</source>
+        <translation>JSON экспортирован.
+%1
+
+Размер файла: %2 байт</translation>
+    </message>
+    <message>
+        <source>导出成功</source>
+        <translation>Экспорт выполнен</translation>
+    </message>
+    <message>
+        <source>JSON已复制到剪贴板</source>
+        <translation>JSON скопирован в буфер обмена</translation>
+    </message>
+    <message>
+        <source>已复制</source>
+        <translation>Скопировано</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,7 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     buildCamera();
     buildImaging();
     buildBook();
+    buildTickets();
     buildExport();
     buildScan();
     buildOcr();

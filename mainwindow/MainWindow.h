@@ -7,6 +7,7 @@
 #include "AutoCropState.h"
 #include "ExportSession.h"
 #include "MainSettings.h"
+#include "OCRProcessor.h"
 
 #include <QMainWindow>
 #include <QColor>
@@ -22,6 +23,7 @@ class BookPanel;
 class BookSession;
 class QHBoxLayout;
 class TicketPanel;
+class TicketSession;
 class WindowModeSwitch;
 class WindowSwitchPanel;
 class AnnotationToolbar;
@@ -42,6 +44,7 @@ class QLabel;
 class QMenu;
 class QMessageBox;
 class ISpeaker;
+class TicketPrompter;
 class OcrSession;
 class QNetworkReply;
 class QProgressBar;
@@ -79,6 +82,10 @@ struct MainWindowEnvironment
     std::function<QString(const QImage&)> recognizeText;
     // The GET sent for a scanned public web address; default: the window's network access manager.
     std::function<void(const QUrl&)> fetchUrl;
+    // The ticket dialogs' message boxes, file chooser and modal runs; default: the desktop's.
+    std::shared_ptr<TicketPrompter> ticketPrompter;
+    // The OCR call of ticket recognition, on a pool thread; default: the OCR adapter.
+    std::function<QList<OcrTextBlockEx>(const QImage&)> recognizeBlocks;
     // The chat sites of the AI panel; empty: the public ones. Tests give local pages.
     QList<AiSite> aiSites;
 };
@@ -176,6 +183,11 @@ public slots:
     void onBookAutoCaptureToggled(bool on);
     void onScreenComparison();
     void onOpenImageForFlatten();
+    void onTicketRecognize();
+    void onReadIdCardViaHardware();
+    void onTicketEditResult();
+    void onTicketExportJson();
+    void onTicketQueryRecords();
     void onVoiceToggled(bool on);
     void onToolChanged(int tool);
     void onEraserSizeChanged(int size);
@@ -257,6 +269,9 @@ private:
     void stopDetection();
     void showDetectionStatus(const QString& text);
     void ensureWatermarkDialog();
+
+    // Tickets (MainWindowTickets.cpp).
+    void buildTickets();
 
     // Book flattening (MainWindowBook.cpp).
     void buildBook();
@@ -362,6 +377,7 @@ private:
     BookPanel* m_bookPanel = nullptr;
     BookSession* m_book = nullptr;
     TicketPanel* m_ticketPanel = nullptr;
+    TicketSession* m_tickets = nullptr;
     QToolBar* m_presenterBar = nullptr;
     QWidget* m_sidePanel = nullptr;
     QWidget* m_aiPanel = nullptr;  // built on the first visit of the AI mode, kept until exit

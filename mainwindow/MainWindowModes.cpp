@@ -11,6 +11,7 @@
 #include "ScreenCompareDialog.h"
 #include "ThumbnailDock.h"
 #include "TicketPanel.h"
+#include "TicketSession.h"
 #include "TitleBar.h"
 #include "VideoWidget.h"
 #include "WindowModeSwitch.h"
@@ -240,6 +241,7 @@ void MainWindow::setUpMode(int mode)
             wireTicketPanel();
         showDocks(true, false);
         setSidePanel(m_ticketPanel);
+        m_tickets->openDatabase(this);
         break;
     default:
         break;
@@ -410,9 +412,11 @@ void MainWindow::wireTicketPanel()
     m_ticketPanel = new TicketPanel(m_videoContainer);
     m_ticketPanel->hide();
     TicketPanel* t = m_ticketPanel;
-    for (QPushButton* button : {t->recognizeButton, t->readCardButton, t->editButton, t->queryButton,
-                                t->exportJsonButton, t->copyButton}) {
-        connect(button, &QPushButton::clicked, this, [this, button] { reportNotAvailable(button->text()); });
-    }
+    connect(t->recognizeButton, &QPushButton::clicked, this, &MainWindow::onTicketRecognize);
+    connect(t->readCardButton, &QPushButton::clicked, this, &MainWindow::onReadIdCardViaHardware);
+    connect(t->editButton, &QPushButton::clicked, this, &MainWindow::onTicketEditResult);
+    connect(t->queryButton, &QPushButton::clicked, this, &MainWindow::onTicketQueryRecords);
+    connect(t->exportJsonButton, &QPushButton::clicked, this, &MainWindow::onTicketExportJson);
+    connect(t->copyButton, &QPushButton::clicked, this, [this] { m_tickets->copyResult(); });
     connect(t->backButton, &QPushButton::clicked, this, [this] { switchWindowMode(windowmode::Standard); });
 }

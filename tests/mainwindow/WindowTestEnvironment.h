@@ -6,11 +6,23 @@
 #include "LanguageManager.h"
 #include "MainWindow.h"
 #include "Speaker.h"
+#include "TicketPrompter.h"
 #include "TestSupport.h"
 
 #include <QSettings>
 
 namespace windowtest {
+
+// Ticket dialogs and boxes answered at once: nobody is there to click them.
+class SilentTicketPrompter : public TicketPrompter
+{
+public:
+    void warning(QWidget*, const QString&, const QString&) override {}
+    void information(QWidget*, const QString&, const QString&) override {}
+    bool confirm(QWidget*, const QString&, const QString&) override { return false; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return QString(); }
+    bool runDialog(QDialog&) override { return false; }
+};
 
 inline MainWindowEnvironment privateEnvironment(const testsupport::TempAppDir& dir)
 {
@@ -21,6 +33,7 @@ inline MainWindowEnvironment privateEnvironment(const testsupport::TempAppDir& d
     env.openUrl = [](const QUrl&) { return true; };
     env.execDialog = [](QDialog&) { return 0; };
     env.watchDevices = false;
+    env.ticketPrompter = std::make_shared<SilentTicketPrompter>();
     env.makeSpeaker = [](QObject*) -> ISpeaker* { return nullptr; };  // no speech service in tests
     env.makeCameraController = [](QObject* parent) {
         auto library = std::make_shared<fake::LibraryState>();

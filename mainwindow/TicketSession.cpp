@@ -1,0 +1,215 @@
+#include "TicketSession.h"
+
+#include "IdCardFace.h"
+#include "IdCardSession.h"
+#include "TicketDatabase.h"
+#include "TicketEditDialog.h"
+#include "TicketParsers.h"
+#include "TicketResultView.h"
+#include "TicketPrompter.h"
+#include "TicketQueryDialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFutureWatcher>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QtConcurrent>
+
+TicketSession::TicketSession(Environment env, std::unique_ptr<IdCardSession> reader, QObject* parent)
+    : QObject(parent), m_env(std::move(env)), m_reader(std::move(reader))
+{
+    if (!m_env.prompter)
+        m_env.prompter = std::make_shared<TicketPrompter>();
+    if (!m_env.speak)
+        m_env.speak = [](const QString&) {};
+    if (!m_env.recognizeBlocks)
+        m_env.recognizeBlocks = [](const QImage& image) {
+            return OCRProcessor::instance()->performOCRAdvanced(image, 0);
+        };
+}
+
+TicketSession::~TicketSession()
+{
+    if (m_watcher)
+        m_watcher->waitForFinished();
+}
+
+bool TicketSession::openDatabase(QWidget* parent)
+{
+    if (!m_database)
+        m_database = std::make_unique<TicketDatabase>();
+    if (m_database->initialize())
+        return true;
+    m_env.prompter->warning(parent, tr("数据库错误"),
+                            tr("无法创建或打开数据库文件：\n%1\n\n请检查磁盘空间和目录权限。")
+                                .arg(QDir::toNativeSeparators(m_database->databasePath())));
+    return false;
+}
+
+void TicketSession::recognize(const QImage& picture, const QString& type)
+{
+    if (m_watcher || picture.isNull())
+        return;
+    m_pendingPicture = picture;
+    m_pendingType = type.isEmpty() ? QStringLiteral("idcard") : type;
+    m_env.addToGallery(picture);
+    emit statusMessage(tr("正在识别..."), 0);
+    m_watcher = new QFutureWatcher<QList<OcrTextBlockEx>>(this);
+    connect(m_watcher, &QFutureWatcherBase::finished, this, [this] {
+        const QList<OcrTextBlockEx> blocks = m_watcher->result();
+        m_watcher->deleteLater();
+        m_watcher = nullptr;
+        finishRecognition(blocks);
+        emit recognitionFinished();
+    });
+    const auto recognizeBlocks = m_env.recognizeBlocks;
+    m_watcher->setFuture(QtConcurrent::run([recognizeBlocks, picture] { return recognizeBlocks(picture); }));
+}
+
+void TicketSession::finishRecognition(const QList<OcrTextBlockEx>& blocks)
+{
+    if (blocks.isEmpty()) {
+        emit resultHtmlChanged(QStringLiteral("<div style='color:#ff6b6b;padding:10px;'>") +
+                               tr("图片中未检测到文字，请调整位置后重试。") + QStringLiteral("</div>"));
+        emit statusMessage(QString(), 0);
+        m_env.speak(tr("未检测到文字"));
+        return;
+    }
+    QString text;
+    for (const OcrTextBlockEx& block : blocks)
+        text += block.text + QLatin1Char('\n');
+    text = text.trimmed();
+    qInfo().noquote() << "[TicketRecognition] Raw OCR text:" << text;
+    qInfo() << "[TicketRecognition] OCR blocks count:" << blocks.size();
+    QString json;
+    if (m_pendingType == QLatin1String("idcard"))
+        json = parseIDCard(text, blocks);
+    else if (m_pendingType == QLatin1String("driver_license"))
+        json = parseDriverLicense(text, blocks);
+    else if (m_pendingType == QLatin1String("vat_invoice"))
+        json = parseVATInvoice(text, blocks);
+    else if (m_pendingType == QLatin1String("vehicle_license"))
+        json = parseVehicleLicense(text, blocks);
+    else
+        json = QString::fromUtf8(
+            QJsonDocument(QJsonObject{{"type", m_pendingType}, {"raw_ocr", text}}).toJson(QJsonDocument::Compact));
+    storeAndShow(m_pendingType, json, m_pendingPicture);
+    emit statusMessage(tr("识别完成"), 3000);
+    m_env.speak(tr("识别完成"));
+}
+
+void TicketSession::storeAndShow(const QString& type, const QString& json, const QImage& picture)
+{
+    m_lastJson = json;
+    m_lastImage = picture;
+    m_lastRecordId = -1;
+    const int id = m_database ? m_database->insertRecord(type, json, picture) : -1;
+    if (id >= 1) {
+        m_lastRecordId = id;
+        qInfo() << "[TicketRecognition] Saved to database, record id:" << id;
+    } else {
+        qWarning() << "[TicketRecognition] Failed to save to database";
+    }
+    emit resultHtmlChanged(ticketResultHtml(json));
+}
+
+void TicketSession::readIdCard(QWidget* parent)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const IdCardReadResult read = m_reader->read(now, loadIdCardTemplate(m_env.appDir));
+    if (!read.ok()) {
+        m_env.prompter->warning(parent, read.errorTitle, read.errorText);
+        return;
+    }
+    const QString folder = m_env.saveDirectory ? m_env.saveDirectory() : QString();
+    if (!read.cardFace.isNull() && !folder.isEmpty())
+        saveIdCardFace(read.cardFace, folder, read.record.value(QStringLiteral("id_number")).toString(), now);
+    const QImage picture = read.picture();
+    if (!picture.isNull())
+        m_env.addToGallery(picture);
+    storeAndShow(QStringLiteral("硬件读取"), read.json, picture);
+}
+
+void TicketSession::editResult(QWidget* parent)
+{
+    if (m_lastJson.isEmpty()) {
+        m_env.prompter->information(parent, tr("提示"), tr("没有可编辑的识别结果。\n请先进行识别。"));
+        return;
+    }
+    const QJsonObject record = QJsonDocument::fromJson(m_lastJson.toUtf8()).object();
+    if (record.isEmpty())
+        return;
+    QImage picture = m_lastImage;
+    if (m_lastRecordId > 0 && m_database) {
+        const QImage stored = m_database->getImage(m_lastRecordId);
+        if (!stored.isNull())
+            picture = stored;
+    }
+    TicketEditDialog dialog(record, picture, parent);
+    if (!m_env.prompter->runDialog(dialog))
+        return;
+    m_lastJson = QString::fromUtf8(QJsonDocument(dialog.editedRecord()).toJson(QJsonDocument::Compact));
+    if (m_lastRecordId > 0 && m_database)
+        m_database->updateRecord(m_lastRecordId, m_lastJson);
+    emit resultHtmlChanged(ticketResultHtml(m_lastJson));
+    emit statusMessage(tr("结果已更新"), 3000);
+    m_env.speak(tr("已保存"));
+}
+
+void TicketSession::exportJson(QWidget* parent, const QString& type)
+{
+    if (m_lastJson.isEmpty()) {
+        m_env.prompter->information(parent, tr("提示"), tr("没有可导出的识别结果。\n请先进行识别。"));
+        return;
+    }
+    const QString proposal =
+        QDir::homePath() + QLatin1Char('/') +
+        (type.isEmpty() ? QStringLiteral("ticket_result.json")
+                        : type + QLatin1Char('_') +
+                              QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss")) +
+                              QStringLiteral(".json"));
+    const QString path =
+        m_env.prompter->saveFileName(parent, tr("导出JSON"), proposal, tr("JSON 文件 (*.json);;所有文件 (*)"));
+    if (path.isEmpty())
+        return;
+    const QJsonDocument parsed = QJsonDocument::fromJson(m_lastJson.toUtf8());
+    const QByteArray bytes = parsed.isNull() ? m_lastJson.toUtf8() : parsed.toJson(QJsonDocument::Indented);
+    // Written whole or not at all: an export that fails half-way leaves an older file untouched.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        m_env.prompter->warning(parent, tr("错误"), tr("创建文件失败：\n%1").arg(path));
+        return;
+    }
+    m_env.prompter->information(parent, tr("成功"),
+                                tr("JSON导出成功！\n%1\n\n文件大小：%2 字节").arg(path).arg(bytes.size()));
+    m_env.speak(tr("导出成功"));
+}
+
+void TicketSession::copyResult()
+{
+    if (m_lastJson.isEmpty())
+        return;
+    QApplication::clipboard()->setText(m_lastJson);
+    emit statusMessage(tr("JSON已复制到剪贴板"), 2000);
+    m_env.speak(tr("已复制"));
+}
+
+void TicketSession::queryRecords(QWidget* parent)
+{
+    if (!m_database)
+        return;
+    TicketQueryDialog dialog(m_database.get(), parent);
+    dialog.setPrompter(m_env.prompter);
+    connect(&dialog, &TicketQueryDialog::recordEdited, this, [this](int id, const QString& json) {
+        if (id != m_lastRecordId)
+            return;
+        m_lastJson = json;
+        emit resultHtmlChanged(ticketResultHtml(json));
+    });
+    m_env.prompter->runDialog(dialog);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// Ticket mode's work behind its panel: recognising the document in a corrected picture (OCR on a pool
+// thread, the parser of its type, the record stored and shown), reading an identity card through the
+// reader, and the last record's edit, export, copy and query. The window corrects the picture and wires
+// the buttons; what is decided here runs without a window.
+
+#include "OCRProcessor.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class IdCardSession;
+class TicketDatabase;
+class TicketPrompter;
+class QWidget;
+template <typename T>
+class QFutureWatcher;
+
+class TicketSession : public QObject
+{
+    Q_OBJECT
+public:
+    struct Environment
+    {
+        std::function<void(const QString&)> speak;
+        // The OCR call, on a pool thread; default: the OCR adapter with its current languages.
+        std::function<QList<OcrTextBlockEx>(const QImage&)> recognizeBlocks;
+        // Adds a picture to the capture gallery like a capture.
+        std::function<void(const QImage&)> addToGallery;
+        QString appDir;                        // where "idcard_template.bmp" may override the artwork
+        std::function<QString()> saveDirectory;  // where the card face is kept; empty: not kept
+        std::shared_ptr<TicketPrompter> prompter;  // message boxes, file chooser, modal dialogs
+    };
+
+    TicketSession(Environment env, std::unique_ptr<IdCardSession> reader, QObject* parent = nullptr);
+    ~TicketSession() override;
+
+    // On entering ticket mode. False (after the error box) when the database cannot be opened.
+    bool openDatabase(QWidget* parent);
+    TicketDatabase* database() const { return m_database.get(); }
+
+    // OCR, parse as `type` ("idcard", "driver_license", "vat_invoice", "vehicle_license"), store, show.
+    // Ignored while a recognition runs.
+    void recognize(const QImage& picture, const QString& type);
+    bool isRecognizing() const { return m_watcher != nullptr; }
+    void readIdCard(QWidget* parent);
+    void editResult(QWidget* parent);
+    void exportJson(QWidget* parent, const QString& type);
+    void copyResult();
+    void queryRecords(QWidget* parent);
+
+    QString lastJson() const { return m_lastJson; }
+    int lastRecordId() const { return m_lastRecordId; }
+
+signals:
+    void resultHtmlChanged(const QString& html);
+    void statusMessage(const QString& text, int durationMs);
+    void recognitionFinished();
+
+private:
+    void finishRecognition(const QList<OcrTextBlockEx>& blocks);
+    void storeAndShow(const QString& type, const QString& json, const QImage& picture);
+
+    Environment m_env;
+    std::unique_ptr<IdCardSession> m_reader;
+    std::unique_ptr<TicketDatabase> m_database;
+    QString m_lastJson;
+    QImage m_lastImage;
+    int m_lastRecordId = -1;
+    QImage m_pendingPicture;
+    QString m_pendingType;
+    QFutureWatcher<QList<OcrTextBlockEx>>* m_watcher = nullptr;
+};
