@@ -3,6 +3,7 @@
 #include "ExportCommands.h"
 #include "CodeCommands.h"
 #include "OcrCommands.h"
+#include "TicketCommands.h"
 
 #include "BackgroundRemoval.h"
 #include "CaptureProcessor.h"
@@ -43,6 +44,8 @@ const char* const kOverview =
     "  ofd IMAGE... -o OUT.ofd      write the images as the pages of one OFD document\n"
     "  ocr IMAGE [--lang LANGS] [--blocks]\n"
     "                               print the text in the image\n"
+    "  ticket idcard|driver|vat|vehicle IMAGE\n"
+    "                               print the document's fields as one line of JSON\n"
     "  codes IMAGE                  print every barcode and QR code: TYPE<Tab>DATA\n"
     "  flatten IMAGE -o OUT [--double] [--fingers]\n"
     "                               straighten the bowed pages of an open book\n"
@@ -441,7 +444,8 @@ int run(const QStringList& args, Streams io)
     static const std::pair<const char*, Runner> commands[] = {
         {"detect", runDetect}, {"crop", runCrop},         {"orient", runOrient}, {"clean", runClean},
         {"idphoto", runIdPhoto}, {"watermark", runWatermark}, {"pdf", runPdf},  {"ofd", runOfd},
-        {"ocr", runOcr},       {"codes", runCodes},       {"flatten", runFlatten}};
+        {"ocr", runOcr},       {"codes", runCodes},       {"flatten", runFlatten},
+        {"ticket", runTicket}};
     for (const auto& [name, runner] : commands)
         if (command == QLatin1String(name))
             return runner(rest, io);

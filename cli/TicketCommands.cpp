@@ -1,0 +1,86 @@
+#include "TicketCommands.h"
+
+#include "OCRProcessor.h"
+#include "TicketParsers.h"
+
+#include <QImageReader>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace cli {
+namespace {
+
+const char* const kTicketUsage =
+    "Usage: lumadoc-cli ticket idcard|driver|vat|vehicle IMAGE\n"
+    "Reads the text of IMAGE (the picture as given, no crop) and prints the record of an identity card,\n"
+    "driving licence, VAT invoice or vehicle licence as one line of JSON: \"type\", \"recognize_time\",\n"
+    "the fields found and \"raw_ocr\". Exits 1 when no text or no field is found, 2 for an unknown kind\n"
+    "or an unreadable image, 3 when the OCR package is missing.\n";
+
+using Parser = QString (*)(const QString&, const QList<OcrTextBlockEx>&);
+
+Parser parserFor(const QString& kind)
+{
+    static const std::pair<const char*, Parser> parsers[] = {{"idcard", parseIDCard},
+                                                             {"driver", parseDriverLicense},
+                                                             {"vat", parseVATInvoice},
+                                                             {"vehicle", parseVehicleLicense}};
+    for (const auto& [name, parser] : parsers)
+        if (kind == QLatin1String(name))
+            return parser;
+    return nullptr;
+}
+
+} // namespace
+
+int runTicket(const QStringList& args, Streams io)
+{
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        io.out << kTicketUsage;
+        return kSuccess;
+    }
+    if (args.size() != 2)
+        return usageError(io, QStringLiteral("ticket takes a kind and one IMAGE"));
+    const Parser parse = parserFor(args[0]);
+    if (!parse)
+        return usageError(io, QStringLiteral("unknown ticket kind %1: idcard, driver, vat or vehicle").arg(args[0]));
+
+    QImageReader reader(args[1]);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        io.err << "lumadoc-cli: cannot read " << args[1] << ": " << reader.errorString() << "\n";
+        return kBadInput;
+    }
+
+    QuietLogs quiet;
+    OCRProcessor* ocr = OCRProcessor::instance();
+    if (!ocr->initialize()) {
+        io.err << "lumadoc-cli: the OCR package is missing or unreadable: " << ocrApplicationDir()
+               << "/models.bin\n";
+        return kOperationFailed;
+    }
+    QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(image, 0);
+    if (blocks.isEmpty()) {
+        io.err << "lumadoc-cli: no text in " << args[1] << "\n";
+        return kNothingFound;
+    }
+    // The parsers' gaps are in the picture's pixels; the engine saw it scaled to fit 1920x1080.
+    const QSize seen = OCRProcessor::engineImageSize(image.size());
+    const double sx = static_cast<double>(image.width()) / seen.width();
+    const double sy = static_cast<double>(image.height()) / seen.height();
+    QString text;
+    for (OcrTextBlockEx& b : blocks) {
+        b.x1 = qRound(b.x1 * sx);
+        b.x2 = qRound(b.x2 * sx);
+        b.y1 = qRound(b.y1 * sy);
+        b.y2 = qRound(b.y2 * sy);
+        text += b.text + QLatin1Char('\n');
+    }
+    const QString json = parse(text.trimmed(), blocks);
+    io.out << json << "\n";
+    const QJsonObject record = QJsonDocument::fromJson(json.toUtf8()).object();
+    return record.size() > 3 ? kSuccess : kNothingFound;
+}
+
+} // namespace cli
