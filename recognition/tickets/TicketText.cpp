@@ -16,7 +16,14 @@ QList<const Rx*>& registry()
 }
 
 const Rx kLeadingSeparators(R"(^[：:\s]+)");
+// The engine reads the ruling or a speck before a value as a quote mark or semicolon.
+const Rx kLeadingNoise(R"(^[；;“”"'‘’]+)");
 const Rx kLabelTail(R"(^(日期|日|别|类|型|码|期限|编号|车型)$)");
+// Licences print an English label after the Chinese one ("姓名 Name"); it is part of the label, not the value.
+const Rx kEnglishLabelTail(
+    R"(^(?:Date\s*of\s*First\s*Issue|Date\s*of\s*Birth|Valid\s*Period|Nationality|Name|Sex|Address|Class|)"
+    R"(Plate\s*No\.?|Vehicle\s*Type|Owner|Use\s*Charac[tl]er|Model|VIN|Engine\s*No\.?|Register\s*Date|Issue\s*Date)[\s:：.]*)",
+    QRegularExpression::CaseInsensitiveOption);
 const Rx kEnglishLabel(
     R"(^(Address|Owner|Model|VehicleType|Plate\s*No\.?|Use\s*Characler|Use\s*Character|VIN|Engine\s*No\.?|RegisterDate|Register\s*Date)\s*)",
     QRegularExpression::CaseInsensitiveOption);
@@ -111,6 +118,8 @@ QString labelValue(const QList<OcrTextBlockEx>& blocks, const QString& label, in
     // The engine often keeps "label：value" in one block.
     QString rest = l.text.mid(l.text.indexOf(label) + label.size());
     rest.remove(kLeadingSeparators.re);
+    rest.remove(kEnglishLabelTail.re);
+    rest.remove(kLeadingNoise.re);
     rest = rest.trimmed();
     if (!rest.isEmpty() && !kLabelTail.re.match(rest).hasMatch())
         return rest;
@@ -133,7 +142,7 @@ QString labelValue(const QList<OcrTextBlockEx>& blocks, const QString& label, in
         }
     }
     if (best >= 0) {
-        const QString right = blocks[best].text.trimmed();
+        const QString right = blocks[best].text.trimmed().remove(kLeadingNoise.re).trimmed();
         if (!right.isEmpty())
             return right;
     }

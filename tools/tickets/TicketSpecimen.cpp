@@ -149,18 +149,18 @@ TicketSpecimen vat(quint32 seed)
     const int cents = 10000 + static_cast<int>(s.rng.bounded(900000));
     const QString total = QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
     s.text(800, 110, QString::fromUtf8("增值税普通发票"), 72, QColor(150, 60, 40));
-    s.text(1650, 100, QString::fromUtf8("发票代码：") + code, 40);
-    s.text(1650, 160, QString::fromUtf8("发票号码：") + number, 40);
-    s.text(1650, 220, QString::fromUtf8("开票日期：%1年%2月%3日").arg(date.year()).arg(date.month(), 2, 10, QLatin1Char('0')).arg(date.day(), 2, 10, QLatin1Char('0')), 40);
+    s.text(1650, 100, QString::fromUtf8("发票代码：") + code, 48);
+    s.text(1650, 160, QString::fromUtf8("发票号码：") + number, 48);
+    s.text(1650, 220, QString::fromUtf8("开票日期：%1年%2月%3日").arg(date.year()).arg(date.month(), 2, 10, QLatin1Char('0')).arg(date.day(), 2, 10, QLatin1Char('0')), 48);
     s.text(80, 360, QString::fromUtf8("购买方"), 44);
-    s.text(240, 360, QString::fromUtf8("名称：") + buyer, 40);
-    s.text(240, 440, QString::fromUtf8("纳税人识别号：") + buyerTax, 40);
+    s.text(240, 360, QString::fromUtf8("名称：") + buyer, 48);
+    s.text(240, 440, QString::fromUtf8("纳税人识别号：") + buyerTax, 48);
     s.text(1280, 360, QString::fromUtf8("销售方"), 44);
-    s.text(1440, 360, QString::fromUtf8("名称：") + seller, 40);
-    s.text(1440, 440, QString::fromUtf8("纳税人识别号：") + sellerTax, 40);
+    s.text(1440, 360, QString::fromUtf8("名称：") + seller, 48);
+    s.text(1440, 440, QString::fromUtf8("纳税人识别号：") + sellerTax, 48);
     s.text(80, 1000, QString::fromUtf8("价税合计（小写）：¥") + total, 44);
-    s.text(80, 1100, QString::fromUtf8("备注"), 40);
-    s.text(80, 1300, QString::fromUtf8("收款人：张一 复核人：李二 开票人：王三"), 40);
+    s.text(80, 1100, QString::fromUtf8("备注"), 48);
+    s.text(80, 1300, QString::fromUtf8("收款人：张一 复核人：李二 开票人：王三"), 48);
     t.image = s.image;
     t.fields = {{"invoice_code", code},      {"invoice_number", number},  {"invoice_date", iso(date)},
                 {"buyer_name", buyer},       {"seller_name", seller},     {"buyer_tax_id", buyerTax},

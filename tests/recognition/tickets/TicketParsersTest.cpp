@@ -73,6 +73,11 @@ const Case kCases[] = {
     {"driver gender in neighbour block", parseDriverLicense, "",
      {block("性别", 100, 200, 160, 230), block("男", 400, 202, 430, 228), block("国籍 中国", 600, 200, 760, 230)},
      {{"gender", "男"}}},
+    // The English half of a bilingual label is not the value; the value stands beside or below.
+    {"driver bilingual labels", parseDriverLicense, "",
+     {block("姓名Name", 100, 300, 300, 340), block("杨芳强", 420, 300, 560, 340),
+      block("出生日期Date of Birth", 100, 600, 500, 640), block("1962-11-03", 100, 650, 300, 690)},
+     {{"name", "杨芳强"}, {"birth_date", "1962-11-03"}}},
     {"driver class after validity label", parseDriverLicense, "",
      {block("准驾车型", 100, 400, 220, 430), block("C1", 300, 400, 340, 430), block("有效期限", 100, 460, 220, 490),
       block("C1", 300, 460, 340, 490)},
