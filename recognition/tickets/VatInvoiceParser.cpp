@@ -38,8 +38,9 @@ const Rx kAmount(
 const Rx kAmountLoose(R"((?:金额|合计).*?[￥¥\$]?\s*(\d+(?:\.\d{2})?))");
 const Rx kTaxRate(R"(税率[：:]\s*(\d+)%)");
 const Rx kTaxAmount(R"(税额[：:\$￥¥]?\s*[￥¥\$]?\s*(\d+(?:\.\d{2})?))");
-// Invoices print the brackets full-width as often as half-width.
-const Rx kTotalLower(R"(价税合计[(（]小写[)）][：:]\s*[￥¥\$]?\s*(\d+(?:,\d{3})*(?:\.\d{2})?))");
+// Invoices print the brackets full-width as often as half-width; the engine reads some as "〈" and the
+// yen sign as "Y".
+const Rx kTotalLower(R"(价税合计[(（〈]小写[)）〉][：:]?\s*[￥¥\$Y]?\s*(\d+(?:,\d{3})*(?:\.\d{2})?))");
 const Rx kTotalUpper(R"(价税合计[(（]大写[)）][：:]\s*(.+?)(?=\s*$|\s*备注))");
 const Rx kItemName(R"(货物或应税劳务(?:、名称)?[：:]\s*(.+?)(?=\s*规格型号|\s*单位|\s*数量|\s*单价|\s*金额|\s*税率))");
 const Rx kItemSpec(R"(规格型号[：:]\s*(.+?)(?=\s*单位|\s*数量|\s*单价|\s*金额))");
