@@ -60,7 +60,7 @@ int runTicket(const QStringList& args, Streams io)
                << "/models.bin\n";
         return kOperationFailed;
     }
-    QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(image, 0);
+    QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(image, 0, ticketOcrLanguages(args[0]));
     if (blocks.isEmpty()) {
         io.err << "lumadoc-cli: no text in " << args[1] << "\n";
         return kNothingFound;

@@ -21,7 +21,7 @@ const Rx kNationality(
 const Rx kCountryAnywhere(R"((中国|CHN|China|外国))");
 const Rx kAddressHead(R"(^.*?(住址|Address)[\s:：]*)");
 const Rx kAddressWord(R"(^Address[\s:：]*)");
-const Rx kLeadingNoise(R"(^\s*[；;“”"'‘’]+)");
+const Rx kLeadingNoise(R"(^\s*[；;，,“”"'‘’]+)");
 const Rx kHouseNumberOnly(R"(^\d+号)");
 const Rx kAddress(
     R"((?:住址|Address)[：:：\s]*(.+?)(?=\s*(?:出生|初次|准驾|有效|证号|档案|性别|国籍|姓名|Address|Date|Class|记录)|\s*$))");

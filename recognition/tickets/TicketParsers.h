@@ -14,6 +14,10 @@ QString parseDriverLicense(const QString& ocrText, const QList<OcrTextBlockEx>& 
 QString parseVATInvoice(const QString& ocrText, const QList<OcrTextBlockEx>& blocks = {});
 QString parseVehicleLicense(const QString& ocrText, const QList<OcrTextBlockEx>& blocks = {});
 
+// The Tesseract language list to read a document of `type` with ("idcard", "driver", "vat", "vehicle"
+// or the record's own "type"): "chi_sim" for all but the vehicle licence, which gets "chi_sim+eng".
+QString ticketOcrLanguages(const QString& type);
+
 // Every pattern the parsers use that does not compile, as "pattern: error". Empty when all are sound;
 // a broken pattern would otherwise only show as a field that is silently never found.
 QStringList invalidTicketPatterns();

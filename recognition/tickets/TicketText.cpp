@@ -17,7 +17,7 @@ QList<const Rx*>& registry()
 
 const Rx kLeadingSeparators(R"(^[：:\s]+)");
 // The engine reads the ruling or a speck before a value as a quote mark or semicolon.
-const Rx kLeadingNoise(R"(^[；;“”"'‘’]+)");
+const Rx kLeadingNoise(R"(^[；;，,“”"'‘’]+)");
 const Rx kLabelTail(R"(^(日期|日|别|类|型|码|期限|编号|车型)$)");
 // Licences print an English label after the Chinese one ("姓名 Name"); it is part of the label, not the value.
 const Rx kEnglishLabelTail(

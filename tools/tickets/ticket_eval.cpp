@@ -1,6 +1,7 @@
 // Renders made-up specimens of each ticket kind, reads them with the program's OCR and parsers, and
 // prints per kind how many of the expected fields came back exactly. --save DIR also writes each
-// specimen as PNG with its expected fields and the parsed record as JSON.
+// specimen as PNG with its expected fields and the parsed record as JSON. Each kind is read with its own
+// language list unless --languages LIST names one for all; --kind K reads only that kind.
 #include "OCRProcessor.h"
 #include "TicketParsers.h"
 #include "TicketSpecimen.h"
@@ -21,11 +22,17 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     int count = 4;
     QString saveDir;
+    QString languages; // empty: each kind's own list
+    QString onlyKind;
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--count") && i + 1 < args.size())
             count = args[++i].toInt();
         else if (args[i] == QLatin1String("--save") && i + 1 < args.size())
             saveDir = args[++i];
+        else if (args[i] == QLatin1String("--languages") && i + 1 < args.size())
+            languages = args[++i];
+        else if (args[i] == QLatin1String("--kind") && i + 1 < args.size())
+            onlyKind = args[++i];
     }
     if (!saveDir.isEmpty())
         QDir().mkpath(saveDir);
@@ -44,12 +51,15 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     out << "kind     fields  correct  accuracy  missed (key: count)\n";
     for (const QString& kind : ticketSpecimenKinds()) {
+        if (!onlyKind.isEmpty() && kind != onlyKind)
+            continue;
+        const QString kindLanguages = languages.isEmpty() ? ticketOcrLanguages(kind) : languages;
         int fields = 0;
         int correct = 0;
         QMap<QString, int> missed;
         for (int seed = 1; seed <= count; ++seed) {
             const TicketSpecimen spec = renderTicketSpecimen(kind, static_cast<quint32>(seed));
-            QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(spec.image, 0);
+            QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(spec.image, 0, kindLanguages);
             const QSize seen = OCRProcessor::engineImageSize(spec.image.size());
             const double sx = double(spec.image.width()) / seen.width();
             const double sy = double(spec.image.height()) / seen.height();

@@ -122,6 +122,22 @@ const Case kCases[] = {
       {"invoice_date", "2024-05-06"},
       {"total_amount_lower", "1130.00"},
       {"tax_rate", "13%"}}},
+    // As the engine reads a photographed invoice: colons as semicolons or commas, the first character of
+    // a line lost, the brackets and the yen sign garbled; a printed total without "价税合计" before it.
+    {"vat text misread", parseVATInvoice,
+     "票号码; 41754515\n开票日期，2023年10月13晶\n购买方名称;示例贸易有限公司\n销售方名称，假想文具有限公司\n"
+     "纳税人识别号: 911100009239451983\n价税合计〈人小写) : Y5,549.09\n备注",
+     {},
+     {{"invoice_number", "41754515"},
+      {"invoice_date", "2023-10-13"},
+      {"buyer_name", "示例贸易有限公司"},
+      {"seller_name", "假想文具有限公司"},
+      {"total_amount_lower", "5549.09"}}},
+    {"vat total in figures after the words", parseVATInvoice, "价税合计（大写） 壹佰壹拾叁元整 （小写）¥1130.00", {},
+     {{"total_amount_lower", "1130.00"}, {"invoice_number", ""}}},
+    {"vehicle value after a stray comma", parseVehicleLicense, "",
+     {block("使用性质Use Character，非营运", 100, 300, 700, 340)},
+     {{"usage_nature", "非营运"}}},
     {"vehicle text keeps province", parseVehicleLicense,
      "号牌号码 京A12345 车辆类型 小型轿车 所有人 王五 住址 北京市海淀区中关村大街1号 车辆识别代号 LSVAB4BR9EN012345 "
      "注册日期 2019-04-05",
