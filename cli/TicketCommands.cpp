@@ -31,6 +31,27 @@ Parser parserFor(const QString& kind)
     return nullptr;
 }
 
+// The record `parse` makes of the picture read with `languages`; empty when no text was found.
+QString readTicket(OCRProcessor* ocr, const QImage& image, Parser parse, const QString& languages)
+{
+    QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(image, 0, languages);
+    if (blocks.isEmpty())
+        return {};
+    // The parsers' gaps are in the picture's pixels; the engine saw it scaled to fit 1920x1080.
+    const QSize seen = OCRProcessor::engineImageSize(image.size());
+    const double sx = static_cast<double>(image.width()) / seen.width();
+    const double sy = static_cast<double>(image.height()) / seen.height();
+    QString text;
+    for (OcrTextBlockEx& b : blocks) {
+        b.x1 = qRound(b.x1 * sx);
+        b.x2 = qRound(b.x2 * sx);
+        b.y1 = qRound(b.y1 * sy);
+        b.y2 = qRound(b.y2 * sy);
+        text += b.text + QLatin1Char('\n');
+    }
+    return parse(text.trimmed(), blocks);
+}
+
 } // namespace
 
 int runTicket(const QStringList& args, Streams io)
@@ -60,24 +81,14 @@ int runTicket(const QStringList& args, Streams io)
                << "/models.bin\n";
         return kOperationFailed;
     }
-    QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(image, 0, ticketOcrLanguages(args[0]));
-    if (blocks.isEmpty()) {
+    QString json = readTicket(ocr, image, parse, ticketOcrLanguages(args[0]));
+    if (json.isEmpty()) {
         io.err << "lumadoc-cli: no text in " << args[1] << "\n";
         return kNothingFound;
     }
-    // The parsers' gaps are in the picture's pixels; the engine saw it scaled to fit 1920x1080.
-    const QSize seen = OCRProcessor::engineImageSize(image.size());
-    const double sx = static_cast<double>(image.width()) / seen.width();
-    const double sy = static_cast<double>(image.height()) / seen.height();
-    QString text;
-    for (OcrTextBlockEx& b : blocks) {
-        b.x1 = qRound(b.x1 * sx);
-        b.x2 = qRound(b.x2 * sx);
-        b.y1 = qRound(b.y1 * sy);
-        b.y2 = qRound(b.y2 * sy);
-        text += b.text + QLatin1Char('\n');
-    }
-    const QString json = parse(text.trimmed(), blocks);
+    const QStringList latinFields = ticketLatinFields(args[0]);
+    if (!latinFields.isEmpty())
+        json = mergeTicketFields(json, readTicket(ocr, image, parse, ticketLatinLanguages()), latinFields);
     io.out << json << "\n";
     const QJsonObject record = QJsonDocument::fromJson(json.toUtf8()).object();
     return record.size() > 3 ? kSuccess : kNothingFound;

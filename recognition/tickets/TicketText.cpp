@@ -19,10 +19,11 @@ const Rx kLeadingSeparators(R"(^[：:\s]+)");
 // The engine reads the ruling or a speck before a value as a quote mark or semicolon.
 const Rx kLeadingNoise(R"(^[；;，,“”"'‘’]+)");
 const Rx kLabelTail(R"(^(日期|日|别|类|型|码|期限|编号|车型)$)");
-// Licences print an English label after the Chinese one ("姓名 Name"); it is part of the label, not the value.
+// Licences print an English label after the Chinese one ("姓名 Name"); it is part of the label, not the value,
+// and so is the full stop or comma the engine reads after it ("Plate No。").
 const Rx kEnglishLabelTail(
     R"(^(?:Date\s*of\s*First\s*Issue|Date\s*of\s*Birth|Valid\s*Period|Nationality|Name|Sex|Address|Class|)"
-    R"(Plate\s*No\.?|Vehicle\s*Type|Owner|Use\s*Charac[tl]er|Model|VIN|Engine\s*No\.?|Register\s*Date|Issue\s*Date)[\s:：.]*)",
+    R"(Plate\s*No\.?|Vehicle\s*Type|Owner|Use\s*Charac[tl]er|Model|VIN|Engine\s*No\.?|Register\s*Date|Issue\s*Date)[\s:：.。，,]*)",
     QRegularExpression::CaseInsensitiveOption);
 const Rx kEnglishLabel(
     R"(^(Address|Owner|Model|VehicleType|Plate\s*No\.?|Use\s*Characler|Use\s*Character|VIN|Engine\s*No\.?|RegisterDate|Register\s*Date)\s*)",

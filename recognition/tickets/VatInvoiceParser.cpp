@@ -12,46 +12,47 @@ using namespace tickets;
 
 namespace {
 
-// The engine reads the colon after a label as a semicolon or a comma about as often as a colon.
-const Rx kBlockName(R"(名\s*称[：:；;，,]\s*(.+))");
+// The engine reads the colon after a label as a semicolon or a comma about as often as a colon, and
+// sometimes as two marks (";:").
+const Rx kBlockName(R"(名\s*称[：:；;，,]+\s*(.+))");
 const Rx kBlockTaxId(R"(([A-Za-z0-9]{15,20}))");
-const Rx kBlockAddressPhone(R"((?:地址[·]?电话|地址|电话)[：:；;，,]\s*(.+))");
-const Rx kBlockBank(R"((?:开户行及账号|开户行)[：:；;，,]\s*(.+))");
-const Rx kBlockBuyerName(R"(购买方(?:信息)?\s*名\s*称[：:；;，,]\s*(.+))");
-const Rx kBlockSellerName(R"(销售方(?:信息)?\s*名\s*称[：:；;，,]\s*(.+))");
+const Rx kBlockAddressPhone(R"((?:地址[·]?电话|地址|电话)[：:；;，,]+\s*(.+))");
+const Rx kBlockBank(R"((?:开户行及账号|开户行)[：:；;，,]+\s*(.+))");
+const Rx kBlockBuyerName(R"(购买方(?:信息)?\s*名\s*称[：:；;，,]+\s*(.+))");
+const Rx kBlockSellerName(R"(销售方(?:信息)?\s*名\s*称[：:；;，,]+\s*(.+))");
 
 const Rx kInvoiceCode(R"(发票代码[：:；;，,\s]*(\d{10,12}))");
 const Rx kInvoiceNumber(R"((?:发)?票号码[：:；;，,\s]*(\d{8,20}))");
 const Rx kInvoiceDate(R"(开票日期[：:；;，,\s]*(\d{4})[年\-/](\d{1,2})[月\-/](\d{1,2})[日]?)");
-const Rx kMachineNumber(R"(机器编号[：:；;，,]\s*(\d+))");
+const Rx kMachineNumber(R"(机器编号[：:；;，,]+\s*(\d+))");
 const Rx kBuyerName(
-    R"(购买方(?:信息)?\s*名称[：:；;，,]\s*(.+?)(?=\s*统一社会信用代码|\s*纳税人识别号|\s*纳税人号|\s*地址电话|\s*开户行|\s*销售方|\s*备注|$))");
+    R"(购买方(?:信息)?\s*名称[：:；;，,]+\s*(.+?)(?=\s*统一社会信用代码|\s*纳税人识别号|\s*纳税人号|\s*地址电话|\s*开户行|\s*销售方|\s*备注|$))");
 const Rx kSellerName(
-    R"(销售方(?:信息)?\s*名称[：:；;，,]\s*(.+?)(?=\s*统一社会信用代码|\s*纳税人识别号|\s*纳税人号|\s*地址电话|\s*开户行|\s*备注|\s*$))");
+    R"(销售方(?:信息)?\s*名称[：:；;，,]+\s*(.+?)(?=\s*统一社会信用代码|\s*纳税人识别号|\s*纳税人号|\s*地址电话|\s*开户行|\s*备注|\s*$))");
 const Rx kAnyName(
-    R"(名\s*称[：:；;，,]\s*(.+?)(?=\s*统一社会信用代码|\s*纳税人识别号|\s*纳税人号|\s*地址电话|\s*开户行|\s*备注|\s*$))");
-const Rx kAnyTaxId(R"(统一社会信用代码[/／]?纳税人识别号[：:；;，,]\s*([A-Za-z0-9]{15,20}))");
-const Rx kAnyAddressPhone(R"(地址[·]?电话[：:；;，,]\s*(.+?)(?=\s*开户行|\s*备注|$))");
-const Rx kAnyBank(R"(开户行及账号[：:；;，,]\s*(.+?)(?=\s*备注|$))");
+    R"(名\s*称[：:；;，,]+\s*(.+?)(?=\s*统一社会信用代码|\s*纳税人识别号|\s*纳税人号|\s*地址电话|\s*开户行|\s*备注|\s*$))");
+const Rx kAnyTaxId(R"(统一社会信用代码[/／]?纳税人识别号[：:；;，,]+\s*([A-Za-z0-9]{15,20}))");
+const Rx kAnyAddressPhone(R"(地址[·]?电话[：:；;，,]+\s*(.+?)(?=\s*开户行|\s*备注|$))");
+const Rx kAnyBank(R"(开户行及账号[：:；;，,]+\s*(.+?)(?=\s*备注|$))");
 
 const Rx kAmount(
     R"(金额[：:\$￥¥]?\s*[￥¥\$]?\s*(\d+(?:,\d{3})*(?:\.\d{2})?)|(?:合计金额|小写)[^0-9]*(\d+(?:,\d{3})*(?:\.\d{2})?))");
 const Rx kAmountLoose(R"((?:金额|合计).*?[￥¥\$]?\s*(\d+(?:\.\d{2})?))");
-const Rx kTaxRate(R"(税率[：:；;，,]\s*(\d+)%)");
+const Rx kTaxRate(R"(税率[：:；;，,]+\s*(\d+)%)");
 const Rx kTaxAmount(R"(税额[：:\$￥¥]?\s*[￥¥\$]?\s*(\d+(?:\.\d{2})?))");
 // "小写" stands only beside the total in figures. Between it and the figures the engine leaves whatever
 // it made of the bracket, the colon and the yen sign ("〈小写) : Y5549.09", "(人小写）¥"), and printed
 // invoices often drop "价税合计" before the second bracket.
 const Rx kTotalLower(R"(小写[^0-9]{0,8}?(\d+(?:,\d{3})*(?:\.\d{2})?))");
-const Rx kTotalUpper(R"(价税合计[(（]大写[)）][：:；;，,]\s*(.+?)(?=\s*$|\s*备注))");
-const Rx kItemName(R"(货物或应税劳务(?:、名称)?[：:；;，,]\s*(.+?)(?=\s*规格型号|\s*单位|\s*数量|\s*单价|\s*金额|\s*税率))");
-const Rx kItemSpec(R"(规格型号[：:；;，,]\s*(.+?)(?=\s*单位|\s*数量|\s*单价|\s*金额))");
-const Rx kItemUnit(R"(单位[：:；;，,]\s*(.+?)(?=\s*数量|\s*单价|\s*金额))");
-const Rx kItemQuantity(R"(数量[：:；;，,]\s*(\d+(?:\.\d+)?))");
-const Rx kItemPrice(R"(单价[：:；;，,]\s*[￥¥\$]?\s*(\d+(?:,\d{3})*(?:\.\d+)?))");
-const Rx kPayee(R"(收款人[：:；;，,]\s*(.+?)(?=\s*复核|\s*开票人|\s*备注|$))");
-const Rx kChecker(R"(复核人[：:；;，,]\s*(.+?)(?=\s*开票人|\s*备注|$))");
-const Rx kDrawer(R"(开票人[：:；;，,]\s*(.+?)(?=\s*备注|$))");
+const Rx kTotalUpper(R"(价税合计[(（]大写[)）][：:；;，,]+\s*(.+?)(?=\s*$|\s*备注))");
+const Rx kItemName(R"(货物或应税劳务(?:、名称)?[：:；;，,]+\s*(.+?)(?=\s*规格型号|\s*单位|\s*数量|\s*单价|\s*金额|\s*税率))");
+const Rx kItemSpec(R"(规格型号[：:；;，,]+\s*(.+?)(?=\s*单位|\s*数量|\s*单价|\s*金额))");
+const Rx kItemUnit(R"(单位[：:；;，,]+\s*(.+?)(?=\s*数量|\s*单价|\s*金额))");
+const Rx kItemQuantity(R"(数量[：:；;，,]+\s*(\d+(?:\.\d+)?))");
+const Rx kItemPrice(R"(单价[：:；;，,]+\s*[￥¥\$]?\s*(\d+(?:,\d{3})*(?:\.\d+)?))");
+const Rx kPayee(R"(收款人[：:；;，,]+\s*(.+?)(?=\s*复核|\s*开票人|\s*备注|$))");
+const Rx kChecker(R"(复核人[：:；;，,]+\s*(.+?)(?=\s*开票人|\s*备注|$))");
+const Rx kDrawer(R"(开票人[：:；;，,]+\s*(.+?)(?=\s*备注|$))");
 
 enum class Side { None, Buyer, Seller };
 

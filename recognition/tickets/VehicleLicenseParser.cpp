@@ -117,7 +117,8 @@ const QList<Field>& fields()
          {QStringLiteral("品牌型号")}},
         {"vin", {QStringLiteral("车辆识别代号"), QStringLiteral("VIN")}, 400,
          [](const QString& v) {
-             const QString c = QString(v).remove(kNotVin.re);
+             // Printed in capitals; the engine reads some as their small forms ("j" for "J").
+             const QString c = v.toUpper().remove(kNotVin.re);
              return c.size() == 17 ? c : QString();
          },
          [](const QString& t) { return capture(kVin, t); }, {QStringLiteral("车辆识别代号")}},

@@ -1,7 +1,8 @@
 // Renders made-up specimens of each ticket kind, reads them with the program's OCR and parsers, and
 // prints per kind how many of the expected fields came back exactly. --save DIR also writes each
 // specimen as PNG with its expected fields and the parsed record as JSON. Each kind is read with its own
-// language list unless --languages LIST names one for all; --kind K reads only that kind.
+// language list (and the Latin fields of a vehicle licence in a second pass) unless --languages LIST names
+// one list for all; --kind K reads only that kind.
 #include "OCRProcessor.h"
 #include "TicketParsers.h"
 #include "TicketSpecimen.h"
@@ -59,19 +60,24 @@ int main(int argc, char** argv)
         QMap<QString, int> missed;
         for (int seed = 1; seed <= count; ++seed) {
             const TicketSpecimen spec = renderTicketSpecimen(kind, static_cast<quint32>(seed));
-            QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(spec.image, 0, kindLanguages);
-            const QSize seen = OCRProcessor::engineImageSize(spec.image.size());
-            const double sx = double(spec.image.width()) / seen.width();
-            const double sy = double(spec.image.height()) / seen.height();
-            QString text;
-            for (OcrTextBlockEx& b : blocks) {
-                b.x1 = qRound(b.x1 * sx);
-                b.x2 = qRound(b.x2 * sx);
-                b.y1 = qRound(b.y1 * sy);
-                b.y2 = qRound(b.y2 * sy);
-                text += b.text + QLatin1Char('\n');
-            }
-            const QString json = parsers[kind](text.trimmed(), blocks);
+            const auto read = [&](const QString& list) {
+                QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(spec.image, 0, list);
+                const QSize seen = OCRProcessor::engineImageSize(spec.image.size());
+                const double sx = double(spec.image.width()) / seen.width();
+                const double sy = double(spec.image.height()) / seen.height();
+                QString text;
+                for (OcrTextBlockEx& b : blocks) {
+                    b.x1 = qRound(b.x1 * sx);
+                    b.x2 = qRound(b.x2 * sx);
+                    b.y1 = qRound(b.y1 * sy);
+                    b.y2 = qRound(b.y2 * sy);
+                    text += b.text + QLatin1Char('\n');
+                }
+                return parsers[kind](text.trimmed(), blocks);
+            };
+            QString json = read(kindLanguages);
+            if (languages.isEmpty() && !ticketLatinFields(kind).isEmpty())
+                json = mergeTicketFields(json, read(ticketLatinLanguages()), ticketLatinFields(kind));
             const QJsonObject record = QJsonDocument::fromJson(json.toUtf8()).object();
             for (auto it = spec.fields.constBegin(); it != spec.fields.constEnd(); ++it) {
                 ++fields;

@@ -177,6 +177,24 @@ TEST(TicketParsers, EmptyInputGivesOnlyTheFrame)
     }
 }
 
+// A vehicle licence read twice: the Latin fields come from the second read where it has them, everything
+// else (the Chinese values, the raw text) stays from the first.
+TEST(TicketParsers, LatinFieldsFromTheSecondRead)
+{
+    const QStringList latin = ticketLatinFields(QStringLiteral("vehicle"));
+    ASSERT_TRUE(latin.contains(QStringLiteral("vin")));
+    const QString first = parseVehicleLicense(QString::fromUtf8("所有人 王五 使用性质 非营运 车辆识别代号 LS9VAB4BR9EN01234 "
+                                                                "发动机号码 A1234567"));
+    const QString second = parseVehicleLicense(QString::fromUtf8("所有人 RB 使用性质 JEG 车辆识别代号 LSVAB4BR9EN012345"));
+    const QJsonObject r = QJsonDocument::fromJson(mergeTicketFields(first, second, latin).toUtf8()).object();
+    EXPECT_EQ(r.value("vin").toString(), QLatin1String("LSVAB4BR9EN012345"));
+    EXPECT_EQ(r.value("engine_number").toString(), QLatin1String("A1234567")) << "absent in the second read";
+    EXPECT_EQ(r.value("owner").toString(), QString::fromUtf8("王五"));
+    EXPECT_EQ(r.value("usage_nature").toString(), QString::fromUtf8("非营运"));
+    EXPECT_EQ(r.value("raw_ocr").toString(), QJsonDocument::fromJson(first.toUtf8()).object().value("raw_ocr").toString());
+    EXPECT_TRUE(ticketLatinFields(QStringLiteral("idcard")).isEmpty());
+}
+
 TEST(TicketResultView, ShowsValuesAsText)
 {
     const QString html = ticketResultHtml(QStringLiteral(
