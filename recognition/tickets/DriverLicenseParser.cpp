@@ -36,6 +36,7 @@ const Rx kClassWord(R"(^Class\s*)", QRegularExpression::CaseInsensitiveOption);
 const Rx kLetter(R"([A-Za-z])");
 const Rx kClass(R"((?:准驾车型)[：:：]?\s*([A-Za-z0-9，、\s]{1,20}))");
 const Rx kDigit(R"(\d)");
+const Rx kHan(R"([\x{4e00}-\x{9fa5}])");
 const Rx kValidity(R"((?:有效期限)[：:：]?\s*(.+?)(?:\s*至|\s*$))");
 const Rx kNotAlnum(R"([^0-9A-Za-z])");
 const Rx kLicenceNumber(R"((?:证号|驾驶证号)[：:：]?\s*([0-9A-Za-z]{10,20}))");
@@ -233,7 +234,10 @@ QString parseDriverLicense(const QString& ocrText, const QList<OcrTextBlockEx>& 
         first = matchDate(kFirstIssueLoose, text);
     set("first_issue_date", first);
 
-    QString cls = labelValue(blocks, QStringLiteral("准驾车型"), 200).remove(kClassWord.re).trimmed();
+    // Class codes are Latin letters and digits; a Chinese character inside one is the engine reading a
+    // speck between two printed characters ("A人1").
+    QString cls = labelValue(blocks, QStringLiteral("准驾车型"), 200).remove(kClassWord.re);
+    cls = cls.remove(kHan.re).trimmed();
     if (!kLetter.re.match(cls).hasMatch() || cls.size() >= 11)
         cls = capture(kClass, text).remove(kClassWord.re).trimmed();
     set("vehicle_class", cls);
