@@ -4,6 +4,7 @@
 #include "TicketText.h"
 
 #include <QDebug>
+#include <QHash>
 
 #include <functional>
 
@@ -27,7 +28,8 @@ const Rx kUsage(
 const Rx kBrand(
     R"(品牌型号[：:：]?\s*([\x{4e00}-\x{9fa5}A-Za-z0-9/\-\.\s]{3,40}?)(?=\s*(?:车辆识别|发动机|注册|总质量|整备|核定|外廓|检验|档案|发证|VIN|Engine)|\s*$))");
 const Rx kNotVin(R"([^A-HJ-NPR-Z0-9])");
-const Rx kVin(R"((?:车辆识别代号|车辆识别代码|VIN|车架号)[：:：\s]*([A-HJ-NPR-Z0-9]{17}))");
+// A VIN is exactly 17 characters: the head of a longer run is a misread, not the VIN.
+const Rx kVin(R"((?:车辆识别代号|车辆识别代码|VIN|车架号)[：:：\s]*([A-HJ-NPR-Z0-9]{17})(?![A-Za-z0-9]))");
 const Rx kEngine(R"(发动机号码[：:：]?\s*([A-Za-z0-9]{6,15}))");
 const Rx kDate(R"((\d{4})[年\-/\.]\s*(\d{1,2})[月\-/\.]\s*(\d{1,2})[日]?)");
 const Rx kRegisterDate(R"(注册日期[：:：]?\s*(\d{4})[年\-/\.]\s*(\d{1,2})[月\-/\.]\s*(\d{1,2})[日]?)");
@@ -66,13 +68,21 @@ QString atLeast(const QString& v, int n)
     return v.size() >= n ? v : QString();
 }
 
-// The plate as letters and digits, upper-cased, keeping the province character it starts with.
+// The plate as letters and digits, upper-cased, keeping the province character it starts with. The
+// character after the province is always a letter (the issuing office); a digit there is the engine's
+// reading of the letter it resembles most.
 QString plate(const QString& v)
 {
     const QString t = v.trimmed();
     const QString province = capture(kProvince, t, 0);
     QString rest = t.mid(province.size());
     rest.remove(kNotAlnum.re);
+    static const QHash<QChar, QChar> letterFor = {
+        {QLatin1Char('2'), QLatin1Char('Z')}, {QLatin1Char('5'), QLatin1Char('S')},
+        {QLatin1Char('6'), QLatin1Char('G')}, {QLatin1Char('8'), QLatin1Char('B')}};
+    // Only on a plate of full length: with a character lost, the one after the province may be any.
+    if (!province.isEmpty() && rest.size() >= 6 && letterFor.contains(rest[0]))
+        rest[0] = letterFor.value(rest[0]);
     return rest.size() >= 5 ? province + rest.toUpper() : QString();
 }
 
@@ -201,9 +211,11 @@ QString parseVehicleLicense(const QString& ocrText, const QList<OcrTextBlockEx>&
             anchor = firstBlockContaining(blocks, f.sweepLabels[i]);
         if (anchor < 0 && QLatin1String(f.key) == QLatin1String("owner"))
             anchor = ownerAnchor(blocks, true);
+        // Swept values pass the field's validation too: an 18-character run is no VIN.
         const QString v = nextValue(blocks, anchor, labelWords());
-        if (!v.isEmpty())
-            r.insert(QLatin1String(f.key), v);
+        const QString checked = v.isEmpty() ? v : f.check(v);
+        if (!checked.isEmpty())
+            r.insert(QLatin1String(f.key), checked);
     }
 
     qInfo().noquote() << "[parseVehicleLicense] Parsed fields:" << r.value(QStringLiteral("plate_number")).toString()
