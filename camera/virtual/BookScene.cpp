@@ -39,17 +39,6 @@ constexpr double kGutterDip = 0.35;
 
 // ---- the flat pages -------------------------------------------------------------------------------
 
-QFont bookFont(const char* family, double emUnits, bool bold)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPixelSize(static_cast<int>(std::lround(emUnits)));
-    font.setBold(bold);
-    // The page is drawn scaled, where hinting only distorts the outlines.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
-}
-
 // Sets a justified paragraph from `top` (the top of its first line); returns where the next one starts.
 double setParagraph(QPainter& painter, const QFont& font, const QString& text, double left, double width,
                     double top, double lineSpacing, double indent)
@@ -147,7 +136,7 @@ QImage printPage(int widthPx, int heightPx, const PageText& text, bool innerOnLe
     constexpr double kBody = 50.0;
     constexpr double kLeading = 1.5 * kBody;
 
-    const QFont header = bookFont(BookScene::kCjkFamily, 34, false);
+    const QFont header = printFont(BookScene::kCjkFamily, 34, false);
     painter.setFont(header);
     painter.setPen(grey);
     painter.drawText(QRectF(left, 95, width, 60), (innerOnLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
@@ -156,16 +145,16 @@ QImage printPage(int widthPx, int heightPx, const PageText& text, bool innerOnLe
     painter.drawLine(QPointF(left, 160), QPointF(left + width, 160));
 
     const QFont heading =
-        bookFont(text.headingIsCjk ? BookScene::kCjkFamily : BookScene::kLatinFamily, 74, true);
-    const QFont latin = bookFont(BookScene::kLatinFamily, kBody, false);
-    const QFont cjk = bookFont(BookScene::kCjkFamily, kBody, false);
+        printFont(text.headingIsCjk ? BookScene::kCjkFamily : BookScene::kLatinFamily, 74, true);
+    const QFont latin = printFont(BookScene::kLatinFamily, kBody, false);
+    const QFont cjk = printFont(BookScene::kCjkFamily, kBody, false);
     painter.setPen(ink);
     double y = setParagraph(painter, heading, text.heading, left, width, 250, 110, 0) + 40;
     for (const auto& [isCjk, paragraph] : text.paragraphs)
         y = setParagraph(painter, isCjk ? cjk : latin, paragraph, left, width, y, kLeading, 2 * kBody) +
             0.35 * kBody;
 
-    const QFont number = bookFont(BookScene::kLatinFamily, 40, false);
+    const QFont number = printFont(BookScene::kLatinFamily, 40, false);
     painter.setFont(number);
     painter.setPen(grey);
     painter.drawText(QRectF(left, kPageHeightUnits - 150, width, 60), Qt::AlignHCenter | Qt::AlignTop,

@@ -257,4 +257,15 @@ std::unique_ptr<SceneCanvas> toSceneCanvas(const QImage& canvas, int width, int 
     return scene;
 }
 
+QFont printFont(const char* family, double emUnits, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(static_cast<int>(std::lround(emUnits)));
+    font.setBold(bold);
+    // The print is drawn scaled (and the page rotated), where hinting only distorts the outlines.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
 } // namespace MediaCapture

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFont>
 // What every virtual camera scene shares: the wooden desk, the soft shadow a sheet casts on it, the
 // desk lamp's light, and the hand-over from a painted canvas to the packed bytes the frames are cut
 // from. Each scene paints its own object between the shadow and the light.
@@ -34,6 +35,9 @@ void castShadow(QImage& canvas, const QPolygonF& outline, double objectHeightPx,
 void lightScene(QImage& canvas, int margin, int frameWidth, int frameHeight);
 
 // Packs an RGB32 canvas of (width + 2 * margin) x (height + 2 * margin) into a scene.
+// A font for print on a scene: pixel size `emUnits` (rounded), no hinting (the print is drawn scaled).
+QFont printFont(const char* family, double emUnits, bool bold);
+
 std::unique_ptr<SceneCanvas> toSceneCanvas(const QImage& canvas, int width, int height, int margin);
 
 } // namespace MediaCapture

@@ -45,17 +45,6 @@ constexpr int kMaxSide = 16384;
 // ---- the printed sheet ----------------------------------------------------------------------------
 
 
-QFont pageFont(const char* family, double emUnits, bool bold)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPixelSize(static_cast<int>(std::lround(emUnits)));
-    font.setBold(bold);
-    // The page is drawn rotated and scaled, where hinting only distorts the outlines.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
-}
-
 void printText(QPainter& painter, const QFont& font, const QColor& colour, double x, double baseline,
                const QString& text)
 {
@@ -180,12 +169,12 @@ void printSheet(QPainter& painter)
     // Body text: DejaVu's x-height is 0.55 em, about 14 pixels at 1280x720, and the Chinese glyphs fill
     // nearly the whole em.
     constexpr double kBody = VirtualScene::kBodyEmMm * kUnitsPerMm;
-    const QFont heading = pageFont(cjk, 125, true);
-    const QFont title = pageFont(latin, kBody, true);
-    const QFont bodyCjk = pageFont(cjk, kBody, false);
-    const QFont body = pageFont(latin, kBody, false);
-    const QFont small = pageFont(cjk, 50, false);
-    const QFont mono = pageFont("DejaVu Sans Mono", 60, false);
+    const QFont heading = printFont(cjk, 125, true);
+    const QFont title = printFont(latin, kBody, true);
+    const QFont bodyCjk = printFont(cjk, kBody, false);
+    const QFont body = printFont(latin, kBody, false);
+    const QFont small = printFont(cjk, 50, false);
+    const QFont mono = printFont("DejaVu Sans Mono", 60, false);
 
     printText(painter, heading, ink, kLeft, 290, QStringLiteral("文档摄像头测试页"));
     painter.setPen(QPen(grey, 6.0));
