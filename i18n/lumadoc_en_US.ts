@@ -2804,7 +2804,7 @@ Size: %4 KB</translation>
     </message>
     <message>
         <source>共 0 条记录  |  数据库：%1  |  提示：请先在票据识别面板点击「开始识别」插入记录</source>
-        <translation>0 records  |  Database: %1  |  Tip: click "Start Recognition" in the ticket recognition panel to add records</translation>
+        <translation>0 records  |  Database: %1  |  Tip: click &quot;Start Recognition&quot; in the ticket recognition panel to add records</translation>
     </message>
     <message>
         <source>共 %1 条记录  |  数据库：%2</source>
@@ -3096,7 +3096,7 @@ This cannot be undone.</translation>
         <translation>Cannot create or open the database file:
 %1
 
-Please check the disk space and the folder's permissions.</translation>
+Please check the disk space and the folder&apos;s permissions.</translation>
     </message>
     <message>
         <source>正在识别...</source>
