@@ -2562,7 +2562,7 @@ Size: %4 KB</translation>
     </message>
     <message>
         <source>规格型号</source>
-        <translation>Specification</translation>
+        <translation>Model / Size</translation>
     </message>
     <message>
         <source>单位</source>
@@ -2979,7 +2979,7 @@ This cannot be undone.</translation>
     </message>
     <message>
         <source>规格型号</source>
-        <translation>Specification</translation>
+        <translation>Model / Size</translation>
     </message>
     <message>
         <source>单位</source>

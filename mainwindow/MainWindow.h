@@ -85,7 +85,7 @@ struct MainWindowEnvironment
     // The ticket dialogs' message boxes, file chooser and modal runs; default: the desktop's.
     std::shared_ptr<TicketPrompter> ticketPrompter;
     // The OCR call of ticket recognition, on a pool thread; default: the OCR adapter.
-    std::function<QList<OcrTextBlockEx>(const QImage&)> recognizeBlocks;
+    std::function<QList<OcrTextBlockEx>(const QImage&, const QString& languages)> recognizeBlocks;
     // The chat sites of the AI panel; empty: the public ones. Tests give local pages.
     QList<AiSite> aiSites;
 };

@@ -28,8 +28,8 @@ TicketSession::TicketSession(Environment env, std::unique_ptr<IdCardSession> rea
     if (!m_env.speak)
         m_env.speak = [](const QString&) {};
     if (!m_env.recognizeBlocks)
-        m_env.recognizeBlocks = [](const QImage& image) {
-            return OCRProcessor::instance()->performOCRAdvanced(image, 0);
+        m_env.recognizeBlocks = [](const QImage& image, const QString& languages) {
+            return OCRProcessor::instance()->performOCRAdvanced(image, 0, languages);
         };
 }
 
@@ -59,20 +59,49 @@ void TicketSession::recognize(const QImage& picture, const QString& type)
     m_pendingType = type.isEmpty() ? QStringLiteral("idcard") : type;
     m_env.addToGallery(picture);
     emit statusMessage(tr("正在识别..."), 0);
-    m_watcher = new QFutureWatcher<QList<OcrTextBlockEx>>(this);
+    m_watcher = new QFutureWatcher<Reading>(this);
     connect(m_watcher, &QFutureWatcherBase::finished, this, [this] {
-        const QList<OcrTextBlockEx> blocks = m_watcher->result();
+        const Reading reading = m_watcher->result();
         m_watcher->deleteLater();
         m_watcher = nullptr;
-        finishRecognition(blocks);
+        finishRecognition(reading);
         emit recognitionFinished();
     });
+    // Each kind is read with the languages that serve it; Latin-letter fields (a VIN) get a second read.
     const auto recognizeBlocks = m_env.recognizeBlocks;
-    m_watcher->setFuture(QtConcurrent::run([recognizeBlocks, picture] { return recognizeBlocks(picture); }));
+    const QString languages = ticketOcrLanguages(m_pendingType);
+    const bool latinPass = !ticketLatinFields(m_pendingType).isEmpty();
+    m_watcher->setFuture(QtConcurrent::run([recognizeBlocks, picture, languages, latinPass] {
+        Reading reading;
+        reading.blocks = recognizeBlocks(picture, languages);
+        if (latinPass && !reading.blocks.isEmpty())
+            reading.latinBlocks = recognizeBlocks(picture, ticketLatinLanguages());
+        return reading;
+    }));
 }
 
-void TicketSession::finishRecognition(const QList<OcrTextBlockEx>& blocks)
+QString TicketSession::parse(const QList<OcrTextBlockEx>& blocks) const
 {
+    QString text;
+    for (const OcrTextBlockEx& block : blocks)
+        text += block.text + QLatin1Char('\n');
+    text = text.trimmed();
+    qInfo().noquote() << "[TicketRecognition] Raw OCR text:" << text;
+    if (m_pendingType == QLatin1String("idcard"))
+        return parseIDCard(text, blocks);
+    if (m_pendingType == QLatin1String("driver_license"))
+        return parseDriverLicense(text, blocks);
+    if (m_pendingType == QLatin1String("vat_invoice"))
+        return parseVATInvoice(text, blocks);
+    if (m_pendingType == QLatin1String("vehicle_license"))
+        return parseVehicleLicense(text, blocks);
+    return QString::fromUtf8(
+        QJsonDocument(QJsonObject{{"type", m_pendingType}, {"raw_ocr", text}}).toJson(QJsonDocument::Compact));
+}
+
+void TicketSession::finishRecognition(const Reading& reading)
+{
+    const QList<OcrTextBlockEx>& blocks = reading.blocks;
     if (blocks.isEmpty()) {
         emit resultHtmlChanged(QStringLiteral("<div style='color:#ff6b6b;padding:10px;'>") +
                                tr("图片中未检测到文字，请调整位置后重试。") + QStringLiteral("</div>"));
@@ -80,24 +109,10 @@ void TicketSession::finishRecognition(const QList<OcrTextBlockEx>& blocks)
         m_env.speak(tr("未检测到文字"));
         return;
     }
-    QString text;
-    for (const OcrTextBlockEx& block : blocks)
-        text += block.text + QLatin1Char('\n');
-    text = text.trimmed();
-    qInfo().noquote() << "[TicketRecognition] Raw OCR text:" << text;
     qInfo() << "[TicketRecognition] OCR blocks count:" << blocks.size();
-    QString json;
-    if (m_pendingType == QLatin1String("idcard"))
-        json = parseIDCard(text, blocks);
-    else if (m_pendingType == QLatin1String("driver_license"))
-        json = parseDriverLicense(text, blocks);
-    else if (m_pendingType == QLatin1String("vat_invoice"))
-        json = parseVATInvoice(text, blocks);
-    else if (m_pendingType == QLatin1String("vehicle_license"))
-        json = parseVehicleLicense(text, blocks);
-    else
-        json = QString::fromUtf8(
-            QJsonDocument(QJsonObject{{"type", m_pendingType}, {"raw_ocr", text}}).toJson(QJsonDocument::Compact));
+    QString json = parse(blocks);
+    if (!reading.latinBlocks.isEmpty())
+        json = mergeTicketFields(json, parse(reading.latinBlocks), ticketLatinFields(m_pendingType));
     storeAndShow(m_pendingType, json, m_pendingPicture);
     emit statusMessage(tr("识别完成"), 3000);
     m_env.speak(tr("识别完成"));

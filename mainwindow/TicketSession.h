@@ -27,8 +27,8 @@ public:
     struct Environment
     {
         std::function<void(const QString&)> speak;
-        // The OCR call, on a pool thread; default: the OCR adapter with its current languages.
-        std::function<QList<OcrTextBlockEx>(const QImage&)> recognizeBlocks;
+        // The OCR call with a Tesseract language list, on a pool thread; default: the OCR adapter.
+        std::function<QList<OcrTextBlockEx>(const QImage&, const QString& languages)> recognizeBlocks;
         // Adds a picture to the capture gallery like a capture.
         std::function<void(const QImage&)> addToGallery;
         QString appDir;                        // where "idcard_template.bmp" may override the artwork
@@ -62,7 +62,13 @@ signals:
     void recognitionFinished();
 
 private:
-    void finishRecognition(const QList<OcrTextBlockEx>& blocks);
+    struct Reading
+    {
+        QList<OcrTextBlockEx> blocks;       // read with the document's own languages
+        QList<OcrTextBlockEx> latinBlocks;  // a second read for its Latin-letter fields, when it has any
+    };
+    void finishRecognition(const Reading& reading);
+    QString parse(const QList<OcrTextBlockEx>& blocks) const;
     void storeAndShow(const QString& type, const QString& json, const QImage& picture);
 
     Environment m_env;
@@ -73,5 +79,5 @@ private:
     int m_lastRecordId = -1;
     QImage m_pendingPicture;
     QString m_pendingType;
-    QFutureWatcher<QList<OcrTextBlockEx>>* m_watcher = nullptr;
+    QFutureWatcher<Reading>* m_watcher = nullptr;
 };

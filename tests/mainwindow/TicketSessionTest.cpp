@@ -38,7 +38,7 @@ protected:
     {
         TicketSession::Environment env;
         env.speak = [this](const QString& text) { m_spoken << text; };
-        env.recognizeBlocks = [blocks](const QImage&) { return blocks; };
+        env.recognizeBlocks = [blocks](const QImage&, const QString&) { return blocks; };
         env.addToGallery = [this](const QImage& image) { m_gallery << image; };
         env.saveDirectory = [] { return QString(); };
         env.prompter = m_prompter;

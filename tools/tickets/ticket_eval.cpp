@@ -1,11 +1,11 @@
-// Renders made-up specimens of each ticket kind, reads them with the program's OCR and parsers, and
+// Renders made-up samples of each ticket kind, reads them with the program's OCR and parsers, and
 // prints per kind how many of the expected fields came back exactly. --save DIR also writes each
-// specimen as PNG with its expected fields and the parsed record as JSON. Each kind is read with its own
+// sample as PNG with its expected fields and the parsed record as JSON. Each kind is read with its own
 // language list (and the Latin fields of a vehicle licence in a second pass) unless --languages LIST names
 // one list for all; --kind K reads only that kind.
 #include "OCRProcessor.h"
 #include "TicketParsers.h"
-#include "TicketSpecimen.h"
+#include "TicketSample.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
                                            {"vehicle", parseVehicleLicense}};
     QTextStream out(stdout);
     out << "kind     fields  correct  accuracy  missed (key: count)\n";
-    for (const QString& kind : ticketSpecimenKinds()) {
+    for (const QString& kind : ticketSampleKinds()) {
         if (!onlyKind.isEmpty() && kind != onlyKind)
             continue;
         const QString kindLanguages = languages.isEmpty() ? ticketOcrLanguages(kind) : languages;
@@ -59,12 +59,12 @@ int main(int argc, char** argv)
         int correct = 0;
         QMap<QString, int> missed;
         for (int seed = 1; seed <= count; ++seed) {
-            const TicketSpecimen spec = renderTicketSpecimen(kind, static_cast<quint32>(seed));
+            const TicketSample sample = renderTicketSample(kind, static_cast<quint32>(seed));
             const auto read = [&](const QString& list) {
-                QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(spec.image, 0, list);
-                const QSize seen = OCRProcessor::engineImageSize(spec.image.size());
-                const double sx = double(spec.image.width()) / seen.width();
-                const double sy = double(spec.image.height()) / seen.height();
+                QList<OcrTextBlockEx> blocks = ocr->performOCRAdvanced(sample.image, 0, list);
+                const QSize seen = OCRProcessor::engineImageSize(sample.image.size());
+                const double sx = double(sample.image.width()) / seen.width();
+                const double sy = double(sample.image.height()) / seen.height();
                 QString text;
                 for (OcrTextBlockEx& b : blocks) {
                     b.x1 = qRound(b.x1 * sx);
@@ -79,7 +79,7 @@ int main(int argc, char** argv)
             if (languages.isEmpty() && !ticketLatinFields(kind).isEmpty())
                 json = mergeTicketFields(json, read(ticketLatinLanguages()), ticketLatinFields(kind));
             const QJsonObject record = QJsonDocument::fromJson(json.toUtf8()).object();
-            for (auto it = spec.fields.constBegin(); it != spec.fields.constEnd(); ++it) {
+            for (auto it = sample.fields.constBegin(); it != sample.fields.constEnd(); ++it) {
                 ++fields;
                 if (record.value(it.key()).toString() == it.value())
                     ++correct;
@@ -88,9 +88,9 @@ int main(int argc, char** argv)
             }
             if (!saveDir.isEmpty()) {
                 const QString stem = QStringLiteral("%1/%2_%3").arg(saveDir, kind).arg(seed);
-                spec.image.save(stem + QStringLiteral(".png"));
+                sample.image.save(stem + QStringLiteral(".png"));
                 QJsonObject expected;
-                for (auto it = spec.fields.constBegin(); it != spec.fields.constEnd(); ++it)
+                for (auto it = sample.fields.constBegin(); it != sample.fields.constEnd(); ++it)
                     expected.insert(it.key(), it.value());
                 QFile f(stem + QStringLiteral(".json"));
                 if (f.open(QIODevice::WriteOnly))

@@ -1,4 +1,4 @@
-#include "TicketSpecimen.h"
+#include "TicketSample.h"
 
 #include <QDate>
 #include <QFont>
@@ -65,10 +65,10 @@ QString iso(const QDate& d)
     return d.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-TicketSpecimen idCard(quint32 seed)
+TicketSample idCard(quint32 seed)
 {
     Sheet s(1712, 2200, seed);
-    TicketSpecimen t;
+    TicketSample t;
     const QString name = s.personName();
     const QString gender = s.rng.bounded(2) ? QString::fromUtf8("男") : QString::fromUtf8("女");
     const QDate birth = s.date(1950, 2005);
@@ -99,10 +99,10 @@ TicketSpecimen idCard(quint32 seed)
     return t;
 }
 
-TicketSpecimen driver(quint32 seed)
+TicketSample driver(quint32 seed)
 {
     Sheet s(1800, 1200, seed);
-    TicketSpecimen t;
+    TicketSample t;
     const QString name = s.personName();
     const QString gender = s.rng.bounded(2) ? QString::fromUtf8("男") : QString::fromUtf8("女");
     const QDate birth = s.date(1960, 2000);
@@ -135,10 +135,10 @@ TicketSpecimen driver(quint32 seed)
     return t;
 }
 
-TicketSpecimen vat(quint32 seed)
+TicketSample vat(quint32 seed)
 {
     Sheet s(2400, 1500, seed);
-    TicketSpecimen t;
+    TicketSample t;
     const QString code = s.digits(12);
     const QString number = s.digits(8);
     const QDate date = s.date(2019, 2024);
@@ -168,10 +168,10 @@ TicketSpecimen vat(quint32 seed)
     return t;
 }
 
-TicketSpecimen vehicle(quint32 seed)
+TicketSample vehicle(quint32 seed)
 {
     Sheet s(1800, 1200, seed);
-    TicketSpecimen t;
+    TicketSample t;
     static const QString letters = QStringLiteral("ABCDEFGHJKLMNPRSTUVWXYZ");
     const QString plate = QString::fromUtf8("京") + letters[s.rng.bounded(letters.size())] + s.digits(5);
     const QString owner = s.personName();
@@ -210,12 +210,12 @@ TicketSpecimen vehicle(quint32 seed)
 
 } // namespace
 
-QStringList ticketSpecimenKinds()
+QStringList ticketSampleKinds()
 {
     return {QStringLiteral("idcard"), QStringLiteral("driver"), QStringLiteral("vat"), QStringLiteral("vehicle")};
 }
 
-TicketSpecimen renderTicketSpecimen(const QString& kind, quint32 seed)
+TicketSample renderTicketSample(const QString& kind, quint32 seed)
 {
     if (kind == QLatin1String("idcard"))
         return idCard(seed);

@@ -1,5 +1,5 @@
 #pragma once
-// Made-up specimens of the four ticket documents: the layout and labels of the real documents filled
+// Made-up samples of the four ticket documents: the layout and labels of the real documents filled
 // with invented values (names drawn from common characters, numbers from a seeded generator), and the
 // values each field should come back as.
 #include <QImage>
@@ -7,12 +7,12 @@
 #include <QString>
 #include <QStringList>
 
-struct TicketSpecimen
+struct TicketSample
 {
     QImage image;
     QMap<QString, QString> fields; // record key -> expected value
 };
 
-// kind: "idcard", "driver", "vat" or "vehicle"; the same seed gives the same specimen.
-TicketSpecimen renderTicketSpecimen(const QString& kind, quint32 seed);
-QStringList ticketSpecimenKinds();
+// kind: "idcard", "driver", "vat" or "vehicle"; the same seed gives the same sample.
+TicketSample renderTicketSample(const QString& kind, quint32 seed);
+QStringList ticketSampleKinds();
