@@ -21,7 +21,7 @@ TicketPanel::TicketPanel(QWidget* parent) : QWidget(parent)
         " border-radius: 4px; padding: 6px; }"
         "#ticketPanel QPushButton:hover { background-color: #3d566e; }"
         "#ticketPanel QPushButton#ticketRecognizeButton { background-color: #27ae60; font-weight: bold; }"
-        "#ticketPanel QTextBrowser { background-color: #ecf0f1; color: #2c3e50; }"));
+        "#ticketPanel QTextBrowser { background-color: #1f2a36; color: #ecf0f1; border: 1px solid #4a6278; }"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(14, 14, 14, 14);

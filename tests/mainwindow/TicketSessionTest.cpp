@@ -2,6 +2,7 @@
 // nothing; the export writes the record; the simulated reader's card lands in the database with its photo.
 #include "IdCardReader.h"
 #include "IdCardSession.h"
+#include "LanguageManager.h"
 #include "TestSupport.h"
 #include "TicketDatabase.h"
 #include "TicketPrompter.h"
@@ -32,7 +33,12 @@ public:
 
 class TicketSessionTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_dir.applyToCurrentProcess(); }
+    void SetUp() override
+    {
+        m_dir.applyToCurrentProcess();
+        // The texts below are the Chinese ones; an earlier test in this process may have switched language.
+        LanguageManager::instance()->loadLanguage("zh_CN");
+    }
 
     std::unique_ptr<TicketSession> session(QList<OcrTextBlockEx> blocks, int cardType = 1)
     {
