@@ -77,13 +77,10 @@ int runFlatten(const QStringList& args, Streams io)
             return kBadInput;
         }
     }
-    QImageReader reader(input);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        io.err << "lumadoc-cli: cannot read image " << input << ": " << reader.errorString() << "\n";
+    const std::optional<QImage> read = readInput(input, io);
+    if (!read)
         return kBadInput;
-    }
+    const QImage image = *read;
 
     FlattenResult result;
     {

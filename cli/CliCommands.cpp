@@ -123,19 +123,6 @@ Arguments parse(const QStringList& args, const QSet<QString>& valueOptions, cons
 }
 
 
-// Reads IMAGE turned the way its EXIF data says (phone pictures), as a person sees it.
-std::optional<QImage> readInput(const QString& path, Streams io)
-{
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        io.err << "lumadoc-cli: cannot read image " << path << ": " << reader.errorString() << "\n";
-        return std::nullopt;
-    }
-    return image;
-}
-
 // OUT must name a format by its suffix and must not be the input itself.
 bool checkOutput(const QString& input, const QString& output, Streams io)
 {
@@ -474,6 +461,18 @@ QuietLogs::~QuietLogs()
 {
     if (m_installed)
         qInstallMessageHandler(m_previous);
+}
+
+std::optional<QImage> readInput(const QString& path, Streams io)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        io.err << "lumadoc-cli: cannot read image " << path << ": " << reader.errorString() << "\n";
+        return std::nullopt;
+    }
+    return image;
 }
 
 } // namespace cli

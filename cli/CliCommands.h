@@ -1,8 +1,11 @@
 #pragma once
 // The commands of lumadoc-cli. Each takes its own arguments (after the command word), writes its
 // result to `out` and one line to `err` when something is wrong, and returns the exit code.
+#include <QImage>
 #include <QStringList>
 #include <QTextStream>
+
+#include <optional>
 
 namespace cli {
 
@@ -18,6 +21,10 @@ struct Streams
     QTextStream& out;
     QTextStream& err;
 };
+
+// IMAGE turned the way its EXIF data says (phone pictures), as a person sees it; none (after one line
+// on stderr) when it cannot be read.
+std::optional<QImage> readInput(const QString& path, Streams io);
 
 // "lumadoc-cli: <message> (see --help)" on stderr; returns kBadInput.
 int usageError(Streams io, const QString& message);

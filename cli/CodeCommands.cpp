@@ -54,13 +54,10 @@ int runCodes(const QStringList& args, Streams io)
     if (input.isEmpty())
         return usageError(io, QStringLiteral("codes needs an IMAGE"));
 
-    QImageReader reader(input);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        io.err << "lumadoc-cli: cannot read image " << input << ": " << reader.errorString() << "\n";
+    const std::optional<QImage> read = readInput(input, io);
+    if (!read)
         return kBadInput;
-    }
+    const QImage image = *read;
     ScannedCodes codes;
     {
         QuietLogs quiet;

@@ -57,13 +57,10 @@ int runOcr(const QStringList& args, Streams io)
         return usageError(io,
                           QStringLiteral("--lang takes language codes joined by '+', such as chi_sim+eng"));
 
-    QImageReader reader(positional[0]);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        io.err << "lumadoc-cli: cannot read " << positional[0] << ": " << reader.errorString() << "\n";
+    const std::optional<QImage> read = readInput(positional[0], io);
+    if (!read)
         return kBadInput;
-    }
+    const QImage image = *read;
 
     QuietLogs quiet;
     OCRProcessor* ocr = OCRProcessor::instance();

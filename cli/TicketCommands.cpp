@@ -66,13 +66,10 @@ int runTicket(const QStringList& args, Streams io)
     if (!parse)
         return usageError(io, QStringLiteral("unknown ticket kind %1: idcard, driver, vat or vehicle").arg(args[0]));
 
-    QImageReader reader(args[1]);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        io.err << "lumadoc-cli: cannot read " << args[1] << ": " << reader.errorString() << "\n";
+    const std::optional<QImage> read = readInput(args[1], io);
+    if (!read)
         return kBadInput;
-    }
+    const QImage image = *read;
 
     QuietLogs quiet;
     OCRProcessor* ocr = OCRProcessor::instance();
