@@ -22,8 +22,18 @@ packages=(
   libqt5texttospeech5-dev qtspeech5-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   # the AI panel's embedded browser (the program also builds without it)
   qtwebengine5-dev
-  # the ticket records: Qt SQL with its SQLite driver
-  libqt5sql5-sqlite
+  # the ticket records: Qt SQL with its SQLite driver, and PostgreSQL for a store shared by several counters
+  # (the server itself runs in the tests)
+  libqt5sql5-sqlite libqt5sql5-psql postgresql-15
+  # microphone capture for voice commands and recordings: PulseAudio's simple API, ALSA as fallback;
+  # the PulseAudio server gives the tests a pipe-fed microphone and a null sink
+  libpulse-dev libasound2-dev pulseaudio pulseaudio-utils
+  # recordings: FFmpeg's libraries (H.264 through libx264, AAC); ffprobe checks the files
+  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
+  # Word export: LibreOffice driven by Python through UNO; catdoc reads the .doc back in tests
+  libreoffice-writer-nogui python3-uno catdoc
+  # the installable program: desktop entry, AppStream and package checks, the man page
+  desktop-file-utils appstream lintian help2man dpkg-dev fakeroot file
   # image processing
   libopencv-dev
   # OCR in Chinese and English (also reads back the virtual camera's printed page in its tests)
@@ -69,6 +79,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
     -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold \
     "${missing[@]}"
+fi
+
+# Voice recognition loads libvosk.so at run time; it ships inside the npm package "vosk".
+vosk="$root/third_party/vosk"
+if [ ! -f "$vosk/lib/linux-x86_64/libvosk.so" ]; then
+  echo "[deps] fetching libvosk"
+  tmp=$(mktemp -d)
+  (cd "$tmp" && npm pack --silent vosk@0.3.39 >/dev/null)
+  mkdir -p "$vosk"
+  tar -xzf "$tmp"/vosk-*.tgz -C "$vosk" --strip-components=1 package/lib/linux-x86_64 package/package.json
+  rm -rf "$tmp"
 fi
 
 # The minidump reader tools used by the crash tests ship inside an npm package.
