@@ -1,17 +1,29 @@
 #pragma once
-// The local store of recognised tickets: one SQLite file, "ticket_records.db", in the user's data folder
-// ($XDG_DATA_HOME/Lumadoc), reached through the process's one named connection "ticket_db".
-// Used from the GUI thread only. Failures are logged with "[TicketDatabase]" and returned, never shown.
+// The store of recognised tickets: one SQLite file, "ticket_records.db", in the user's data folder
+// ($XDG_DATA_HOME/Lumadoc), reached through the process's one named connection "ticket_db"; or, when
+// set up with setSharedStore(), a PostgreSQL server that several counters share. In that case the
+// server is reached on a worker thread of this object (the calling thread waits, still painting, but
+// takes no input), records also carry "uuid" and "counter", and what the server cannot take goes to the
+// outbox table of the local file until sendPending() delivers it.
+// Failures are logged with "[TicketDatabase]" and returned, never shown.
 
 #include <QDateTime>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
+#include <QFuture>
+#include <QMutex>
 #include <QSqlDatabase>
 #include <QString>
 
+#include "SharedTicketStore.h"
+#include "TicketStoreConfig.h"
+
 #include <functional>
+#include <memory>
+
+class QThreadPool;
 
 class TicketDatabase : public QObject
 {
@@ -47,6 +59,48 @@ public:
 
     QString databasePath() const { return m_dbPath; }
 
+    // Sends records to `config`'s server from now on (call before initialize(); a config that is not
+    // shared keeps the local store). initialize() then opens only the outbox: the server may be away.
+    void setSharedStore(const TicketStoreConfig& config);
+    bool isShared() const { return m_shared; }
+    const TicketStoreConfig& storeConfig() const { return m_config; }
+    // The file path, or the server's URL for the shared store.
+    QString locationText() const;
+
+    // A stored record: the server's (or the local file's) id, or -1 with `queued` when it waits in the
+    // outbox; `uuid` is set for the shared store.
+    struct StoreOutcome
+    {
+        int id = -1;
+        QString uuid;
+        bool queued = false;
+        int pending = 0; // records waiting in the outbox after this one
+        QString errorText;
+    };
+    // insertRecord with the outcome in full; a new uuid for each call.
+    StoreOutcome storeRecord(const QString& type, const QString& json, const QImage& image);
+    // The same on the worker thread (shared store only; the local store completes at once).
+    QFuture<StoreOutcome> storeRecordAsync(const QString& type, const QString& json, const QImage& image);
+    // Delivers the outbox; an empty report for the local store.
+    SendReport sendPending();
+    QFuture<SendReport> sendPendingAsync();
+    // Records waiting in the outbox (0 for the local store).
+    int pendingCount();
+
+    // searchRecords limited to one counter (ignored when empty).
+    QJsonArray searchRecords(const QString& keyword, const QString& type, const QString& counter);
+    // The counters that have stored records (shared store), else empty.
+    QStringList counters();
+    // Records whose recognize_time is on or after `sinceDate` ("yyyy-MM-dd", empty: all) and whose counter
+    // is `counter` (empty: all), newest recognition first, each with "uuid" and "counter" (for the local
+    // store an empty uuid and this counter's name). `ok` is false when the store could not be read.
+    QJsonArray recordsSince(const QString& sinceDate, const QString& counter, bool* ok);
+
+    // Whether the last operation failed because the server could not be reached or refused the login,
+    // and the sentence that says so; cleared by the next success.
+    bool lastFailedOffline() const;
+    QString lastErrorText() const;
+
     // The time stamps' source; the local clock unless a test sets one.
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
@@ -55,7 +109,21 @@ private:
     bool readRecords(const QString& sql, const QStringList& values, QJsonArray& out, const char* failText);
     QString nowText() const;
 
+    template <typename Result, typename Work> QFuture<Result> onWorker(Work work);
+    template <typename Result, typename Work> Result onWorkerWait(Work work);
+    void noteOutcome(const SharedTicketStore& store);
+    SharedRecord makeRecord(const QString& type, const QString& json, const QImage& image) const;
+    QString lockPath() const { return m_dbPath + QStringLiteral(".outbox.lock"); }
+
     QSqlDatabase m_db;
     QString m_dbPath;
     std::function<QDateTime()> m_clock;
+
+    bool m_shared = false;
+    TicketStoreConfig m_config;
+    std::unique_ptr<QThreadPool> m_pool;            // one thread, which owns m_store and its connections
+    std::unique_ptr<SharedTicketStore> m_store;     // touched only on that thread
+    mutable QMutex m_outcomeMutex;
+    SharedTicketStore::Failure m_lastFailure = SharedTicketStore::Failure::None;
+    QString m_lastError;
 };
