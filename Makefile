@@ -1,9 +1,11 @@
 # Two entry points: `make run` and `make test`. Both install what is missing first.
+# `make install PREFIX=P` installs the programs, `make package` builds the Debian package.
 BUILD_DIR ?= build
 GENERATOR ?= Ninja
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test install package clean
 
 all: build
 
@@ -21,6 +23,12 @@ run: build
 
 test: build
 	@bash scripts/test.sh $(BUILD_DIR)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	@cmake --build $(BUILD_DIR) --target package
 
 clean:
 	@rm -rf $(BUILD_DIR)

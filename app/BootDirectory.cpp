@@ -60,10 +60,16 @@ bool canCreateFileIn(const std::string& dir)
     return wrote;
 }
 
+bool isBuildTree(const std::string& exeDir)
+{
+    return !exeDir.empty() && ::access((trimTrailingSlashes(exeDir) + "/lumadoc-build-tree").c_str(), F_OK) == 0;
+}
+
 std::vector<std::string> candidateDirectories(const std::string& exeDir)
 {
     std::vector<std::string> dirs;
-    if (!exeDir.empty())
+    // An installed program never writes into its prefix, even when run as root.
+    if (isBuildTree(exeDir))
         dirs.push_back(trimTrailingSlashes(exeDir) + "/logs");
 
     const char* state = std::getenv("XDG_STATE_HOME");

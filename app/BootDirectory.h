@@ -13,7 +13,12 @@ bool makeDirectories(const std::string& path);
 // process or earlier run can hold, so a leftover from a crashed process never fails the test.
 bool canCreateFileIn(const std::string& dir);
 
-// The candidate directories, in order of preference, for an executable in `exeDir`.
+// True when `exeDir` is a program folder of the build tree, marked by the file "lumadoc-build-tree" that
+// the build writes and the install never copies. Only there do logs go beside the program.
+bool isBuildTree(const std::string& exeDir);
+
+// The candidate directories, in order of preference, for an executable in `exeDir`: its "logs" folder
+// in the build tree, then the per-user state folder, then the temporary folder.
 // Environment: XDG_STATE_HOME (default $HOME/.local/state), TMPDIR (default /tmp).
 std::vector<std::string> candidateDirectories(const std::string& exeDir);
 

@@ -1,5 +1,7 @@
 #include "Logger.h"
 
+#include "BootDirectory.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -323,7 +325,7 @@ QString Logger::chooseLogDirectory(const QString& explicitDir, const QString& ap
     if (!explicitDir.isEmpty())
         return QDir::cleanPath(explicitDir);
 
-    if (!appDir.isEmpty()) {
+    if (!appDir.isEmpty() && bootlog::isBuildTree(QFile::encodeName(appDir).toStdString())) {
         const QString logs = QDir::cleanPath(appDir + QStringLiteral("/logs"));
         if (QDir().mkpath(logs) && canWriteTo(logs))
             return logs;

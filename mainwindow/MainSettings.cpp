@@ -1,5 +1,7 @@
 #include "MainSettings.h"
 
+#include "AppPaths.h"
+
 #include "FileNamer.h"
 
 #include <QDebug>
@@ -109,7 +111,7 @@ QString MainSettings::defaultSavePath()
 
 bool MainSettings::autoCropDefault(const QString& appDir)
 {
-    const QString path = QDir(appDir).filePath(QLatin1String(kAppConfigFile));
+    const QString path = apppaths::findData(QLatin1String(kAppConfigFile), appDir);
     if (!QFileInfo(path).isFile())
         return true;
     // Read-only use: nothing is set, so QSettings never writes the file back.

@@ -52,7 +52,14 @@ QStringList dataDirs()
 
 QString findData(const QString& relative)
 {
-    const QStringList dirs = dataDirs();
+    return findData(relative, QString());
+}
+
+QString findData(const QString& relative, const QString& firstDir)
+{
+    QStringList dirs = dataDirs();
+    if (!firstDir.isEmpty())
+        dirs.first() = firstDir;
     for (const QString& dir : dirs) {
         const QString candidate = dir + QLatin1Char('/') + relative;
         if (QFileInfo::exists(candidate))

@@ -22,6 +22,9 @@ QStringList dataDirs();
 // The first existing `relative` path (file or folder) in dataDirs(); when none exists, the place beside
 // the executable, so that a message names where it was expected.
 QString findData(const QString& relative);
+// The same with `firstDir` searched in place of the executable's folder (a folder a caller or a test
+// chose); an empty `firstDir` means the executable's folder.
+QString findData(const QString& relative, const QString& firstDir);
 
 // True when the executable runs from the build tree.
 bool isBuildTree();

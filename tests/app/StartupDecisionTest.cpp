@@ -143,18 +143,25 @@ TEST(StartupFlagFiles, WrittenReadAndRemovedInTheBootDirectory)
     EXPECT_FALSE(none.glSoftwareExists());
 }
 
-TEST(BootDirectory, CandidatesFollowExeThenStateThenTemp)
+TEST(BootDirectory, CandidatesFollowExeInTheBuildTreeOnlyThenStateThenTemp)
 {
     testsupport::TempAppDir dir;
     dir.applyToCurrentProcess();
-    const auto c = bootlog::candidateDirectories("/opt/lumadoc/bin/");
+    // Installed: never into the prefix.
+    const auto installed = bootlog::candidateDirectories("/opt/lumadoc/bin/");
+    ASSERT_EQ(installed.size(), 2u);
+    EXPECT_EQ(installed[0], dir.stateHome().toStdString() + "/Lumadoc/logs");
+    EXPECT_EQ(installed[1], dir.filePath("tmp").toStdString());
+
+    QFile marker(dir.filePath("lumadoc-build-tree"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    const auto c = bootlog::candidateDirectories(dir.path().toStdString() + "/");
     ASSERT_EQ(c.size(), 3u);
-    EXPECT_EQ(c[0], "/opt/lumadoc/bin/logs");
+    EXPECT_EQ(c[0], dir.path().toStdString() + "/logs");
     EXPECT_EQ(c[1], dir.stateHome().toStdString() + "/Lumadoc/logs");
-    EXPECT_EQ(c[2], dir.filePath("tmp").toStdString());
 
     ::unsetenv("XDG_STATE_HOME");
-    EXPECT_EQ(bootlog::candidateDirectories("/x")[1], dir.home().toStdString() + "/.local/state/Lumadoc/logs");
+    EXPECT_EQ(bootlog::candidateDirectories("/x")[0], dir.home().toStdString() + "/.local/state/Lumadoc/logs");
 }
 
 TEST(BootDirectory, SkipsUnusableCandidatesAndCreatesParents)

@@ -81,6 +81,10 @@ ProgramRunner::ProgramRunner(TempAppDir& dir, const QString& builtProgram)
     m_outputBase = dir.filePath("output");
     QFile::remove(m_program);
     QFile::copy(builtProgram, m_program);
+    // The copy stands for the program in the build tree, which keeps its logs beside it.
+    QFile marker(binDir + "/lumadoc-build-tree");
+    if (marker.open(QIODevice::WriteOnly))
+        marker.write("test copy\n");
     QFile::setPermissions(m_program, QFile::permissions(m_program) | QFileDevice::ExeOwner);
 }
 
