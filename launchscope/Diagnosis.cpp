@@ -179,16 +179,31 @@ void Diagnosis::programFiles()
     {
         const char* name;
         bool required;
+        bool data; // looked up in the data folders too, as the application does
     };
     static const Entry entries[] = {
-        {"LumadocApp", true},   {"platforms/libqxcb.so", false}, {"plugins/platforms/libqxcb.so", false},
-        {"appconfig.ini", false}, {"models.bin", false},
+        {"LumadocApp", true, false},        {"platforms/libqxcb.so", false, false},
+        {"plugins/platforms/libqxcb.so", false, false}, {"appconfig.ini", false, true},
+        {"models.bin", false, true},
     };
     for (const Entry& e : entries) {
-        struct stat st {};
-        if (exists(m_appDir + "/" + e.name, &st))
-            m_report.line("[文件] %-42s 存在 (%.0f KB)", e.name, st.st_size / 1024.0);
-        else
+        std::vector<std::string> folders{m_appDir};
+        if (e.data)
+            folders = dataFolders(m_appDir);
+        bool found = false;
+        for (const std::string& folder : folders) {
+            struct stat st {};
+            const std::string path = folder + "/" + e.name;
+            if (!exists(path, &st))
+                continue;
+            if (folder == m_appDir)
+                m_report.line("[文件] %-42s 存在 (%.0f KB)", e.name, st.st_size / 1024.0);
+            else
+                m_report.line("[文件] %-42s 存在 (%.0f KB) ← %s", e.name, st.st_size / 1024.0, path.c_str());
+            found = true;
+            break;
+        }
+        if (!found)
             m_report.line("[文件] %-42s 缺失%s", e.name, e.required ? "   ← 必需" : "");
     }
     if (!m_program.empty()) {

@@ -56,6 +56,24 @@ std::vector<std::string> crashLogPaths(const LogPlaces& places, const std::strin
     return paths;
 }
 
+bool isBuildTree(const std::string& appDir)
+{
+    return !appDir.empty() && ::access((trimTrailingSlashes(appDir) + "/lumadoc-build-tree").c_str(), F_OK) == 0;
+}
+
+std::vector<std::string> dataFolders(const std::string& appDir)
+{
+    std::vector<std::string> folders{trimTrailingSlashes(appDir)};
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (data && *data == '/')
+        folders.push_back(trimTrailingSlashes(data) + "/Lumadoc");
+    else if (home && *home)
+        folders.push_back(trimTrailingSlashes(home) + "/.local/share/Lumadoc");
+    folders.push_back(trimTrailingSlashes(appDir) + "/../share/lumadoc");
+    return folders;
+}
+
 std::string instanceLockFile()
 {
     static const char kLockName[] = "LumadocApp_SingleInstance_Mutex";

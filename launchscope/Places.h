@@ -9,7 +9,7 @@ namespace launchscope {
 
 struct LogPlaces
 {
-    std::string appLogs;   // <program folder>/logs
+    std::string appLogs;   // <program folder>/logs (the build tree's place; read wherever it exists)
     std::string stateLogs; // $XDG_STATE_HOME/Lumadoc/logs (default ~/.local/state/Lumadoc/logs); "" without HOME
     std::string temp;      // $TMPDIR or /tmp, the folder itself
 };
@@ -20,6 +20,14 @@ std::vector<std::string> bootLogFolders(const LogPlaces& places);
 // Every place crash.log may be: each boot-log folder, then the program folder itself (used when the
 // application found no boot-log folder).
 std::vector<std::string> crashLogPaths(const LogPlaces& places, const std::string& appDir);
+
+// True when `appDir` is the build tree (the build marks it with "lumadoc-build-tree"). Only there does
+// the application keep its logs beside itself.
+bool isBuildTree(const std::string& appDir);
+
+// Where the application looks for a data file, in order: beside itself, $XDG_DATA_HOME/Lumadoc
+// (default ~/.local/share/Lumadoc), then <program folder>/../share/lumadoc.
+std::vector<std::string> dataFolders(const std::string& appDir);
 
 // The file the running application holds its single-instance lock on.
 std::string instanceLockFile();

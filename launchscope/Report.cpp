@@ -114,7 +114,13 @@ bool passesWriteTest(const std::string& dir)
 std::vector<ReportFolder> reportFolders(const std::string& appDir)
 {
     const LogPlaces places = logPlaces(appDir);
-    return {{places.appLogs, true}, {places.stateLogs, true}, {places.temp, false}};
+    std::vector<ReportFolder> folders;
+    // Like the application, an installed copy never writes into its prefix, even when run as root.
+    if (isBuildTree(appDir))
+        folders.push_back({places.appLogs, true});
+    folders.push_back({places.stateLogs, true});
+    folders.push_back({places.temp, false});
+    return folders;
 }
 
 Report::~Report()

@@ -13,8 +13,8 @@ bool makeDirectories(const std::string& path);
 // True when a fresh file can be created exclusively in `dir` (the probe is removed again).
 bool passesWriteTest(const std::string& dir);
 
-// Where the report may go, in order: `appDir`/logs, the state folder's Lumadoc/logs, the temp folder.
-// The first two are created when missing; the temp folder never is.
+// Where the report may go, in order: `appDir`/logs (only in the build tree), the state folder's
+// Lumadoc/logs, the temp folder. The first two are created when missing; the temp folder never is.
 struct ReportFolder
 {
     std::string path;

@@ -356,16 +356,23 @@ TEST_F(LaunchscopeProgram, FallsBackToTheNextReportFolder)
         const char* name;
         QStringList blocked;   // paths made regular files where a folder would be needed
         bool tempMissing;
+        bool buildTree;         // an installed copy never writes beside itself
         QString expectedFolder; // "" when no report file can be written
     };
     const Case cases[] = {
-        {"program logs", {}, false, appDir() + "/logs"},
-        {"state folder", {appDir() + "/logs"}, false, stateLogs()},
-        {"temp folder", {appDir() + "/logs", m_dir.stateHome() + "/Lumadoc"}, false, tempDir()},
-        {"nowhere", {appDir() + "/logs", m_dir.stateHome() + "/Lumadoc"}, true, QString()},
+        {"installed copy", {}, false, false, stateLogs()},
+        {"program logs", {}, false, true, appDir() + "/logs"},
+        {"state folder", {appDir() + "/logs"}, false, true, stateLogs()},
+        {"temp folder", {appDir() + "/logs", m_dir.stateHome() + "/Lumadoc"}, false, true, tempDir()},
+        {"nowhere", {appDir() + "/logs", m_dir.stateHome() + "/Lumadoc"}, true, true, QString()},
     };
+    const QString marker = appDir() + "/lumadoc-build-tree";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.buildTree)
+            writeFile(marker, "test copy\n");
+        else
+            QFile::remove(marker);
         for (const QString& path : c.blocked) {
             QDir(path).removeRecursively(); // an earlier row's report folder
             writeFile(path, "a file where a folder should be\n");
