@@ -1,5 +1,7 @@
 #include "ExportCommands.h"
 
+#include "OCRProcessor.h"
+#include "OcrExport.h"
 #include "OfdWriter.h"
 #include "PdfExport.h"
 
@@ -16,10 +18,12 @@ enum class DocumentKind
 };
 
 const char* const kPdfUsage =
-    "Usage: lumadoc-cli pdf IMAGE... -o OUT.pdf\n"
+    "Usage: lumadoc-cli pdf IMAGE... -o OUT.pdf [--ocr]\n"
     "Writes the images as the pages of one PDF, in the order given, as the gallery's \"Save as PDF\"\n"
     "does: each page is its image at 300 dpi, the longer side capped at 2400 pixels. An image that\n"
-    "cannot be read fails the export (exit 2); OUT is then neither written nor changed.\n";
+    "cannot be read fails the export (exit 2); OUT is then neither written nor changed.\n"
+    "--ocr makes it searchable, as the dialog's \"Searchable (OCR)\": each page is read by OCR and gets\n"
+    "its words as an invisible text layer over the picture.\n";
 
 const char* const kOfdUsage =
     "Usage: lumadoc-cli ofd IMAGE... -o OUT.ofd\n"
@@ -34,6 +38,7 @@ int runExport(DocumentKind kind, const QStringList& args, Streams io)
     QStringList images;
     QString output;
     bool outputGiven = false;
+    bool searchable = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -47,6 +52,8 @@ int runExport(DocumentKind kind, const QStringList& args, Streams io)
                 return usageError(io, QStringLiteral("option -o given twice"));
             output = args[++i];
             outputGiven = true;
+        } else if (arg == QLatin1String("--ocr") && kind == DocumentKind::Pdf) {
+            searchable = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return usageError(io, QStringLiteral("unknown option %1").arg(arg));
         } else {
@@ -80,7 +87,14 @@ int runExport(DocumentKind kind, const QStringList& args, Streams io)
     bool ok = false;
     {
         QuietLogs quiet;
-        ok = kind == DocumentKind::Pdf ? writePdf(sources, output, &report)
+        if (searchable && !OCRProcessor::instance()->initialize()) {
+            io.err << "lumadoc-cli: the OCR package is missing or unreadable: " << ocrApplicationDir()
+                   << "/models.bin\n";
+            return kOperationFailed;
+        }
+        ok = kind == DocumentKind::Pdf
+                 ? writePdf(sources, output, &report, {},
+                            searchable ? PageTextReader(&ocrexport::readPageText) : PageTextReader())
                                        : writeOfdFromSources(output, sources, ofd::kMaxPageSidePx, &report);
     }
     if (ok)

@@ -67,7 +67,7 @@ QImage loadPageImage(const PageSource& source, int maxSide)
 }
 
 bool writePdf(const QVector<PageSource>& sources, const QString& path, ExportReport* reportOut,
-              const ExportProgress& progress)
+              const ExportProgress& progress, const PageTextReader& readText)
 {
     ExportReport local;
     ExportReport* report = reportOut ? reportOut : &local;
@@ -103,6 +103,7 @@ bool writePdf(const QVector<PageSource>& sources, const QString& path, ExportRep
     }
     const int total = sources.size();
     int written = 0;
+    const TextLayerWriter textLayer(&writer);
     for (int i = 0; i < total; ++i) {
         if (i > 0) {
             page = loadPage(sources[i], i, report);
@@ -124,6 +125,18 @@ bool writePdf(const QVector<PageSource>& sources, const QString& path, ExportRep
             }
         }
         painter.drawImage(QRect(0, 0, writer.width(), writer.height()), page);
+        if (readText) {
+            const QList<TextBox> boxes = readText(page);
+            // The page may have taken a standard paper size a hair off the picture's: boxes follow the
+            // picture as drawn.
+            painter.save();
+            painter.scale(double(writer.width()) / page.width(), double(writer.height()) / page.height());
+            painter.setPen(QColor(0, 0, 0, 0));
+            for (const TextBox& box : boxes)
+                textLayer.draw(painter, box);
+            painter.restore();
+            qDebug() << "[PDF-Export] page" << i + 1 << "text boxes:" << boxes.size();
+        }
         page = QImage(); // the writer has encoded it; keep at most one page in memory
         ++written;
         qDebug() << "[PDF-Export] page" << written << "of" << total << "pageSize:" << writer.width() << "x"

@@ -2,45 +2,11 @@
 
 #include <QDebug>
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QImageReader>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-
-const char* const PdfExportWorkerQt::kTextFontFamily = "WenQuanYi Micro Hei";
-
-namespace {
-
-// The text is shaped once at this size and then stretched onto each box; any size would do, a
-// large one keeps the metrics' rounding small.
-constexpr int kShapingPixelSize = 100;
-
-// Draws `box` so that the text's extent (ascent to descent, first to last advance) fills the box. The
-// painter works in page points, which are image pixels here, so the text height in points is the box
-// height: a viewer's selection then covers the word in the picture. Non-CJK words keep their own
-// glyph spacing, and CJK lines are drawn as one run, so copying yields no spaces between characters.
-void drawInvisibleText(QPainter& painter, const QFont& font, const QFontMetricsF& metrics, const TextBox& box)
-{
-    const double width = box.x2 - box.x1;
-    const double height = box.y2 - box.y1;
-    const QString text = box.text.trimmed();
-    if (width <= 0 || height <= 0 || text.isEmpty())
-        return;
-    const double advance = metrics.horizontalAdvance(text);
-    const double lineHeight = metrics.ascent() + metrics.descent();
-    if (advance <= 0 || lineHeight <= 0)
-        return;
-    painter.save();
-    painter.translate(box.x1, box.y1);
-    painter.scale(width / advance, height / lineHeight);
-    painter.setFont(font);
-    painter.drawText(QPointF(0, metrics.ascent()), text);
-    painter.restore();
-}
-
-} // namespace
 
 PdfExportWorkerQt::PdfExportWorkerQt(const QString& imagePath, const QList<TextBox>& textBoxes,
                                      const QString& outputPath, QObject* parent)
@@ -103,14 +69,11 @@ void PdfExportWorkerQt::process()
     qInfo() << "Background image drawn with DPI compensation";
 
     emit progress(70, QStringLiteral("正在添加文本层..."));
-    QFont font(QString::fromLatin1(kTextFontFamily));
-    font.setPixelSize(kShapingPixelSize);
-    font.setKerning(false);
-    const QFontMetricsF metrics(font, &writer);
+    const TextLayerWriter textLayer(&writer);
     painter.setPen(QColor(0, 0, 0, 0));
     const int count = m_textBoxes.size();
     for (int i = 0; i < count; ++i) {
-        drawInvisibleText(painter, font, metrics, m_textBoxes[i]);
+        textLayer.draw(painter, m_textBoxes[i]);
         emit progress(70 + (25 * i) / count, QStringLiteral("正在添加文本块 %1/%2").arg(i + 1).arg(count));
     }
     qInfo() << "Added" << count << "text blocks";

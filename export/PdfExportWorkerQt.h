@@ -3,27 +3,16 @@
 // over it invisibly, so that viewers can select, search and copy it. Runs on its own thread; reports
 // only through its signals.
 
+#include "TextLayer.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
-
-// One recognised text box, in pixels of the page image (y grows downwards).
-struct TextBox
-{
-    int x1 = 0;
-    int y1 = 0;
-    int x2 = 0;
-    int y2 = 0;
-    QString text;
-};
 
 class PdfExportWorkerQt : public QObject
 {
     Q_OBJECT
 public:
-    // A CJK font Debian ships; the text is invisible, its glyphs only need to cover the characters.
-    static const char* const kTextFontFamily;
-
     PdfExportWorkerQt(const QString& imagePath, const QList<TextBox>& textBoxes, const QString& outputPath,
                       QObject* parent = nullptr);
 

@@ -1,6 +1,7 @@
 #include "ExportSession.h"
 
 #include "GalleryModel.h"
+#include "OcrExport.h"
 #include "OfdWriter.h"
 #include "PdfExport.h"
 
@@ -9,6 +10,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFrame>
@@ -48,6 +50,8 @@ struct ExportSession::Run
     QString path;
     QVector<quint64> ids;        // the exported captures, by stable id
     QVector<QString> filePaths;  // the file each page was read from (empty for pixels), parallel to ids
+    bool searchable = false;
+    QElapsedTimer clock;
 };
 
 ExportSession::ExportSession(GalleryModel* gallery, Environment env, QWidget* dialogParent)
@@ -68,6 +72,16 @@ ExportSession::ExportSession(GalleryModel* gallery, Environment env, QWidget* di
                                                kind == ExportKind::Pdf ? QStringLiteral("PDFExport")
                                                                        : QStringLiteral("OFDExport"));
         };
+    if (!m_env.readPageText)
+        m_env.readPageText = &ocrexport::readPageText;
+}
+
+void ExportSession::cancel()
+{
+    if (isRunning()) {
+        qInfo() << "[PDF-SAVE] export cancelled by the user";
+        m_stop->store(true);
+    }
 }
 
 ExportSession::~ExportSession()
@@ -134,7 +148,16 @@ void ExportSession::exportSelection(ExportKind kind, const Naming& naming)
     nameEdit->selectAll();
     nameRow->addWidget(new QLabel(tr("File name:"), &dialog));
     nameRow->addWidget(nameEdit, 1);
+    // Searchable: each page is read by OCR on the export's thread and gets its words as an invisible layer.
+    QCheckBox* searchable = nullptr;
+    if (kind == ExportKind::Pdf) {
+        searchable = new QCheckBox(tr("Searchable (OCR)"), &dialog);
+        searchable->setObjectName(QStringLiteral("exportSearchableCheckBox"));
+        searchable->setStyleSheet(QStringLiteral("QCheckBox { color: #e0e0e0; }"));
+    }
     auto* buttons = new QHBoxLayout;
+    if (searchable)
+        buttons->addWidget(searchable);
     auto* cancel = new QPushButton(tr("Cancel"), &dialog);
     auto* save = new QPushButton(tr("Save"), &dialog);
     save->setObjectName(QStringLiteral("exportSaveButton"));
@@ -169,6 +192,7 @@ void ExportSession::exportSelection(ExportKind kind, const Naming& naming)
     auto run = std::make_unique<Run>();
     run->kind = kind;
     run->path = path;
+    run->searchable = searchable && searchable->isChecked();
     QVector<PageSource> sources;
     int skipped = 0;
     for (const GalleryModel::SelectedImage& page : selected) {
@@ -206,12 +230,19 @@ void ExportSession::exportSelection(ExportKind kind, const Naming& naming)
             self.data(), [self, done, total] { if (self) self->onProgress(done, total); }, Qt::QueuedConnection);
         return !stop->load();
     };
+    PageTextReader readText;
+    if (m_run->searchable) {
+        const PageTextReader read = m_env.readPageText;
+        // A cancel during a long page skips the recognition of every page after it.
+        readText = [read, stop](const QImage& page) { return stop->load() ? QList<TextBox>() : read(page); };
+    }
+    m_run->clock.start();
     m_watcher = new QFutureWatcher<Outcome>(this);
     connect(m_watcher, &QFutureWatcher<Outcome>::finished, this, &ExportSession::onFinished);
-    m_watcher->setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [kind, sources, path, progress] {
+    m_watcher->setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [kind, sources, path, progress, readText] {
         Outcome outcome;
         if (kind == ExportKind::Pdf) {
-            outcome.ok = writePdf(sources, path, &outcome.report, progress);
+            outcome.ok = writePdf(sources, path, &outcome.report, progress, readText);
         } else {
             outcome.ok = writeOfdFromSources(path, sources, pdfexport::kMaxPageSidePx, &outcome.report, progress);
             qInfo().noquote() << "[OFD-Export] done:" << path << "pages=" << outcome.report.pagesWritten
@@ -239,7 +270,19 @@ void ExportSession::onFinished()
     const std::unique_ptr<Run> run = std::move(m_run);
     const char* tag = tagOf(run->kind);
     std::fprintf(stderr, "[%s] async finished ok=%d\n", tag, outcome.ok ? 1 : 0);
+    qInfo().noquote() << QStringLiteral("[%1] %2 page(s)%3 in %4 ms")
+                             .arg(QLatin1String(tag))
+                             .arg(outcome.report.pagesWritten)
+                             .arg(run->searchable ? QStringLiteral(" with OCR") : QString())
+                             .arg(run->clock.elapsed());
 
+    if (!outcome.ok && outcome.report.cancelled) {
+        emit statusMessage(run->kind == ExportKind::Pdf ? tr("PDF export cancelled") : tr("OFD export cancelled"),
+                           5000);
+        emit runningChanged(false);
+        emit exportFinished(false);
+        return;
+    }
     if (!outcome.ok) {
         QString text = run->kind == ExportKind::Pdf ? tr("Failed to save PDF. Please try again.")
                                                     : tr("Failed to save OFD. Please try again.");

@@ -5,6 +5,7 @@
 // runs are never touched, and pages travel as file paths (pixels only for captures without a file).
 
 #include "PageSource.h"
+#include "PdfExport.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -36,6 +37,8 @@ public:
         std::function<bool(const QString& filePath)> openFile;  // default: the desktop's application
         // The per-kind store of the last folder; default QSettings("LumadocApp", "PDFExport"/"OFDExport").
         std::function<std::unique_ptr<QSettings>(ExportKind)> openStore;
+        // The text of one page of a searchable PDF, on the export's thread; default: the OCR adapter.
+        PageTextReader readPageText;
     };
 
     // What the window's settings say about names and folders at the moment of the export.
@@ -58,6 +61,8 @@ public:
 
     void exportSelection(ExportKind kind, const Naming& naming);
     bool isRunning() const { return m_watcher != nullptr; }
+    // Stops the running export after the page in hand; it then leaves no file.
+    void cancel();
 
     // The file name offered (without extension): "<prefix>_<number, 4 digits>" for the numbered naming
     // methods (1 and 3; the number is not taken), else "IMG_yyyyMMdd_hhmmss".

@@ -1,12 +1,15 @@
 #pragma once
 // The window's OCR command: corrects the newest frame as a capture would be (turned as shown, cropped,
 // straightened), recognises it on a pool thread under the progress overlay, one recognition at a time,
-// and shows the text with copy and read-aloud. The window owns one and forwards onPerformOCR to it.
+// and shows the text with copy and read-aloud. With the Word or double-layer PDF output type the picture
+// is written to a document the user names instead, recognised on an export thread of its own. The window
+// owns one and forwards onPerformOCR to it.
 
 #include "CaptureProcessor.h"
 #include "CaptureTypes.h"
 
 #include <QImage>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -16,6 +19,7 @@
 class ISpeaker;
 class OcrProgressOverlay;
 class QDialog;
+class QThread;
 class QWidget;
 template <typename T> class QFutureWatcher;
 
@@ -39,6 +43,14 @@ public:
         std::function<void(int, const QString&, const QString&)> message;
         // The recognition, run on a pool thread. Default: OCRProcessor::instance()->performOCR(image, 0).
         std::function<QString(const QImage&)> recognize;
+        // The save dialog of a document export: title, proposed path, filter; empty when cancelled.
+        // Default: QFileDialog::getSaveFileName.
+        std::function<QString(const QString&, const QString&, const QString&)> saveFileName;
+        // The folder a document export proposes. Default: the home folder.
+        std::function<QString()> saveDirectory;
+        // The document export, run on its export thread: output type (Word or DoubleLayerPdf), picture,
+        // output path; returns "success:" + path or "error:" + message. Default: the OCR exports.
+        std::function<QString(int, const QString&, const QString&)> exportDocument;
     };
 
     // The overlay covers `host` (the window), which is also the dialogs' parent. `speaker` may be null.
@@ -60,6 +72,12 @@ public:
     bool recognize(const QImage& corrected, int outputType);
 
     bool isRunning() const { return m_watcher != nullptr; }
+    // Document exports still running on their threads.
+    int runningExports() const { return m_exportThreads.size(); }
+
+    // The path the user typed, with ".pdf" (searchable PDF) or ".doc" (Word, unless it ends in ".docx")
+    // appended when its extension is not the type's.
+    static QString documentPath(const QString& chosen, int outputType);
     OcrProgressOverlay* overlay() const { return m_overlay; }
 
 signals:
@@ -68,9 +86,13 @@ signals:
     void statusMessage(const QString& text, int durationMs);
     // After the result was shown (empty when nothing was recognised).
     void recognitionFinished(const QString& text);
+    // A document export's result ("success:" + path or "error:" + message), after it was shown.
+    void exportFinished(const QString& result);
 
 private:
     void onFinished();
+    bool startExport(const QImage& corrected, int outputType);
+    void onExportResult(const QString& result, int outputType, const QString& imagePath);
 
     QWidget* m_host;
     QPointer<ISpeaker> m_speaker;
@@ -79,4 +101,11 @@ private:
     OcrProgressOverlay* m_overlay = nullptr;
     QFutureWatcher<QString>* m_watcher = nullptr;
     QImage m_input;
+    struct ExportRun
+    {
+        QThread* thread;
+        QObject* worker;
+        QString imagePath;
+    };
+    QList<ExportRun> m_exportThreads;
 };

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QVector>
 
 namespace exporttest {
 
@@ -50,6 +52,29 @@ QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+double characterErrorRate(const QString& truth, const QString& recognised)
+{
+    QString a = truth;
+    QString b = recognised;
+    a.remove(QRegularExpression(QStringLiteral("\\s")));
+    b.remove(QRegularExpression(QStringLiteral("\\s")));
+    if (a.isEmpty())
+        return b.isEmpty() ? 0.0 : 1.0;
+    QVector<int> row(b.size() + 1);
+    for (int j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (int i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = i;
+        for (int j = 1; j <= b.size(); ++j) {
+            const int above = row[j];
+            row[j] = qMin(qMin(row[j] + 1, row[j - 1] + 1), diagonal + (a[i - 1] == b[j - 1] ? 0 : 1));
+            diagonal = above;
+        }
+    }
+    return double(row[b.size()]) / a.size();
 }
 
 } // namespace exporttest

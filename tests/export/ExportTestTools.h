@@ -30,4 +30,8 @@ bool near(const QColor& a, const QColor& b, int tolerance);
 
 QByteArray readAll(const QString& path);
 
+// Edit distance over characters with white space removed, divided by the truth's length: how far a
+// recognised text is from what was drawn.
+double characterErrorRate(const QString& truth, const QString& recognised);
+
 } // namespace exporttest

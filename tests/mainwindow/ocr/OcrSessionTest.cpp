@@ -10,6 +10,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QMutex>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -17,12 +19,14 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <QTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -174,8 +178,6 @@ TEST(OcrSession, OutcomesByOutputTypeAndText)
     } cases[] = {
         {OcrSession::Txt, "", true, "OCR Result|No text detected.", "未检测到文字", ""},
         {OcrSession::Txt, " \n ", true, "OCR Result|No text detected.", "未检测到文字", ""},
-        {OcrSession::Word, "text", false, "", "", "Word export: not available yet"},
-        {OcrSession::DoubleLayerPdf, "text", false, "", "", "Double-layer PDF export: not available yet"},
         {7, "text", false, "", "", ""},
     };
     for (const auto& c : cases) {
@@ -205,6 +207,117 @@ TEST(OcrSession, OutcomesByOutputTypeAndText)
         }
         EXPECT_TRUE(session.overlay() == nullptr || !session.overlay()->isVisible());
     }
+}
+
+// Word and searchable PDF: the picture goes to the export thread as a JPEG of its own, the document to
+// the path the user chose (with the type's extension), and the result reaches the window; a cancelled
+// dialog starts nothing and leaves no picture behind.
+TEST(OcrSession, DocumentExportsReportTheirResult)
+{
+    QWidget window;
+    const struct
+    {
+        int outputType;
+        const char* chosen;   // what the save dialog returns; empty: cancelled
+        const char* expected; // the path the export is given
+        const char* answer;   // the export's result, "%1" standing for the path
+        const char* message;  // "title|text"
+        const char* status;   // the last status text
+    } cases[] = {
+        {OcrSession::Word, "/out/a", "/out/a.doc", "success:%1", "Export Success|Word document saved to:\n/out/a.doc",
+         "Word exported: /out/a.doc"},
+        {OcrSession::Word, "/out/b.DOCX", "/out/b.DOCX", "error:Word 文件生成失败（LibreOffice is not installed）",
+         "Export Failed|Word 文件生成失败（LibreOffice is not installed）", "Export failed"},
+        {OcrSession::DoubleLayerPdf, "/out/c.PDF", "/out/c.PDF", "success:%1",
+         "Export Success|Searchable PDF saved to:\n/out/c.PDF", "PDF exported: /out/c.PDF"},
+        {OcrSession::DoubleLayerPdf, "/out/d", "/out/d.pdf", "error:OCR未识别到文字", "Export Failed|OCR未识别到文字",
+         "Export failed"},
+        {OcrSession::Word, "", "", "", "", "" },
+    };
+    for (const auto& c : cases) {
+        Messages messages;
+        QStringList titles;
+        QStringList images;
+        bool imageExisted = false;
+        QString given;
+        OcrSession::Environment env;
+        env.message = messages.function();
+        env.saveDirectory = [] { return QStringLiteral("/out"); };
+        env.saveFileName = [&](const QString& title, const QString& proposed, const QString&) {
+            titles << title;
+            EXPECT_TRUE(proposed.startsWith("/out/")) << proposed.toStdString();
+            return QString::fromUtf8(c.chosen);
+        };
+        env.exportDocument = [&](int type, const QString& image, const QString& out) {
+            EXPECT_EQ(type, c.outputType);
+            imageExisted = QImage(image).size() == quarters().size();
+            images << image;
+            given = out;
+            return QString::fromUtf8(c.answer).arg(out);
+        };
+        OcrSession session(&window, nullptr, env);
+        QSignalSpy status(&session, &OcrSession::statusMessage);
+        QSignalSpy finished(&session, &OcrSession::exportFinished);
+        const bool started = session.recognize(quarters(), c.outputType);
+        EXPECT_EQ(started, *c.chosen != 0) << c.chosen;
+        if (!started) {
+            EXPECT_EQ(session.runningExports(), 0);
+            EXPECT_TRUE(messages.lines.isEmpty());
+            continue;
+        }
+        ASSERT_TRUE(finished.wait(10000)) << c.chosen;
+        EXPECT_EQ(titles, QStringList{c.outputType == OcrSession::Word ? "Export as Word" : "Export as Searchable PDF"});
+        EXPECT_EQ(given, QString::fromUtf8(c.expected));
+        EXPECT_TRUE(imageExisted);
+        ASSERT_EQ(images.size(), 1);
+        EXPECT_FALSE(QFile::exists(images[0])) << "the temporary picture is removed with the result";
+        EXPECT_EQ(messages.lines, QStringList{QString::fromUtf8(c.message)});
+        ASSERT_FALSE(status.isEmpty());
+        EXPECT_EQ(status.last().at(0).toString(), QString::fromUtf8(c.status));
+    }
+}
+
+// Two exports at once each have their own picture; a session closed while they run waits for them
+// instead of destroying a running thread, and their pictures are gone afterwards.
+TEST(OcrSession, ClosingWaitsForRunningExports)
+{
+    QWidget window;
+    QSemaphore entered;
+    QSemaphore release;
+    std::atomic<int> done{0};
+    QStringList images;
+    QMutex lock;
+    std::thread releaser;
+    OcrSession::Environment env;
+    env.message = [](int, const QString&, const QString&) {};
+    env.saveFileName = [](const QString&, const QString&, const QString&) { return QStringLiteral("/tmp/none.pdf"); };
+    env.exportDocument = [&](int, const QString& image, const QString&) {
+        {
+            QMutexLocker locker(&lock);
+            images << image;
+        }
+        entered.release();
+        release.acquire();
+        ++done;
+        return QStringLiteral("error:stopped");
+    };
+    {
+        OcrSession session(&window, nullptr, env);
+        ASSERT_TRUE(session.recognize(quarters(), OcrSession::DoubleLayerPdf));
+        ASSERT_TRUE(session.recognize(quarters(), OcrSession::Word));
+        entered.acquire(2);
+        EXPECT_EQ(session.runningExports(), 2);
+        EXPECT_NE(images[0], images[1]);
+        EXPECT_TRUE(QFile::exists(images[0]) && QFile::exists(images[1]));
+        // Let go only once the session is being destroyed.
+        releaser = std::thread([&release] {
+            QThread::msleep(300);
+            release.release(2);
+        });
+    }
+    releaser.join();
+    EXPECT_EQ(done.load(), 2);
+    EXPECT_FALSE(QFile::exists(images[0]) || QFile::exists(images[1]));
 }
 
 // The engine sees exactly the capture's picture: turned as the preview shows it, the manual crop taken
