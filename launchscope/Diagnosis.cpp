@@ -458,18 +458,27 @@ void Diagnosis::summariseLastStart(const std::vector<std::string>& lines)
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].find("[BOOT] LumadocApp 启动引导日志") != std::string::npos)
             first = i;
+    // Without its "[hh:mm:ss.zzz] " prefix (a line that followed an embedded line break has none).
     auto text = [](const std::string& line) {
-        const std::size_t at = line.find("] [");
-        return at == std::string::npos ? line : line.substr(at + 2);
+        static const char shape[] = "[dd:dd:dd.ddd] ";
+        if (line.size() < sizeof shape - 1)
+            return line;
+        for (std::size_t i = 0; i + 1 < sizeof shape; ++i) {
+            const bool digit = line[i] >= '0' && line[i] <= '9';
+            if (shape[i] == 'd' ? !digit : line[i] != shape[i])
+                return line;
+        }
+        return line.substr(sizeof shape - 1);
     };
+    auto startsWith = [](const std::string& t, const std::string& head) { return t.compare(0, head.size(), head) == 0; };
     std::string lastStep;
     for (std::size_t i = first; i < lines.size(); ++i) {
         const std::string t = text(lines[i]);
-        if (t.compare(0, 12, "[MAIN] step ") == 0)
+        if (startsWith(t, "[MAIN] step "))
             lastStep = t;
-        else if (t.compare(0, 10, "[BOOT] !! ") == 0 && t.find(" FAIL ") != std::string::npos)
+        else if (startsWith(t, "[BOOT] !! ") && t.find(" FAIL ") != std::string::npos)
             m_report.line("[日志] 主程序自己记录的必需模块失败: %s", t.substr(10).c_str());
-        else if (t.compare(0, 16, "[BOOT] !!! 崩溃") == 0)
+        else if (startsWith(t, "[BOOT] !!! 崩溃"))
             m_report.line("[日志] 最近一次启动崩溃: %s", t.substr(11).c_str());
         else if (t.find("已有实例在运行") != std::string::npos)
             m_report.line("[日志] 最近一次启动因已有实例在运行而退出");

@@ -314,6 +314,8 @@ TEST_F(LaunchscopeProgram, ReadsTheBootLogTheApplicationWrote)
         appDir().toUtf8().constData(),
         {{"libLumadocBroken.so.1", true}, {"libLumadocNowhere.so.7", true}, {"libc.so.6", true}});
     bootlog::log("[MAIN] step 1: before QApplication\n");
+    // The crash handler's first boot-log line opens with a line break, so it lands without a time prefix.
+    bootlog::log("\n[BOOT] !!! 崩溃 code=0x0000000B addr=0x10 module=(unknown) rva=0x00000000\n");
     bootlog::resetForTesting();
     ASSERT_EQ(failures, 2);
 
@@ -327,6 +329,7 @@ TEST_F(LaunchscopeProgram, ReadsTheBootLogTheApplicationWrote)
         R"(\[日志\] 主程序自己记录的必需模块失败: libLumadocNowhere\.so\.7 +FAIL  err=libLumadocNowhere\.so\.7: cannot open shared object file)")));
     EXPECT_FALSE(run.report.contains(QRegularExpression(R"(必需模块失败: libc\.so\.6)")));
     EXPECT_TRUE(run.report.contains("[日志] 最近一次启动最后到达: [MAIN] step 1: before QApplication"));
+    EXPECT_TRUE(run.report.contains("[日志] 最近一次启动崩溃: 崩溃 code=0x0000000B addr=0x10 module=(unknown)"));
 }
 
 TEST_F(LaunchscopeProgram, ReportsARunningInstanceAndStillStartsTheProgram)
