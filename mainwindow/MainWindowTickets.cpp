@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTextBrowser>
 
@@ -24,6 +25,10 @@ void MainWindow::buildTickets()
     env.appDir = m_env.appDir;
     env.saveDirectory = [this] { return ImageSaver::resolveSaveDirectory(m_settings.savePath); };
     env.prompter = m_env.ticketPrompter;
+    env.storeConfig = [this] {
+        const std::unique_ptr<QSettings> store = m_env.openSettings();
+        return TicketStoreConfig::load(*store);
+    };
     m_tickets = new TicketSession(env, std::make_unique<IdCardSession>(), this);
     connect(m_tickets, &TicketSession::statusMessage, this, &MainWindow::showStatus);
     connect(m_tickets, &TicketSession::resultHtmlChanged, this, [this](const QString& html) {
@@ -34,6 +39,16 @@ void MainWindow::buildTickets()
         if (m_ticketPanel)
             m_ticketPanel->recognizeButton->setEnabled(true);
     });
+    // The records still waiting for the shared server, for as long as there are any.
+    auto* waiting = new QLabel(this);
+    waiting->setObjectName(QStringLiteral("ticketOutboxLabel"));
+    waiting->hide();
+    statusBar()->addPermanentWidget(waiting);
+    connect(m_tickets, &TicketSession::pendingRecordsChanged, waiting, [waiting](int count) {
+        waiting->setText(TicketSession::tr("%n record(s) waiting for the shared database", "", count));
+        waiting->setVisible(count > 0);
+    });
+    m_tickets->startSharedStore();
 }
 
 void MainWindow::onTicketRecognize()

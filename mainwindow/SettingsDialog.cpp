@@ -8,7 +8,10 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -180,6 +183,43 @@ void SettingsDialog::buildUi()
     m_autoStraightenCheck->setObjectName(QStringLiteral("autoStraightenCheckBox"));
     layout->addWidget(m_autoStraightenCheck);
 
+    m_sharedGroup = new QGroupBox(this);
+    m_sharedGroup->setObjectName(QStringLiteral("sharedDatabaseGroup"));
+    auto* shared = new QFormLayout(m_sharedGroup);
+    m_sharedHostLabel = new QLabel(this);
+    m_sharedHostEdit = new QLineEdit(this);
+    m_sharedHostEdit->setObjectName(QStringLiteral("sharedHostLineEdit"));
+    m_sharedPortLabel = new QLabel(this);
+    m_sharedPortSpin = new QSpinBox(this);
+    m_sharedPortSpin->setObjectName(QStringLiteral("sharedPortSpinBox"));
+    m_sharedPortSpin->setRange(1, 65535);
+    m_sharedPortSpin->setValue(TicketStoreConfig::kDefaultPort);
+    m_sharedDatabaseLabel = new QLabel(this);
+    m_sharedDatabaseEdit = new QLineEdit(this);
+    m_sharedDatabaseEdit->setObjectName(QStringLiteral("sharedDatabaseLineEdit"));
+    m_sharedUserLabel = new QLabel(this);
+    m_sharedUserEdit = new QLineEdit(this);
+    m_sharedUserEdit->setObjectName(QStringLiteral("sharedUserLineEdit"));
+    m_sharedTlsLabel = new QLabel(this);
+    m_sharedTlsCombo = new QComboBox(this);
+    m_sharedTlsCombo->setObjectName(QStringLiteral("sharedTlsComboBox"));
+    for (const QString& mode : TicketStoreConfig::sslModes())
+        m_sharedTlsCombo->addItem(QString(), mode);
+    m_counterLabel = new QLabel(this);
+    m_counterEdit = new QLineEdit(this);
+    m_counterEdit->setObjectName(QStringLiteral("counterNameLineEdit"));
+    m_sharedHint = new QLabel(this);
+    m_sharedHint->setWordWrap(true);
+    shared->addRow(m_sharedHostLabel, m_sharedHostEdit);
+    shared->addRow(m_sharedPortLabel, m_sharedPortSpin);
+    shared->addRow(m_sharedDatabaseLabel, m_sharedDatabaseEdit);
+    shared->addRow(m_sharedUserLabel, m_sharedUserEdit);
+    shared->addRow(m_sharedTlsLabel, m_sharedTlsCombo);
+    shared->addRow(m_counterLabel, m_counterEdit);
+    shared->addRow(m_sharedHint);
+    layout->addWidget(m_sharedGroup);
+    setSharedStore(TicketStoreConfig());
+
     layout->addStretch(1);
 
     m_okButton = new QPushButton(this);
@@ -217,6 +257,28 @@ void SettingsDialog::retranslateUi()
     m_voiceTrainButton->setText(tr("Voice Training..."));
     m_ocrLabel->setText(tr("OCR output type:"));
     m_autoStraightenCheck->setText(tr("Auto straighten after capture"));
+    m_sharedGroup->setTitle(tr("Shared database"));
+    m_sharedHostLabel->setText(tr("Host:"));
+    m_sharedPortLabel->setText(tr("Port:"));
+    m_sharedDatabaseLabel->setText(tr("Database:"));
+    m_sharedUserLabel->setText(tr("User:"));
+    m_sharedTlsLabel->setText(tr("TLS mode:"));
+    // The client library's own word for each mode stays visible: it is what its manual and the
+    // server's administrator use.
+    const QHash<QString, QString> tlsTexts = {
+        {QStringLiteral("disable"), tr("No TLS (disable)")},
+        {QStringLiteral("allow"), tr("TLS when the server insists (allow)")},
+        {QStringLiteral("prefer"), tr("TLS when the server offers it (prefer)")},
+        {QStringLiteral("require"), tr("TLS always (require)")},
+        {QStringLiteral("verify-ca"), tr("TLS with a checked certificate (verify-ca)")},
+        {QStringLiteral("verify-full"), tr("TLS with a checked certificate and host name (verify-full)")},
+    };
+    for (int i = 0; i < m_sharedTlsCombo->count(); ++i)
+        m_sharedTlsCombo->setItemText(i, tlsTexts.value(m_sharedTlsCombo->itemData(i).toString()));
+    m_counterLabel->setText(tr("Counter name:"));
+    m_counterEdit->setPlaceholderText(tr("This computer's name: %1").arg(TicketStoreConfig().counterName()));
+    m_sharedHint->setText(tr("Leave the host empty to keep records on this computer only. The password is "
+                             "read from ~/.pgpass. Takes effect when ticket mode is next opened."));
     m_okButton->setText(tr("OK"));
     m_cancelButton->setText(tr("Cancel"));
     fillComboBoxes();
@@ -433,4 +495,27 @@ void SettingsDialog::onCancel()
 void SettingsDialog::onVoiceTrainClicked()
 {
     emit voiceTrainRequested();
+}
+
+void SettingsDialog::setSharedStore(const TicketStoreConfig& config)
+{
+    m_sharedHostEdit->setText(config.host);
+    m_sharedPortSpin->setValue(config.port);
+    m_sharedDatabaseEdit->setText(config.database);
+    m_sharedUserEdit->setText(config.user);
+    const int mode = m_sharedTlsCombo->findData(config.sslMode);
+    m_sharedTlsCombo->setCurrentIndex(mode >= 0 ? mode : m_sharedTlsCombo->findData(QStringLiteral("prefer")));
+    m_counterEdit->setText(config.counter);
+}
+
+TicketStoreConfig SettingsDialog::sharedStore() const
+{
+    TicketStoreConfig config;
+    config.host = m_sharedHostEdit->text().trimmed();
+    config.port = m_sharedPortSpin->value();
+    config.database = m_sharedDatabaseEdit->text().trimmed();
+    config.user = m_sharedUserEdit->text().trimmed();
+    config.sslMode = m_sharedTlsCombo->currentData().toString();
+    config.counter = m_counterEdit->text().trimmed();
+    return config;
 }

@@ -3,12 +3,15 @@
 // straightening. It only shows and collects values; the main window fills it, runs it and takes the
 // values back when the user presses OK.
 
+#include "TicketStoreConfig.h"
+
 #include <QDialog>
 
 #include <functional>
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -66,6 +69,12 @@ public:
 
     void setDirectoryPrompter(DirectoryPrompter prompter);
 
+    // The "Shared database" group: host, port, database, user, TLS mode and the counter's name. An
+    // empty host or database means the local file. There is no password field: the client library
+    // reads it from ~/.pgpass.
+    void setSharedStore(const TicketStoreConfig& config);
+    TicketStoreConfig sharedStore() const;
+
 signals:
     void voiceTrainRequested();
 
@@ -110,6 +119,20 @@ private:
     QLabel* m_ocrLabel = nullptr;
     QComboBox* m_ocrCombo = nullptr;
     QCheckBox* m_autoStraightenCheck = nullptr;
+    QGroupBox* m_sharedGroup = nullptr;
+    QLabel* m_sharedHostLabel = nullptr;
+    QLineEdit* m_sharedHostEdit = nullptr;
+    QLabel* m_sharedPortLabel = nullptr;
+    QSpinBox* m_sharedPortSpin = nullptr;
+    QLabel* m_sharedDatabaseLabel = nullptr;
+    QLineEdit* m_sharedDatabaseEdit = nullptr;
+    QLabel* m_sharedUserLabel = nullptr;
+    QLineEdit* m_sharedUserEdit = nullptr;
+    QLabel* m_sharedTlsLabel = nullptr;
+    QComboBox* m_sharedTlsCombo = nullptr;
+    QLabel* m_counterLabel = nullptr;
+    QLineEdit* m_counterEdit = nullptr;
+    QLabel* m_sharedHint = nullptr;
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
 };

@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QTimer>
 #include <QtConcurrent>
 
 TicketSession::TicketSession(Environment env, std::unique_ptr<IdCardSession> reader, QObject* parent)
@@ -39,16 +40,104 @@ TicketSession::~TicketSession()
         m_watcher->waitForFinished();
 }
 
+bool TicketSession::ensureDatabase(QWidget* parent)
+{
+    const TicketStoreConfig settings = m_env.storeConfig ? m_env.storeConfig() : TicketStoreConfig();
+    QString error;
+    std::optional<TicketStoreConfig> config = TicketStoreConfig::resolve(settings, &error);
+    if (!config) {
+        qWarning().noquote() << "[TicketDatabase] LUMADOC_TICKET_DB:" << error;
+        if (parent)
+            m_env.prompter->warning(parent, tr("Shared database"),
+                                    tr("LUMADOC_TICKET_DB cannot be used: %1\nRecords are kept in the local "
+                                       "database.")
+                                        .arg(error));
+        config = settings;
+        config->host.clear(); // the local file: an address that was refused must not be half-used
+    }
+    const bool same = m_database && m_database->isShared() == config->isShared() &&
+                      (!config->isShared() || m_database->storeConfig().url() == config->url());
+    if (same)
+        return false;
+    m_database = std::make_unique<TicketDatabase>();
+    m_database->setSharedStore(*config);
+    m_lastRecordId = -1; // an id of the other store means nothing here
+    m_lastUuid.clear();
+    return true;
+}
+
 bool TicketSession::openDatabase(QWidget* parent)
 {
-    if (!m_database)
-        m_database = std::make_unique<TicketDatabase>();
-    if (m_database->initialize())
+    const bool fresh = ensureDatabase(parent);
+    if (m_database->initialize()) {
+        if (fresh && m_database->isShared())
+            startSharedStore();
         return true;
+    }
     m_env.prompter->warning(parent, tr("数据库错误"),
                             tr("无法创建或打开数据库文件：\n%1\n\n请检查磁盘空间和目录权限。")
                                 .arg(QDir::toNativeSeparators(m_database->databasePath())));
     return false;
+}
+
+void TicketSession::startSharedStore()
+{
+    const TicketStoreConfig settings = m_env.storeConfig ? m_env.storeConfig() : TicketStoreConfig();
+    QString error;
+    const std::optional<TicketStoreConfig> config = TicketStoreConfig::resolve(settings, &error);
+    if (!config || !config->isShared())
+        return; // the local file opens when ticket mode is entered, as it always did
+    ensureDatabase(nullptr);
+    if (!m_database->isShared() || !m_database->initialize())
+        return;
+    if (!m_sendTimer) {
+        m_sendTimer = new QTimer(this);
+        m_sendTimer->setInterval(kSendIntervalMs);
+        connect(m_sendTimer, &QTimer::timeout, this, &TicketSession::sendPending);
+    }
+    m_sendTimer->start();
+    sendPending();
+}
+
+void TicketSession::sendPending()
+{
+    if (!m_database || !m_database->isShared() || m_sending)
+        return;
+    m_sending = true;
+    auto* watcher = new QFutureWatcher<SendReport>(this);
+    TicketDatabase* database = m_database.get();
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, database] {
+        const SendReport report = watcher->result();
+        watcher->deleteLater();
+        m_sending = false;
+        if (database != m_database.get())
+            return; // the store was changed meanwhile
+        // The panel follows its record by uuid: once the server has it, it has an id to edit by.
+        if (m_lastRecordId < 1 && !m_lastUuid.isEmpty() && report.ids.contains(m_lastUuid))
+            m_lastRecordId = report.ids.value(m_lastUuid);
+        if (report.pending >= 0)
+            setPendingRecords(report.pending);
+    });
+    watcher->setFuture(m_database->sendPendingAsync());
+}
+
+void TicketSession::setPendingRecords(int count)
+{
+    if (count == m_pendingRecords)
+        return;
+    m_pendingRecords = count;
+    emit pendingRecordsChanged(count);
+}
+
+bool TicketSession::refuseOffline(QWidget* parent)
+{
+    if (!m_database || !m_database->isShared() || !m_database->lastFailedOffline())
+        return false;
+    m_env.prompter->warning(parent, tr("Shared database"),
+                            tr("The shared database cannot be reached, so records cannot be changed or "
+                               "deleted now. Try again when it answers.\n\n%1")
+                                .arg(m_database->lastErrorText()));
+    return true;
 }
 
 void TicketSession::recognize(const QImage& picture, const QString& type)
@@ -123,6 +212,12 @@ void TicketSession::storeAndShow(const QString& type, const QString& json, const
     m_lastJson = json;
     m_lastImage = picture;
     m_lastRecordId = -1;
+    m_lastUuid.clear();
+    if (m_database && m_database->isShared()) {
+        storeShared(type, json, picture);
+        emit resultHtmlChanged(ticketResultHtml(json));
+        return;
+    }
     const int id = m_database ? m_database->insertRecord(type, json, picture) : -1;
     if (id >= 1) {
         m_lastRecordId = id;
@@ -131,6 +226,34 @@ void TicketSession::storeAndShow(const QString& type, const QString& json, const
         qWarning() << "[TicketRecognition] Failed to save to database";
     }
     emit resultHtmlChanged(ticketResultHtml(json));
+}
+
+// The server may take its connect timeout: the record is stored on the store's worker while the
+// result is already on screen.
+void TicketSession::storeShared(const QString& type, const QString& json, const QImage& picture)
+{
+    const int generation = ++m_storeGeneration;
+    auto* watcher = new QFutureWatcher<TicketDatabase::StoreOutcome>(this);
+    TicketDatabase* database = m_database.get();
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, database, generation] {
+        const TicketDatabase::StoreOutcome outcome = watcher->result();
+        watcher->deleteLater();
+        if (database != m_database.get())
+            return;
+        setPendingRecords(outcome.pending);
+        if (outcome.id >= 1)
+            qInfo() << "[TicketRecognition] Saved to database, record id:" << outcome.id;
+        else if (outcome.queued)
+            emit statusMessage(tr("The shared database cannot be reached: the record waits to be sent."), 3000);
+        else
+            qWarning() << "[TicketRecognition] Failed to save to database";
+        if (generation == m_storeGeneration) {
+            m_lastUuid = outcome.uuid;
+            m_lastRecordId = outcome.id >= 1 ? outcome.id : -1;
+        }
+        emit recordStored();
+    });
+    watcher->setFuture(m_database->storeRecordAsync(type, json, picture));
 }
 
 void TicketSession::readIdCard(QWidget* parent)
@@ -159,6 +282,13 @@ void TicketSession::editResult(QWidget* parent)
     const QJsonObject record = QJsonDocument::fromJson(m_lastJson.toUtf8()).object();
     if (record.isEmpty())
         return;
+    if (m_database && m_database->isShared() && m_lastRecordId < 1) {
+        // Changing a record the server does not have yet would change nothing anyone else sees.
+        m_env.prompter->warning(parent, tr("Shared database"),
+                                tr("This record has not reached the shared database yet; it can be edited "
+                                   "once it has been sent."));
+        return;
+    }
     QImage picture = m_lastImage;
     if (m_lastRecordId > 0 && m_database) {
         const QImage stored = m_database->getImage(m_lastRecordId);
@@ -168,9 +298,11 @@ void TicketSession::editResult(QWidget* parent)
     TicketEditDialog dialog(record, picture, parent);
     if (!m_env.prompter->runDialog(dialog))
         return;
-    m_lastJson = QString::fromUtf8(QJsonDocument(dialog.editedRecord()).toJson(QJsonDocument::Compact));
-    if (m_lastRecordId > 0 && m_database)
-        m_database->updateRecord(m_lastRecordId, m_lastJson);
+    const QString edited = QString::fromUtf8(QJsonDocument(dialog.editedRecord()).toJson(QJsonDocument::Compact));
+    if (m_lastRecordId > 0 && m_database && !m_database->updateRecord(m_lastRecordId, edited) &&
+        refuseOffline(parent))
+        return;
+    m_lastJson = edited;
     emit resultHtmlChanged(ticketResultHtml(m_lastJson));
     emit statusMessage(tr("结果已更新"), 3000);
     m_env.speak(tr("已保存"));
@@ -218,6 +350,7 @@ void TicketSession::queryRecords(QWidget* parent)
 {
     if (!m_database)
         return;
+    sendPending(); // what waits may be on the server by the time the list is read
     TicketQueryDialog dialog(m_database.get(), parent);
     dialog.setPrompter(m_env.prompter);
     connect(&dialog, &TicketQueryDialog::recordEdited, this, [this](int id, const QString& json) {

@@ -5,6 +5,7 @@
 // the buttons; what is decided here runs without a window.
 
 #include "OCRProcessor.h"
+#include "TicketStoreConfig.h"
 
 #include <QImage>
 #include <QObject>
@@ -16,6 +17,7 @@
 class IdCardSession;
 class TicketDatabase;
 class TicketPrompter;
+class QTimer;
 class QWidget;
 template <typename T>
 class QFutureWatcher;
@@ -34,13 +36,25 @@ public:
         QString appDir;                        // where "idcard_template.bmp" may override the artwork
         std::function<QString()> saveDirectory;  // where the card face is kept; empty: not kept
         std::shared_ptr<TicketPrompter> prompter;  // message boxes, file chooser, modal dialogs
+        // The "Shared database" settings; LUMADOC_TICKET_DB overrides them. Empty: the local file.
+        std::function<TicketStoreConfig()> storeConfig;
     };
+
+    // Milliseconds between two rounds of sending the records that wait for the shared server.
+    static constexpr int kSendIntervalMs = 60000;
 
     TicketSession(Environment env, std::unique_ptr<IdCardSession> reader, QObject* parent = nullptr);
     ~TicketSession() override;
 
     // On entering ticket mode. False (after the error box) when the database cannot be opened.
+    // Follows a changed store setting: a new address gives a new database object.
     bool openDatabase(QWidget* parent);
+    // At start-up: with a shared store, opens it and sends what waits from earlier sessions, then
+    // every kSendIntervalMs. Nothing is shown; openDatabase() reports problems when the mode is entered.
+    void startSharedStore();
+    // One round of sending the waiting records on the store's worker thread; ignored while one runs.
+    void sendPending();
+    int pendingRecords() const { return m_pendingRecords; }
     TicketDatabase* database() const { return m_database.get(); }
 
     // OCR, parse as `type` ("idcard", "driver_license", "vat_invoice", "vehicle_license"), store, show.
@@ -55,11 +69,17 @@ public:
 
     QString lastJson() const { return m_lastJson; }
     int lastRecordId() const { return m_lastRecordId; }
+    // The shared store's uuid of the last record; empty before it is known or for the local file.
+    QString lastRecordUuid() const { return m_lastUuid; }
 
 signals:
     void resultHtmlChanged(const QString& html);
     void statusMessage(const QString& text, int durationMs);
     void recognitionFinished();
+    // Records waiting in the outbox for the shared server.
+    void pendingRecordsChanged(int count);
+    // A record of the shared store was stored or queued (after the result was shown).
+    void recordStored();
 
 private:
     struct Reading
@@ -70,6 +90,11 @@ private:
     void finishRecognition(const Reading& reading);
     QString parse(const QList<OcrTextBlockEx>& blocks) const;
     void storeAndShow(const QString& type, const QString& json, const QImage& picture);
+    void storeShared(const QString& type, const QString& json, const QImage& picture);
+    bool ensureDatabase(QWidget* parent);
+    void setPendingRecords(int count);
+    // False (after telling the user) when the shared store refused a change because it is away.
+    bool refuseOffline(QWidget* parent);
 
     Environment m_env;
     std::unique_ptr<IdCardSession> m_reader;
@@ -80,4 +105,10 @@ private:
     QImage m_pendingPicture;
     QString m_pendingType;
     QFutureWatcher<Reading>* m_watcher = nullptr;
+
+    QString m_lastUuid;
+    int m_storeGeneration = 0; // which store result still belongs to the last record
+    int m_pendingRecords = 0;
+    bool m_sending = false;
+    QTimer* m_sendTimer = nullptr;
 };

@@ -155,9 +155,14 @@ bool SharedTicketStore::connectServer()
     db.setDatabaseName(m_config.database);
     db.setUserName(m_config.user);
     // No password is ever set: the client library takes it from PGPASSFILE or ~/.pgpass.
-    db.setConnectOptions(QStringLiteral("connect_timeout=%1;sslmode=%2;application_name=lumadoc")
+    // connect_timeout bounds the wait for an absent server; the keepalives and tcp_user_timeout bound
+    // the wait on a connection whose server vanished without a word (a cable pulled mid-statement).
+    db.setConnectOptions(QStringLiteral("connect_timeout=%1;sslmode=%2;application_name=lumadoc;"
+                                        "keepalives_idle=10;keepalives_interval=5;keepalives_count=3;"
+                                        "tcp_user_timeout=%3")
                              .arg(kConnectTimeoutS)
-                             .arg(m_config.sslMode));
+                             .arg(m_config.sslMode)
+                             .arg(kLostConnectionMs));
     m_schemaReady = false;
     if (!db.open()) {
         const QString reason = db.lastError().databaseText().trimmed().simplified();

@@ -53,6 +53,8 @@ public:
 
     // Seconds the client library waits for the server before giving up.
     static constexpr int kConnectTimeoutS = 3;
+    // Milliseconds unacknowledged data may wait before a connection counts as lost.
+    static constexpr int kLostConnectionMs = 15000;
     static constexpr int kSchemaVersion = 1;
 
     SharedTicketStore(const TicketStoreConfig& config, const QString& localPath);

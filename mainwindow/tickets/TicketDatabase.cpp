@@ -204,10 +204,14 @@ QFuture<TicketDatabase::StoreOutcome> TicketDatabase::storeRecordAsync(const QSt
         record.image = jpegBytes(image);
         StoreOutcome outcome;
         outcome.uuid = record.uuid;
-        // Older records go first, so the server sees them in the order they were made.
-        if (store.pendingCount() > 0)
-            store.sendPending(lock);
-        outcome.id = store.insert(record);
+        // Older records go first, so the server sees them in the order they were made; when that round
+        // found the server away, the new record waits too instead of timing out a second time.
+        bool away = false;
+        if (store.pendingCount() > 0) {
+            const SendReport report = store.sendPending(lock);
+            away = !report.busy && !report.reachable;
+        }
+        outcome.id = away ? -1 : store.insert(record);
         if (outcome.id >= 1) {
             qInfo() << "[TicketDatabase] Inserted record id:" << outcome.id << "type:" << record.type;
         } else {

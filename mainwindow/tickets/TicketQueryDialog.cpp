@@ -30,6 +30,14 @@ TicketQueryDialog::TicketQueryDialog(TicketDatabase* database, QWidget* parent)
     for (const auto& item : TicketNames::typeFilterItems())
         m_typeCombo->addItem(item.first, item.second);
     filterRow->addWidget(m_typeCombo);
+    m_counterLabel = new QLabel(tr("Counter:"), this);
+    m_counterCombo = new QComboBox(this);
+    m_counterCombo->addItem(tr("All counters"), QString());
+    filterRow->addWidget(m_counterLabel);
+    filterRow->addWidget(m_counterCombo);
+    const bool shared = m_database->isShared();
+    m_counterLabel->setVisible(shared);
+    m_counterCombo->setVisible(shared);
     filterRow->addWidget(new QLabel(tr("搜索："), this));
     m_keywordEdit = new QLineEdit(this);
     m_keywordEdit->setPlaceholderText(tr("输入关键词搜索（姓名、身份证号、发票号码等）"));
@@ -38,9 +46,11 @@ TicketQueryDialog::TicketQueryDialog(TicketDatabase* database, QWidget* parent)
     filterRow->addWidget(searchButton);
     layout->addLayout(filterRow);
 
-    m_table = new QTableWidget(0, 5, this);
-    m_table->setHorizontalHeaderLabels(
-        {tr("序号"), tr("证件类型"), tr("关键信息"), tr("识别时间"), tr("更新时间")});
+    QStringList headers = {tr("序号"), tr("证件类型"), tr("关键信息"), tr("识别时间"), tr("更新时间")};
+    if (shared)
+        headers << tr("Counter");
+    m_table = new QTableWidget(0, headers.size(), this);
+    m_table->setHorizontalHeaderLabels(headers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -105,18 +115,24 @@ void TicketQueryDialog::fill(const QJsonArray& records)
         const QJsonObject record = records.at(row).toObject();
         QString recognized = record.value("recognize_time").toString();
         recognized.replace('T', ' ');
-        const QStringList cells = {QString::number(record.value("id").toInt()),
+        QStringList cells = {QString::number(record.value("id").toInt()),
                                    TicketNames::typeDisplayName(record.value("ticket_type").toString()),
                                    keyInformation(record.value("json_data").toString()), recognized.left(19),
                                    record.value("updated_at").toString()};
-        for (int col = 0; col < cells.size(); ++col) {
+        if (m_database->isShared())
+            cells << record.value("counter").toString();
+        for (int col = 0; col < cells.size() && col < m_table->columnCount(); ++col) {
             auto* item = new QTableWidgetItem(cells.at(col));
             item->setData(Qt::UserRole, record.value("id").toInt());
             m_table->setItem(row, col, item);
         }
     }
-    const QString path = QDir::toNativeSeparators(m_database->databasePath());
-    if (records.isEmpty()) {
+    const QString path = m_database->isShared() ? m_database->locationText()
+                                                : QDir::toNativeSeparators(m_database->databasePath());
+    if (records.isEmpty() && m_database->isShared() && m_database->lastFailedOffline()) {
+        m_statusLabel->setStyleSheet("color: red;");
+        m_statusLabel->setText(m_database->lastErrorText());
+    } else if (records.isEmpty()) {
         m_statusLabel->setStyleSheet("color: orange;");
         m_statusLabel->setText(
             tr("共 0 条记录  |  数据库：%1  |  提示：请先在票据识别面板点击「开始识别」插入记录").arg(path));
@@ -143,14 +159,37 @@ int TicketQueryDialog::selectedId() const
 
 void TicketQueryDialog::onSearch()
 {
-    fill(m_database->searchRecords(m_keywordEdit->text().trimmed(), m_typeCombo->currentData().toString()));
+    fill(m_database->searchRecords(m_keywordEdit->text().trimmed(), m_typeCombo->currentData().toString(),
+                                   m_counterCombo->currentData().toString()));
 }
 
 void TicketQueryDialog::onRefresh()
 {
     m_keywordEdit->clear();
     m_typeCombo->setCurrentIndex(0);
+    fillCounters();
     fill(m_database->getAllRecords());
+}
+
+void TicketQueryDialog::fillCounters()
+{
+    if (!m_database->isShared())
+        return;
+    m_counterCombo->clear();
+    m_counterCombo->addItem(tr("All counters"), QString());
+    for (const QString& name : m_database->counters())
+        m_counterCombo->addItem(name, name);
+}
+
+bool TicketQueryDialog::refuseOffline()
+{
+    if (!m_database->isShared() || !m_database->lastFailedOffline())
+        return false;
+    m_prompter->warning(this, tr("Shared database"),
+                        tr("The shared database cannot be reached, so records cannot be changed or deleted "
+                           "now. Try again when it answers.\n\n%1")
+                            .arg(m_database->lastErrorText()));
+    return true;
 }
 
 void TicketQueryDialog::onItemDoubleClicked(int row, int /*col*/)
@@ -191,7 +230,8 @@ void TicketQueryDialog::openRecord(int id)
     const QString json =
         QString::fromUtf8(QJsonDocument(dialog.editedRecord()).toJson(QJsonDocument::Compact));
     if (!m_database->updateRecord(id, json)) {
-        m_prompter->warning(this, tr("错误"), tr("保存记录失败。"));
+        if (!refuseOffline())
+            m_prompter->warning(this, tr("错误"), tr("保存记录失败。"));
         return;
     }
     emit recordEdited(id, json);
@@ -206,7 +246,8 @@ void TicketQueryDialog::onDeleteClicked()
     if (!m_prompter->confirm(this, tr("确认删除"), tr("确定要删除记录 #%1 吗？\n此操作不可撤销。").arg(id)))
         return;
     if (!m_database->deleteRecord(id)) {
-        m_prompter->warning(this, tr("错误"), tr("删除记录失败。"));
+        if (!refuseOffline())
+            m_prompter->warning(this, tr("错误"), tr("删除记录失败。"));
         return;
     }
     emit recordDeleted(id);

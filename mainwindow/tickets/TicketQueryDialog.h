@@ -28,6 +28,8 @@ public:
     void setPrompter(std::shared_ptr<TicketPrompter> prompter);
 
     QComboBox* typeCombo() const { return m_typeCombo; }
+    // Shown only for the shared store: "All counters" (empty data), then each counter's name.
+    QComboBox* counterCombo() const { return m_counterCombo; }
     QLineEdit* keywordEdit() const { return m_keywordEdit; }
     QTableWidget* table() const { return m_table; }
     QLabel* statusLabel() const { return m_statusLabel; }
@@ -55,10 +57,15 @@ private:
     int selectedId() const;
     void openRecord(int id);
     void updateButtons();
+    void fillCounters();
+    // False (after telling the user) when the shared store refused because it is away.
+    bool refuseOffline();
 
     TicketDatabase* m_database;
     std::shared_ptr<TicketPrompter> m_prompter;
     QComboBox* m_typeCombo = nullptr;
+    QLabel* m_counterLabel = nullptr;
+    QComboBox* m_counterCombo = nullptr;
     QLineEdit* m_keywordEdit = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_statusLabel = nullptr;

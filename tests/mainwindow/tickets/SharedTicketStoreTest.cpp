@@ -1,12 +1,17 @@
+#include "IdCardReader.h"
+#include "IdCardSession.h"
 #include "PostgresServer.h"
 #include "TestSupport.h"
 #include "TicketDatabase.h"
+#include "TicketPrompter.h"
+#include "TicketSession.h"
 #include "TicketStoreConfig.h"
 
 #include <QMutex>
 #include <QPainter>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QtConcurrent>
 #include <gtest/gtest.h>
@@ -260,6 +265,62 @@ TEST_F(SharedTicketStoreTest, RefusedLoginsAndMissingRightsSayWhatIsWrong)
     EXPECT_TRUE(logged.contains("password authentication failed")) << logged.toStdString();
     for (const QString& secret : PostgresServer::secrets())
         EXPECT_FALSE(logged.contains(secret)) << "a password in the log";
+}
+
+// Says yes to every dialog and keeps every message box's text.
+class AcceptingPrompter : public TicketPrompter
+{
+public:
+    void warning(QWidget*, const QString& title, const QString& text) override { boxes << title + ": " + text; }
+    void information(QWidget*, const QString& title, const QString& text) override { boxes << title + ": " + text; }
+    bool confirm(QWidget*, const QString&, const QString&) override { return true; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    bool runDialog(QDialog&) override { return true; }
+    QStringList boxes;
+};
+
+TEST_F(SharedTicketStoreTest, PanelFollowsItsRecordByUuidAndRefusesChangesOffline)
+{
+    ASSERT_TRUE(s_server->createDatabase("panel", "clerk"));
+    auto prompter = std::make_shared<AcceptingPrompter>();
+    TicketSession::Environment env;
+    env.addToGallery = [](const QImage&) {};
+    env.saveDirectory = [] { return QString(); };
+    env.prompter = prompter;
+    env.storeConfig = [] { return config("clerk", "panel", "north"); };
+    TicketSession session(env, std::make_unique<IdCardSession>(std::make_unique<SimulatedIdCardReader>(1)));
+    QSignalSpy stored(&session, &TicketSession::recordStored);
+    QSignalSpy pending(&session, &TicketSession::pendingRecordsChanged);
+    ASSERT_TRUE(session.openDatabase(nullptr));
+    ASSERT_TRUE(session.database()->isShared());
+
+    ASSERT_TRUE(s_server->stop());
+    session.readIdCard(nullptr);
+    ASSERT_TRUE(stored.wait(10000));
+    EXPECT_EQ(session.lastRecordId(), -1);
+    const QString uuid = session.lastRecordUuid();
+    ASSERT_FALSE(uuid.isEmpty());
+    EXPECT_EQ(session.pendingRecords(), 1);
+
+    session.editResult(nullptr);
+    ASSERT_EQ(prompter->boxes.size(), 1);
+    EXPECT_TRUE(prompter->boxes.last().contains("has not reached the shared database")) << prompter->boxes.last().toStdString();
+
+    ASSERT_TRUE(s_server->resume());
+    pending.clear();
+    session.sendPending();
+    ASSERT_TRUE(pending.wait(10000));
+    EXPECT_EQ(pending.last().at(0).toInt(), 0);
+    ASSERT_GE(session.lastRecordId(), 1) << "the panel learns its record's id once the server has it";
+    EXPECT_EQ(session.database()->getRecordById(session.lastRecordId()).value("uuid").toString(), uuid);
+
+    ASSERT_TRUE(s_server->stop());
+    const QString before = session.lastJson();
+    session.editResult(nullptr);
+    ASSERT_EQ(prompter->boxes.size(), 2);
+    EXPECT_TRUE(prompter->boxes.last().contains("cannot be reached")) << prompter->boxes.last().toStdString();
+    EXPECT_EQ(session.lastJson(), before);
+    ASSERT_TRUE(s_server->resume());
 }
 
 } // namespace
