@@ -3,6 +3,7 @@
 // here). Where libvosk.so is present, its loading paths are driven with a missing and a bogus model.
 
 #include "AudioCapture.h"
+#include "ScriptedVoice.h"
 #include "SpeechRecognizer.h"
 #include "VoiceCommandThread.h"
 #include "VoiceTrainDialog.h"
@@ -141,53 +142,9 @@ TEST(VoiceMatch, CustomWordsFromUtf8File)
 
 namespace {
 
-// One scripted answer per accepted block.
-struct Step
-{
-    bool ended;
-    const char* partial;
-    const char* text;
-};
-
-class ScriptedEngine : public voice::ISpeechRecognizer
-{
-public:
-    explicit ScriptedEngine(std::deque<Step> steps, int* acceptedBytes) : m_steps(std::move(steps)), m_bytes(acceptedBytes) {}
-    LoadResult load(const QString&) override { return LoadResult::Ok; }
-    bool acceptWaveform(const QByteArray& pcm) override
-    {
-        *m_bytes += pcm.size();
-        m_current = m_steps.empty() ? Step{false, "", ""} : m_steps.front();
-        if (!m_steps.empty())
-            m_steps.pop_front();
-        return m_current.ended;
-    }
-    QByteArray partialResult() override
-    {
-        return QByteArray("{\n  \"partial\" : \"") + m_current.partial + "\"\n}";
-    }
-    QByteArray finalResult() override { return QByteArray("{\n  \"text\" : \"") + m_current.text + "\"\n}"; }
-
-private:
-    std::deque<Step> m_steps;
-    int* m_bytes;
-    Step m_current{false, "", ""};
-};
-
-// A microphone that never says anything itself: the test hands in the audio.
-class QuietSource : public voice::IAudioSource
-{
-public:
-    QString name() const override { return QStringLiteral("quiet"); }
-    bool open(QString*) override { return true; }
-    voice::AudioFormat format() const override { return {}; }
-    ReadResult read(QByteArray*, QString*) override
-    {
-        QThread::msleep(20);
-        return ReadResult::Data;
-    }
-    void close() override {}
-};
+using voicetest::QuietSource;
+using voicetest::ScriptedEngine;
+using voicetest::Step;
 
 void makeModelFolder(const QString& dir)
 {
@@ -206,9 +163,9 @@ TEST(VoiceCommandThread, ScriptedEngineDrivesTheSignals)
     QTemporaryDir dir;
     makeModelFolder(dir.path());
     int accepted = 0;
-    std::deque<Step> script{
+    auto script = std::make_shared<std::deque<Step>>(std::deque<Step>{
         {false, "拍", ""}, {true, "", "拍 照"}, {true, "", "你好"}, {true, "", "普通 拍照"}, {true, "", "左转"},
-    };
+    });
     VoiceCommandThread r([&] { return std::make_unique<ScriptedEngine>(script, &accepted); },
                          [] { return new AudioCapture({[] { return std::make_unique<QuietSource>(); }}); }, QString());
     QSignalSpy commands(&r, &VoiceCommandThread::commandDetected);
@@ -433,8 +390,8 @@ TEST(VoiceCommandThread, PulseAudioPipeSourceReachesTheRecognizer)
     }
     const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY);
     ASSERT_GE(fd, 0);
-    // The pipe source delivers only what is written, and a sound-server read waits for it: the writer
-    // plays the ramp, then silence, until listening has stopped (as a real microphone would).
+    // The pipe source delivers only what is written: the writer plays the ramp, then silence until
+    // listening has stopped, as a microphone would.
     std::atomic_bool done{false};
     std::thread writer([&] {
         ssize_t n = ::write(fd, ramp.constData(), size_t(ramp.size()));
