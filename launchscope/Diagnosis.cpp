@@ -2,15 +2,15 @@
 #include "ElfInfo.h"
 #include "LogTail.h"
 #include "Places.h"
-#include "Report.h"
 #include "Probe.h"
+#include "Report.h"
 #include "SystemFacts.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <set>
-#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,7 +25,9 @@ constexpr std::size_t kCrashTailBytes = 8192;
 
 bool exists(const std::string& path, struct stat* out = nullptr)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     const bool ok = ::stat(path.c_str(), &st) == 0;
     if (out)
         *out = st;
@@ -119,7 +121,8 @@ DiagnosisResult Diagnosis::run()
     bootLogTail();
     crashLogTail();
     conclude();
-    DiagnosisResult result{m_conclusion, m_launchResult, m_report.hasFile() ? m_report.path() : std::string()};
+    DiagnosisResult result{m_conclusion, m_launchResult,
+                           m_report.hasFile() ? m_report.path() : std::string()};
     m_report.close();
     return result;
 }
@@ -138,7 +141,8 @@ void Diagnosis::header()
 void Diagnosis::systemFacts()
 {
     const SystemFacts f = readSystemFacts();
-    m_report.line("[系统] %s  内核 %s  %s", f.osName.c_str(), f.kernelRelease.c_str(), f.kernelVersion.c_str());
+    m_report.line("[系统] %s  内核 %s  %s", f.osName.c_str(), f.kernelRelease.c_str(),
+                  f.kernelVersion.c_str());
     m_report.line("[系统] C 运行库: glibc %s", f.libcVersion.c_str());
     m_report.line("[系统] 架构 %s，CPU 核心 %u", f.architecture.c_str(), f.cpuCount);
     if (f.is32Bit)
@@ -150,8 +154,9 @@ void Diagnosis::systemFacts()
         m_report.line("[系统] 物理内存: %.1f GB（可用 %.1f GB）", f.memoryTotalGiB,
                       std::max(0.0, f.memoryAvailableGiB));
     const std::string server = !f.display.empty() ? "X11 (DISPLAY=" + f.display + ")"
-                               : !f.waylandDisplay.empty() ? "仅 Wayland (WAYLAND_DISPLAY=" + f.waylandDisplay + ")"
-                                                           : std::string("无");
+                               : !f.waylandDisplay.empty()
+                                   ? "仅 Wayland (WAYLAND_DISPLAY=" + f.waylandDisplay + ")"
+                                   : std::string("无");
     m_report.line("[系统] 显示服务: %s，会话类型: %s，远程会话: %s", server.c_str(),
                   f.sessionType.empty() ? "(未设置)" : f.sessionType.c_str(), f.remoteSession ? "是" : "否");
     if (f.display.empty())
@@ -163,9 +168,10 @@ void Diagnosis::systemFacts()
         int major = 0, minor = 0;
         std::sscanf(gl.version.c_str(), "%d.%d", &major, &minor);
         const bool enough = major > 3 || (major == 3 && minor >= 3);
-        m_report.line("[图形] %s: GL_VERSION=%s | GL_RENDERER=%s | GL_VENDOR=%s", gl.method.c_str(), gl.version.c_str(),
-                      gl.renderer.c_str(), gl.vendor.c_str());
-        m_report.line("[图形] OpenGL 3.3: %s", enough ? "满足" : "不满足 → 主程序将改用软件渲染（预览可能较慢）");
+        m_report.line("[图形] %s: GL_VERSION=%s | GL_RENDERER=%s | GL_VENDOR=%s", gl.method.c_str(),
+                      gl.version.c_str(), gl.renderer.c_str(), gl.vendor.c_str());
+        m_report.line("[图形] OpenGL 3.3: %s",
+                      enough ? "满足" : "不满足 → 主程序将改用软件渲染（预览可能较慢）");
     } else {
         m_report.line("[图形] %s 探测失败: %s", gl.method.c_str(), gl.error.c_str());
     }
@@ -182,8 +188,10 @@ void Diagnosis::programFiles()
         bool data; // looked up in the data folders too, as the application does
     };
     static const Entry entries[] = {
-        {"LumadocApp", true, false},        {"platforms/libqxcb.so", false, false},
-        {"plugins/platforms/libqxcb.so", false, false}, {"appconfig.ini", false, true},
+        {"LumadocApp", true, false},
+        {"platforms/libqxcb.so", false, false},
+        {"plugins/platforms/libqxcb.so", false, false},
+        {"appconfig.ini", false, true},
         {"models.bin", false, true},
     };
     for (const Entry& e : entries) {
@@ -192,7 +200,9 @@ void Diagnosis::programFiles()
             folders = dataFolders(m_appDir);
         bool found = false;
         for (const std::string& folder : folders) {
-            struct stat st {};
+            struct stat st
+            {
+            };
             const std::string path = folder + "/" + e.name;
             if (!exists(path, &st))
                 continue;
@@ -214,7 +224,8 @@ void Diagnosis::programFiles()
                           m_elf.is64 ? "64 位" : "32 位", machineName(m_elf.machine).c_str(),
                           machineName(hostMachine()).c_str());
         else
-            m_report.line("[文件] LumadocApp 格式: ELF 64 位 %s，与本机一致", machineName(m_elf.machine).c_str());
+            m_report.line("[文件] LumadocApp 格式: ELF 64 位 %s，与本机一致",
+                          machineName(m_elf.machine).c_str());
         if (::access(m_program.c_str(), X_OK) != 0)
             m_report.line("[文件] !! LumadocApp 没有执行权限（chmod +x）");
     }
@@ -281,7 +292,8 @@ void Diagnosis::systemRuntime()
         {"libc.so.6", "glibc 缺失或损坏 → 系统本身有问题", nullptr},
         {"libstdc++.so.6", "C++ 运行库未安装或过旧 → 需安装/升级 libstdc++6", &m_cxxRuntime},
         {"libgcc_s.so.1", "同上（libgcc-s1）", nullptr},
-        {"libQt5Core.so.5", "Qt 5 库未安装或过旧 → 需安装 libqt5core5a（或重新安装 Lumadoc）", &m_qtLibraries},
+        {"libQt5Core.so.5", "Qt 5 库未安装或过旧 → 需安装 libqt5core5a（或重新安装 Lumadoc）",
+         &m_qtLibraries},
         {"libQt5Gui.so.5", "同上（libqt5gui5）", &m_qtLibraries},
         {"libQt5Widgets.so.5", "同上（libqt5widgets5）", &m_qtLibraries},
     };
@@ -312,12 +324,15 @@ void Diagnosis::systemRuntime()
 void Diagnosis::moduleProbe()
 {
     m_report.line("---- 2. 依赖模块加载探测 ----");
-    m_report.line("（依赖表取自 LumadocApp 本身；逐个 dlopen(RTLD_NOW)，先按程序的 RUNPATH 再按系统库缓存查找，测的是现场这台机器上的真实结果）");
+    m_report.line("（依赖表取自 LumadocApp 本身；逐个 dlopen(RTLD_NOW)，先按程序的 RUNPATH "
+                  "再按系统库缓存查找，测的是现场这台机器上的真实结果）");
     if (m_program.empty())
         m_report.line("[探测] LumadocApp 不存在，无法读取其依赖表，只探测 Qt 平台插件");
     else if (!m_elf.dynamic)
         m_report.line("[探测] 无法从 LumadocApp 读出依赖表（%s），只探测 Qt 平台插件",
-                      !m_elf.readable ? "无法读取" : !m_elf.isElf ? "不是 ELF 程序" : "格式与本机不符或为静态程序");
+                      !m_elf.readable ? "无法读取"
+                      : !m_elf.isElf  ? "不是 ELF 程序"
+                                      : "格式与本机不符或为静态程序");
     for (const std::string& name : m_elf.needed) {
         const LibraryCheck c = checkLibrary(name);
         if (!c.probe.loaded) {
@@ -335,7 +350,8 @@ void Diagnosis::moduleProbe()
     probePlatformPlugin();
     if (m_requiredFailures > 0) {
         m_report.line("%s", "");
-        m_report.line("!! 有 %d 个【必需】模块加载失败 —— 这就是主程序无法启动的直接原因", m_requiredFailures);
+        m_report.line("!! 有 %d 个【必需】模块加载失败 —— 这就是主程序无法启动的直接原因",
+                      m_requiredFailures);
     }
     m_report.line("%s", "");
 }
@@ -372,7 +388,8 @@ void Diagnosis::probePlatformPlugin()
         return;
     }
     ++m_requiredFailures;
-    m_report.line("[探测] %-40s 失败 在程序目录、QT_PLUGIN_PATH 与 Qt 插件目录中均未找到   ← 必需模块", kPlugin);
+    m_report.line("[探测] %-40s 失败 在程序目录、QT_PLUGIN_PATH 与 Qt 插件目录中均未找到   ← 必需模块",
+                  kPlugin);
 }
 
 void Diagnosis::launch()
@@ -470,7 +487,9 @@ void Diagnosis::summariseLastStart(const std::vector<std::string>& lines)
         }
         return line.substr(sizeof shape - 1);
     };
-    auto startsWith = [](const std::string& t, const std::string& head) { return t.compare(0, head.size(), head) == 0; };
+    auto startsWith = [](const std::string& t, const std::string& head) {
+        return t.compare(0, head.size(), head) == 0;
+    };
     std::string lastStep;
     for (std::size_t i = first; i < lines.size(); ++i) {
         const std::string t = text(lines[i]);

@@ -9,7 +9,7 @@ namespace launchscope {
 
 struct DiagnosisOptions
 {
-    std::string appDir;                      // the folder of this tool, where LumadocApp is expected
+    std::string appDir;                         // the folder of this tool, where LumadocApp is expected
     int launchWaitSeconds = kLaunchWaitSeconds; // how long the started program is watched
 };
 

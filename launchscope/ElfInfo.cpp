@@ -23,8 +23,7 @@ struct Fd
     int fd;
 };
 
-template <typename T>
-bool readAt(int fd, std::uint64_t offset, T& out)
+template <typename T> bool readAt(int fd, std::uint64_t offset, T& out)
 {
     return ::pread(fd, &out, sizeof out, static_cast<off_t>(offset)) == static_cast<ssize_t>(sizeof out);
 }
@@ -76,7 +75,8 @@ public:
     {
         if (index >= m_strings.size())
             return {};
-        return std::string(m_strings.c_str() + index, strnlen(m_strings.c_str() + index, m_strings.size() - index));
+        return std::string(m_strings.c_str() + index,
+                           strnlen(m_strings.c_str() + index, m_strings.size() - index));
     }
 
     int fd() const { return m_fd; }
@@ -156,7 +156,8 @@ void readDynamic64(int fd, const Elf64_Ehdr& eh, ElfInfo& info)
 
     std::vector<Elf64_Dyn> entries(dynamicHeader.p_filesz / sizeof(Elf64_Dyn));
     const ssize_t want = static_cast<ssize_t>(entries.size() * sizeof(Elf64_Dyn));
-    if (entries.empty() || ::pread(fd, entries.data(), want, static_cast<off_t>(dynamicHeader.p_offset)) != want)
+    if (entries.empty() ||
+        ::pread(fd, entries.data(), want, static_cast<off_t>(dynamicHeader.p_offset)) != want)
         return;
 
     std::uint64_t strtab = 0, strsz = 0, verneed = 0, verneedNum = 0, verdef = 0, verdefNum = 0;
@@ -167,16 +168,37 @@ void readDynamic64(int fd, const Elf64_Ehdr& eh, ElfInfo& info)
         if (d.d_tag == DT_NULL)
             break;
         switch (d.d_tag) {
-        case DT_STRTAB: strtab = d.d_un.d_ptr; break;
-        case DT_STRSZ: strsz = d.d_un.d_val; break;
-        case DT_NEEDED: neededAt.push_back(d.d_un.d_val); break;
-        case DT_RUNPATH: runPathAt = d.d_un.d_val; haveRunPath = true; break;
-        case DT_RPATH: rPathAt = d.d_un.d_val; haveRPath = true; break;
-        case DT_VERNEED: verneed = d.d_un.d_ptr; break;
-        case DT_VERNEEDNUM: verneedNum = d.d_un.d_val; break;
-        case DT_VERDEF: verdef = d.d_un.d_ptr; break;
-        case DT_VERDEFNUM: verdefNum = d.d_un.d_val; break;
-        default: break;
+        case DT_STRTAB:
+            strtab = d.d_un.d_ptr;
+            break;
+        case DT_STRSZ:
+            strsz = d.d_un.d_val;
+            break;
+        case DT_NEEDED:
+            neededAt.push_back(d.d_un.d_val);
+            break;
+        case DT_RUNPATH:
+            runPathAt = d.d_un.d_val;
+            haveRunPath = true;
+            break;
+        case DT_RPATH:
+            rPathAt = d.d_un.d_val;
+            haveRPath = true;
+            break;
+        case DT_VERNEED:
+            verneed = d.d_un.d_ptr;
+            break;
+        case DT_VERNEEDNUM:
+            verneedNum = d.d_un.d_val;
+            break;
+        case DT_VERDEF:
+            verdef = d.d_un.d_ptr;
+            break;
+        case DT_VERDEFNUM:
+            verdefNum = d.d_un.d_val;
+            break;
+        default:
+            break;
         }
     }
     Image64 image(fd, std::move(loads));
@@ -246,12 +268,18 @@ unsigned hostMachine()
 std::string machineName(unsigned machine)
 {
     switch (machine) {
-    case EM_X86_64: return "x86-64";
-    case EM_386: return "i386";
-    case EM_AARCH64: return "AArch64";
-    case EM_ARM: return "ARM";
-    case EM_RISCV: return "RISC-V";
-    default: return "machine " + std::to_string(machine);
+    case EM_X86_64:
+        return "x86-64";
+    case EM_386:
+        return "i386";
+    case EM_AARCH64:
+        return "AArch64";
+    case EM_ARM:
+        return "ARM";
+    case EM_RISCV:
+        return "RISC-V";
+    default:
+        return "machine " + std::to_string(machine);
     }
 }
 

@@ -13,12 +13,12 @@ namespace launchscope {
 
 struct ElfInfo
 {
-    bool readable = false;   // the file could be opened and read
-    bool isElf = false;      // starts with the ELF magic
+    bool readable = false; // the file could be opened and read
+    bool isElf = false;    // starts with the ELF magic
     bool is64 = false;
     bool littleEndian = false;
-    unsigned machine = 0;    // e_machine
-    bool dynamic = false;    // has a dynamic section
+    unsigned machine = 0; // e_machine
+    bool dynamic = false; // has a dynamic section
     std::vector<std::string> needed;
     std::vector<std::string> runPath; // DT_RUNPATH split at ':', "$ORIGIN" not yet replaced
     std::vector<std::string> rPath;   // DT_RPATH, only used by the loader when there is no RUNPATH

@@ -20,7 +20,9 @@ namespace {
 
 long long nowMs()
 {
-    struct timespec ts {};
+    struct timespec ts
+    {
+    };
     ::clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
@@ -43,7 +45,9 @@ int outputFile()
 
 std::string readAll(int fd, std::size_t maxBytes)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0)
         return {};
     const std::size_t size = static_cast<std::size_t>(st.st_size);
@@ -150,8 +154,8 @@ std::string loaderError(const std::string& output)
 {
     // The loader's three ways of refusing a program: a library it cannot find or map, a library too old
     // for a symbol version the program needs, and a symbol missing when a lazy call is first bound.
-    static const char* const kPatterns[] = {"error while loading shared libraries", "' not found (required by",
-                                            "symbol lookup error"};
+    static const char* const kPatterns[] = {"error while loading shared libraries",
+                                            "' not found (required by", "symbol lookup error"};
     for (const char* pattern : kPatterns) {
         const std::size_t at = output.find(pattern);
         if (at == std::string::npos)
@@ -170,16 +174,25 @@ std::string explainExit(const LaunchResult& r, bool instanceWasRunning)
 {
     if (r.outcome == LaunchResult::Signalled) {
         switch (r.signal) {
-        case SIGSEGV: return "SIGSEGV —— 访问越界（崩溃，见 crash.log）";
-        case SIGBUS: return "SIGBUS —— 总线错误（程序文件或库在运行中被替换/截断，或磁盘出错）";
-        case SIGILL: return "SIGILL —— 该 CPU 不支持程序用到的指令集";
-        case SIGFPE: return "SIGFPE —— 算术异常（崩溃，见 crash.log）";
+        case SIGSEGV:
+            return "SIGSEGV —— 访问越界（崩溃，见 crash.log）";
+        case SIGBUS:
+            return "SIGBUS —— 总线错误（程序文件或库在运行中被替换/截断，或磁盘出错）";
+        case SIGILL:
+            return "SIGILL —— 该 CPU 不支持程序用到的指令集";
+        case SIGFPE:
+            return "SIGFPE —— 算术异常（崩溃，见 crash.log）";
         case SIGABRT:
-            return "SIGABRT —— 程序异常终止（abort；常见于 Qt 平台插件无法加载或 Qt 致命错误，见下方程序输出）";
-        case SIGKILL: return "SIGKILL —— 被强制结束（常见于内存不足时被系统结束）";
-        case SIGTERM: return "SIGTERM —— 被要求终止（关机、注销或他人结束了进程）";
-        case SIGTRAP: return "SIGTRAP —— 断点/陷阱指令（调试断言或编译器插入的检查失败）";
-        default: return signalName(r.signal) + " —— 被信号结束（异常退出）";
+            return "SIGABRT —— 程序异常终止（abort；常见于 Qt 平台插件无法加载或 Qt "
+                   "致命错误，见下方程序输出）";
+        case SIGKILL:
+            return "SIGKILL —— 被强制结束（常见于内存不足时被系统结束）";
+        case SIGTERM:
+            return "SIGTERM —— 被要求终止（关机、注销或他人结束了进程）";
+        case SIGTRAP:
+            return "SIGTRAP —— 断点/陷阱指令（调试断言或编译器插入的检查失败）";
+        default:
+            return signalName(r.signal) + " —— 被信号结束（异常退出）";
         }
     }
     const std::string loader = loaderError(r.output);
@@ -198,7 +211,8 @@ std::string explainExit(const LaunchResult& r, bool instanceWasRunning)
         if (!loader.empty())
             return "动态链接器无法加载依赖库 —— 缺少共享库或库版本过旧（" + loader + "）";
         if (r.exitCode > 128 && r.exitCode - 128 < 65)
-            return "退出码 " + std::to_string(r.exitCode) + " —— 多为子进程被" + signalName(r.exitCode - 128) + "结束后的转述";
+            return "退出码 " + std::to_string(r.exitCode) + " —— 多为子进程被" +
+                   signalName(r.exitCode - 128) + "结束后的转述";
         return "正常退出或程序自退出";
     }
 }

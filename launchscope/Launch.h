@@ -11,10 +11,16 @@ constexpr int kLaunchWaitSeconds = 20;
 
 struct LaunchResult
 {
-    enum Outcome { NotStarted, StillRunning, Exited, Signalled } outcome = NotStarted;
+    enum Outcome
+    {
+        NotStarted,
+        StillRunning,
+        Exited,
+        Signalled
+    } outcome = NotStarted;
     int pid = 0;
-    int exitCode = 0;       // Exited
-    int signal = 0;         // Signalled
+    int exitCode = 0; // Exited
+    int signal = 0;   // Signalled
     bool coreDumped = false;
     std::string startError; // NotStarted: why (errno text of fork or exec)
     std::string output;     // what the program wrote to standard output and error during the wait

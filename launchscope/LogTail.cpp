@@ -57,7 +57,9 @@ std::vector<FoundLog> filesNewestFirst(const std::vector<std::string>& paths)
 {
     std::vector<FoundLog> found;
     for (const std::string& path : paths) {
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
             found.push_back({path, modifiedNs(st)});
     }
@@ -72,7 +74,9 @@ std::string readTail(const std::string& path, std::size_t maxBytes, bool& ok)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return {};
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0) {
         ::close(fd);
         return {};

@@ -15,7 +15,8 @@ struct FoundLog
 // Every non-empty "boot_yyyy-mm-dd.log" in `folders`, the most recently modified first; a tie keeps the
 // order of the folders.
 std::vector<FoundLog> bootLogsNewestFirst(const std::vector<std::string>& folders);
-// The existing, non-empty regular files of `paths`, the most recently modified first; a tie keeps their order.
+// The existing, non-empty regular files of `paths`, the most recently modified first; a tie keeps their
+// order.
 std::vector<FoundLog> filesNewestFirst(const std::vector<std::string>& paths);
 
 // The last `maxBytes` bytes of a file as valid UTF-8: a character cut by the start of the window is

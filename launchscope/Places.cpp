@@ -58,7 +58,8 @@ std::vector<std::string> crashLogPaths(const LogPlaces& places, const std::strin
 
 bool isBuildTree(const std::string& appDir)
 {
-    return !appDir.empty() && ::access((trimTrailingSlashes(appDir) + "/lumadoc-build-tree").c_str(), F_OK) == 0;
+    return !appDir.empty() &&
+           ::access((trimTrailingSlashes(appDir) + "/lumadoc-build-tree").c_str(), F_OK) == 0;
 }
 
 std::vector<std::string> dataFolders(const std::string& appDir)
@@ -88,7 +89,9 @@ bool instanceRunning()
     const int fd = ::open(instanceLockFile().c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false; // no lock file: nobody has ever held it in this session
-    struct flock lock {};
+    struct flock lock
+    {
+    };
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     // The application holds an open-file-description lock; asking with the same kind sees it from here.

@@ -9,9 +9,10 @@ namespace launchscope {
 
 struct LogPlaces
 {
-    std::string appLogs;   // <program folder>/logs (the build tree's place; read wherever it exists)
-    std::string stateLogs; // $XDG_STATE_HOME/Lumadoc/logs (default ~/.local/state/Lumadoc/logs); "" without HOME
-    std::string temp;      // $TMPDIR or /tmp, the folder itself
+    std::string appLogs; // <program folder>/logs (the build tree's place; read wherever it exists)
+    std::string
+        stateLogs;    // $XDG_STATE_HOME/Lumadoc/logs (default ~/.local/state/Lumadoc/logs); "" without HOME
+    std::string temp; // $TMPDIR or /tmp, the folder itself
 };
 LogPlaces logPlaces(const std::string& appDir);
 

@@ -18,7 +18,9 @@ namespace {
 
 long long nowMs()
 {
-    struct timespec ts {};
+    struct timespec ts
+    {
+    };
     ::clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
@@ -74,7 +76,8 @@ std::string glStrings(GetStringFn getString)
         const unsigned char* s = getString ? getString(name) : nullptr;
         return s ? oneLine(reinterpret_cast<const char*>(s)) : std::string("?");
     };
-    return "version=" + text(kGlVersion) + "\nrenderer=" + text(kGlRenderer) + "\nvendor=" + text(kGlVendor) + "\n";
+    return "version=" + text(kGlVersion) + "\nrenderer=" + text(kGlRenderer) + "\nvendor=" + text(kGlVendor) +
+           "\n";
 }
 
 std::string glxProbe(const char* display)
@@ -108,7 +111,8 @@ std::string glxProbe(const char* display)
     if (!dpy)
         return std::string("error=无法连接显示服务 ") + display + "\n";
     const int screen = defaultScreen(dpy);
-    std::string out = "width=" + std::to_string(width(dpy, screen)) + "\nheight=" + std::to_string(height(dpy, screen)) + "\n";
+    std::string out = "width=" + std::to_string(width(dpy, screen)) +
+                      "\nheight=" + std::to_string(height(dpy, screen)) + "\n";
     // GLX_DRAWABLE_TYPE = PBUFFER, GLX_RENDER_TYPE = RGBA, 8 bits per colour, 24-bit depth.
     const int configAttribs[] = {0x8010, 0x4, 0x8011, 0x1, 8, 8, 9, 8, 10, 8, 12, 24, 0};
     int count = 0;
@@ -162,19 +166,32 @@ std::string eglSurfacelessProbe()
 std::string signalName(int signal)
 {
     switch (signal) {
-    case SIGSEGV: return "SIGSEGV";
-    case SIGBUS: return "SIGBUS";
-    case SIGILL: return "SIGILL";
-    case SIGFPE: return "SIGFPE";
-    case SIGABRT: return "SIGABRT";
-    case SIGKILL: return "SIGKILL";
-    case SIGTERM: return "SIGTERM";
-    case SIGINT: return "SIGINT";
-    case SIGHUP: return "SIGHUP";
-    case SIGPIPE: return "SIGPIPE";
-    case SIGTRAP: return "SIGTRAP";
-    case SIGSYS: return "SIGSYS";
-    default: return "信号 " + std::to_string(signal);
+    case SIGSEGV:
+        return "SIGSEGV";
+    case SIGBUS:
+        return "SIGBUS";
+    case SIGILL:
+        return "SIGILL";
+    case SIGFPE:
+        return "SIGFPE";
+    case SIGABRT:
+        return "SIGABRT";
+    case SIGKILL:
+        return "SIGKILL";
+    case SIGTERM:
+        return "SIGTERM";
+    case SIGINT:
+        return "SIGINT";
+    case SIGHUP:
+        return "SIGHUP";
+    case SIGPIPE:
+        return "SIGPIPE";
+    case SIGTRAP:
+        return "SIGTRAP";
+    case SIGSYS:
+        return "SIGSYS";
+    default:
+        return "信号 " + std::to_string(signal);
     }
 }
 
@@ -215,7 +232,10 @@ ChildResult runInChild(const std::function<std::string()>& work, int timeoutMs)
             timedOut = true;
             break;
         }
-        struct pollfd p {fds[0], POLLIN, 0};
+        struct pollfd p
+        {
+            fds[0], POLLIN, 0
+        };
         const int ready = ::poll(&p, 1, static_cast<int>(left));
         if (ready < 0 && errno == EINTR)
             continue;
@@ -282,11 +302,13 @@ GlProbe probeGl(int timeoutMs)
     const bool x11 = display && *display;
     probe.method = x11 ? "GLX" : "EGL surfaceless";
     probe.attempted = true;
-    const ChildResult r = runInChild([&] { return x11 ? glxProbe(display) : eglSurfacelessProbe(); }, timeoutMs);
+    const ChildResult r =
+        runInChild([&] { return x11 ? glxProbe(display) : eglSurfacelessProbe(); }, timeoutMs);
     if (r.outcome != ChildResult::Finished) {
-        probe.error = r.outcome == ChildResult::Crashed ? "图形驱动在探测中崩溃（" + signalName(r.signal) + "）"
+        probe.error = r.outcome == ChildResult::Crashed
+                          ? "图形驱动在探测中崩溃（" + signalName(r.signal) + "）"
                       : r.outcome == ChildResult::TimedOut ? std::string("图形驱动探测超时")
-                                                          : std::string("无法创建探测进程");
+                                                           : std::string("无法创建探测进程");
         return probe;
     }
     probe.screenWidth = std::atoi(field(r.text, "width").c_str());

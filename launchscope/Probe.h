@@ -9,7 +9,13 @@ namespace launchscope {
 
 struct ChildResult
 {
-    enum Outcome { Finished, Crashed, TimedOut, ForkFailed } outcome = ForkFailed;
+    enum Outcome
+    {
+        Finished,
+        Crashed,
+        TimedOut,
+        ForkFailed
+    } outcome = ForkFailed;
     std::string text; // what the child's work returned (only when Finished)
     int exitCode = 0; // when Finished
     int signal = 0;   // when Crashed
@@ -33,7 +39,7 @@ struct GlProbe
 {
     bool attempted = false;
     bool ok = false;
-    std::string method;   // "GLX" or "EGL surfaceless"
+    std::string method; // "GLX" or "EGL surfaceless"
     std::string version, renderer, vendor;
     int screenWidth = 0, screenHeight = 0;
     std::string error;

@@ -14,7 +14,9 @@ namespace {
 
 bool isDirectory(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -161,7 +163,8 @@ void Report::line(const char* fmt, ...)
     va_start(args, fmt);
     const int n = std::vsnprintf(text, sizeof text, fmt, args);
     va_end(args);
-    raw(n > 0 ? std::string(text, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof text - 1)) : std::string());
+    raw(n > 0 ? std::string(text, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof text - 1))
+              : std::string());
 }
 
 void Report::raw(const std::string& text)

@@ -18,10 +18,10 @@ struct SystemFacts
     bool root = false;
     std::string libcVersion;
     double memoryTotalGiB = -1, memoryAvailableGiB = -1; // -1 when /proc/meminfo is unreadable
-    std::string display;        // $DISPLAY
-    std::string waylandDisplay; // $WAYLAND_DISPLAY
-    std::string sessionType;    // $XDG_SESSION_TYPE
-    bool remoteSession = false; // started over SSH
+    std::string display;                                 // $DISPLAY
+    std::string waylandDisplay;                          // $WAYLAND_DISPLAY
+    std::string sessionType;                             // $XDG_SESSION_TYPE
+    bool remoteSession = false;                          // started over SSH
 };
 
 SystemFacts readSystemFacts();

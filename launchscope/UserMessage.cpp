@@ -75,7 +75,8 @@ int askWithDialog(const std::string& text)
 {
     std::string program = findProgram("zenity");
     if (!program.empty())
-        return runAndWait({program, "--question", "--title", kTitle, "--no-markup", "--text", text}) == 0 ? 1 : 0;
+        return runAndWait({program, "--question", "--title", kTitle, "--no-markup", "--text", text}) == 0 ? 1
+                                                                                                          : 0;
     program = findProgram("kdialog");
     if (!program.empty())
         return runAndWait({program, "--title", kTitle, "--yesno", text}) == 0 ? 1 : 0;
@@ -100,7 +101,8 @@ bool askOnTerminal()
 std::string userMessage(const std::string& conclusion, const std::string& launchResult,
                         const std::string& reportPath, bool withQuestion)
 {
-    std::string text = "诊断完成。\n\n结论：" + conclusion + "\n\n启动结果：" + launchResult + "\n\n详细日志：\n" +
+    std::string text = "诊断完成。\n\n结论：" + conclusion + "\n\n启动结果：" + launchResult +
+                       "\n\n详细日志：\n" +
                        (reportPath.empty() ? std::string("(日志无法写入磁盘)") : reportPath);
     if (withQuestion)
         text += "\n\n是否现在打开日志文件？";

@@ -5,7 +5,11 @@
 
 namespace launchscope {
 
-enum class PromptMode { Ask, NoPrompt };
+enum class PromptMode
+{
+    Ask,
+    NoPrompt
+};
 
 // The message text; with `withQuestion` it ends with the question whether to open the report.
 std::string userMessage(const std::string& conclusion, const std::string& launchResult,

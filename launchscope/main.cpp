@@ -25,7 +25,9 @@ std::string ownDirectory(const char* argv0)
         path = ::realpath(argv0, resolved) ? resolved : argv0;
     }
     const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+    return slash == std::string::npos ? std::string(".")
+           : slash == 0               ? std::string("/")
+                                      : path.substr(0, slash);
 }
 
 // Tests shorten the watch of the started program; a run by a user always watches the full time.
@@ -36,7 +38,8 @@ int launchWaitSeconds()
         return launchscope::kLaunchWaitSeconds;
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);
-    return *end == '\0' && value >= 1 && value <= 600 ? static_cast<int>(value) : launchscope::kLaunchWaitSeconds;
+    return *end == '\0' && value >= 1 && value <= 600 ? static_cast<int>(value)
+                                                      : launchscope::kLaunchWaitSeconds;
 }
 
 } // namespace

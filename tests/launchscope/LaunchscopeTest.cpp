@@ -70,8 +70,9 @@ protected:
         ASSERT_TRUE(QFile::copy(LAUNCHSCOPE_FAKE_DIR "/launchscope_fakeapp", app));
         QFile::setPermissions(app, QFile::permissions(app) | QFileDevice::ExeOwner);
         if (!libraryRelease.isEmpty()) {
-            ASSERT_TRUE(QFile::copy(QString(LAUNCHSCOPE_FAKE_DIR "/%1/libLaunchscopeFakeDep.so.1").arg(libraryRelease),
-                                    appDir() + "/libLaunchscopeFakeDep.so.1"));
+            ASSERT_TRUE(QFile::copy(
+                QString(LAUNCHSCOPE_FAKE_DIR "/%1/libLaunchscopeFakeDep.so.1").arg(libraryRelease),
+                appDir() + "/libLaunchscopeFakeDep.so.1"));
         }
     }
 
@@ -109,7 +110,10 @@ void expectCompleteRun(const DiagnosisRun& run)
 void setModified(const QString& path, qint64 secondsAgo)
 {
     const time_t t = QDateTime::currentSecsSinceEpoch() - secondsAgo;
-    const struct utimbuf times {t, t};
+    const struct utimbuf times
+    {
+        t, t
+    };
     ASSERT_EQ(::utime(QFile::encodeName(path).constData(), &times), 0) << qPrintable(path);
 }
 
@@ -126,21 +130,29 @@ TEST_F(LaunchscopeProgram, ExplainsHowTheStartedProgramEnded)
         const char* launchResult;
     };
     const Case cases[] = {
-        {"clean exit, default wait", "exit 0", 0, {"，等待 20 秒…", "[启动] 进程已退出，退出码 = 0", "[启动] 说明: 正常退出"},
+        {"clean exit, default wait",
+         "exit 0",
+         0,
+         {"，等待 20 秒…", "[启动] 进程已退出，退出码 = 0", "[启动] 说明: 正常退出"},
          "主程序启动后立即退出，退出码 0\n正常退出"},
         {"own exit code", "exit 3", 2, {"[启动] 说明: 正常退出或程序自退出"}, "退出码 3"},
-        {"segmentation fault", "echo about to fail >&2\nkill -SEGV $$", 2,
+        {"segmentation fault",
+         "echo about to fail >&2\nkill -SEGV $$",
+         2,
          {"[启动] 进程被信号 11 (SIGSEGV) 结束", "访问越界（崩溃，见 crash.log）", "  | about to fail"},
          "主程序启动后异常结束（SIGSEGV）"},
         {"abort", "kill -ABRT $$", 2, {"[启动] 进程被信号 6 (SIGABRT) 结束", "程序异常终止"}, "（SIGABRT）"},
         {"loader refused a library",
-         "echo \"$0: error while loading shared libraries: libQt5Core.so.5: cannot open shared object file: No such file or directory\" >&2\nexit 127",
+         "echo \"$0: error while loading shared libraries: libQt5Core.so.5: cannot open shared object file: "
+         "No such file or directory\" >&2\nexit 127",
          2,
-         {"[启动] 进程已退出，退出码 = 127",
-          "动态链接器无法加载依赖库 —— 缺少共享库或库版本过旧（" },
+         {"[启动] 进程已退出，退出码 = 127", "动态链接器无法加载依赖库 —— 缺少共享库或库版本过旧（"},
          "libQt5Core.so.5: cannot open shared object file"},
-        {"still running after the wait", "exec sleep 25", 2,
-         {"[启动] 进程仍在运行（超过 2 秒未退出）→ 启动成功，主程序界面应已出现"}, "主程序启动成功（诊断期间保持运行）"},
+        {"still running after the wait",
+         "exec sleep 25",
+         2,
+         {"[启动] 进程仍在运行（超过 2 秒未退出）→ 启动成功，主程序界面应已出现"},
+         "主程序启动成功（诊断期间保持运行）"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -169,33 +181,52 @@ TEST_F(LaunchscopeProgram, NamesTheBrokenLibraryOfAnInstallation)
     struct Case
     {
         const char* name;
-        const char* release;          // the program's own library: "current", "old" or "" (missing)
+        const char* release; // the program's own library: "current", "old" or "" (missing)
         bool crashOnLoad;
-        const char* garbageLibrary;   // a corrupt file of this name beside the program, or null
+        const char* garbageLibrary; // a corrupt file of this name beside the program, or null
         QStringList reportHas;
         const char* conclusion;
     };
     const Case cases[] = {
-        {"intact", "current", false, nullptr,
+        {"intact",
+         "current",
+         false,
+         nullptr,
          {"[探测] libLaunchscopeFakeDep.so.1               成功 ← ", "[启动] 进程已退出，退出码 = 0"},
          "必需依赖模块全部加载成功。"},
-        {"library missing", "", false, nullptr,
-         {"[探测] libLaunchscopeFakeDep.so.1               失败 libLaunchscopeFakeDep.so.1: cannot open shared object file",
+        {"library missing",
+         "",
+         false,
+         nullptr,
+         {"[探测] libLaunchscopeFakeDep.so.1               失败 libLaunchscopeFakeDep.so.1: cannot open "
+          "shared object file",
           "[启动] 进程已退出，退出码 = 127",
           "error while loading shared libraries: libLaunchscopeFakeDep.so.1"},
          "有 1 个必需的依赖模块无法加载，主程序必然启动失败。"},
-        {"library crashes when loaded", "current", true, nullptr,
+        {"library crashes when loaded",
+         "current",
+         true,
+         nullptr,
          {"[探测] libLaunchscopeFakeDep.so.1               失败 加载时崩溃（SIGSEGV）",
           "[启动] 进程被信号 11 (SIGSEGV) 结束"},
          "有 1 个必需的依赖模块无法加载"},
-        {"library too old", "old", false, nullptr,
+        {"library too old",
+         "old",
+         false,
+         nullptr,
          {"[探测] libLaunchscopeFakeDep.so.1               版本过旧，缺少 LAUNCHSCOPE_FAKE_2",
           "version `LAUNCHSCOPE_FAKE_2' not found", "动态链接器无法加载依赖库"},
          "有 1 个必需的依赖模块无法加载"},
-        {"own Qt copy corrupt", "current", false, "libQt5Core.so.5",
+        {"own Qt copy corrupt",
+         "current",
+         false,
+         "libQt5Core.so.5",
          {"[系统库] libQt5Core.so.5                          缺失  ← Qt 5 库未安装或过旧"},
          "系统缺少 C++ 运行库 / Qt 库（libstdc++=存在，Qt=缺失）。"},
-        {"own C++ runtime corrupt", "current", false, "libstdc++.so.6",
+        {"own C++ runtime corrupt",
+         "current",
+         false,
+         "libstdc++.so.6",
          {"[系统库] libstdc++.so.6                           缺失  ← C++ 运行库未安装或过旧"},
          "系统缺少 C++ 运行库 / Qt 库（libstdc++=缺失，Qt=存在）。"},
     };
@@ -224,7 +255,7 @@ TEST_F(LaunchscopeProgram, QuotesTheNewestBootLogAndCrashLogOfAllPlaces)
     const QString places[] = {appDir() + "/logs", stateLogs(), tempDir(), appDir()};
     struct Case
     {
-        int newestBoot;  // index into places (the program folder itself never holds a boot log)
+        int newestBoot; // index into places (the program folder itself never holds a boot log)
         int newestCrash;
     };
     const Case cases[] = {{0, 3}, {1, 0}, {2, 1}, {1, 2}};
@@ -239,7 +270,9 @@ TEST_F(LaunchscopeProgram, QuotesTheNewestBootLogAndCrashLogOfAllPlaces)
                 setModified(boot, bootAge);
             }
             const QString crash = places[p] + "/crash.log";
-            writeFile(crash, QString("[2026-12-01 10:00:00] CRASH code=0x0000000B crash marker %1\n").arg(p).toUtf8());
+            writeFile(
+                crash,
+                QString("[2026-12-01 10:00:00] CRASH code=0x0000000B crash marker %1\n").arg(p).toUtf8());
             setModified(crash, crashAge);
         }
         // A file of another program in the shared temp folder is no boot log, however new.
@@ -247,9 +280,11 @@ TEST_F(LaunchscopeProgram, QuotesTheNewestBootLogAndCrashLogOfAllPlaces)
 
         const DiagnosisRun run = runLaunchscope();
         expectCompleteRun(run);
-        const QString bootSource = places[c.newestBoot] + "/boot_2026-12-0" + QString::number(c.newestBoot + 1) + ".log";
+        const QString bootSource =
+            places[c.newestBoot] + "/boot_2026-12-0" + QString::number(c.newestBoot + 1) + ".log";
         EXPECT_TRUE(run.report.contains("[日志] 来源: " + bootSource)) << qPrintable(run.report);
-        EXPECT_TRUE(run.report.contains("[日志] 来源: " + places[c.newestCrash] + "/crash.log")) << qPrintable(run.report);
+        EXPECT_TRUE(run.report.contains("[日志] 来源: " + places[c.newestCrash] + "/crash.log"))
+            << qPrintable(run.report);
         for (int p = 0; p < 4; ++p) {
             EXPECT_EQ(run.report.contains(QString("boot marker %1").arg(p)), p == c.newestBoot) << p;
             EXPECT_EQ(run.report.contains(QString("crash marker %1").arg(p)), p == c.newestCrash) << p;
@@ -266,11 +301,13 @@ TEST_F(LaunchscopeProgram, QuotesALargeBootLogFromItsTailWithoutSplittingACharac
     // byte of a character.
     QByteArray body = "FIRST LINE OF THE FILE\n";
     for (int i = 0; body.size() < 90000; ++i)
-        body += QString("[10:00:00.000] [MAIN] 启动步骤记录第 %1 行，引导日志中文内容\n").arg(i, 5, 10, QChar('0')).toUtf8();
+        body += QString("[10:00:00.000] [MAIN] 启动步骤记录第 %1 行，引导日志中文内容\n")
+                    .arg(i, 5, 10, QChar('0'))
+                    .toUtf8();
     const QByteArray last = "[10:00:01.000] [MAIN] step 11: event loop exited, ret=0\n";
     QByteArray file;
     auto isContinuation = [&](int at) { return (static_cast<unsigned char>(file[at]) & 0xC0) == 0x80; };
-    for (QByteArray pad = "[10:00:00.500] pad "; ; pad += '.') {
+    for (QByteArray pad = "[10:00:00.500] pad ";; pad += '.') {
         file = body + pad + "\n" + last;
         const int start = file.size() - 65536;
         if (isContinuation(start) && !isContinuation(start - 1))
@@ -286,7 +323,8 @@ TEST_F(LaunchscopeProgram, QuotesALargeBootLogFromItsTailWithoutSplittingACharac
     while ((static_cast<unsigned char>(file[from]) & 0xC0) == 0x80)
         ++from;
     const QByteArray firstQuoted = file.mid(from, file.indexOf('\n', from) - from);
-    EXPECT_TRUE(run.report.contains("  | " + QString::fromUtf8(firstQuoted) + "\n")) << firstQuoted.constData();
+    EXPECT_TRUE(run.report.contains("  | " + QString::fromUtf8(firstQuoted) + "\n"))
+        << firstQuoted.constData();
     EXPECT_TRUE(run.report.contains("  | [10:00:01.000] [MAIN] step 11: event loop exited, ret=0"));
     EXPECT_FALSE(run.report.contains("FIRST LINE"));
     // Whole characters only: the report is valid UTF-8 and carries no replacement character.
@@ -323,13 +361,15 @@ TEST_F(LaunchscopeProgram, ReadsTheBootLogTheApplicationWrote)
     expectCompleteRun(run);
     EXPECT_TRUE(run.report.contains("[BOOT] LumadocApp 启动引导日志"));
     // The corrupt own copy is reported with the loader's complaint about that file, not about a search.
-    const QRegularExpression broken(R"(\[日志\] 主程序自己记录的必需模块失败: libLumadocBroken\.so\.1 +FAIL  err=\S*/libLumadocBroken\.so\.1: (invalid ELF header|file too short))");
+    const QRegularExpression broken(
+        R"(\[日志\] 主程序自己记录的必需模块失败: libLumadocBroken\.so\.1 +FAIL  err=\S*/libLumadocBroken\.so\.1: (invalid ELF header|file too short))");
     EXPECT_TRUE(run.report.contains(broken)) << qPrintable(run.report);
     EXPECT_TRUE(run.report.contains(QRegularExpression(
         R"(\[日志\] 主程序自己记录的必需模块失败: libLumadocNowhere\.so\.7 +FAIL  err=libLumadocNowhere\.so\.7: cannot open shared object file)")));
     EXPECT_FALSE(run.report.contains(QRegularExpression(R"(必需模块失败: libc\.so\.6)")));
     EXPECT_TRUE(run.report.contains("[日志] 最近一次启动最后到达: [MAIN] step 1: before QApplication"));
-    EXPECT_TRUE(run.report.contains("[日志] 最近一次启动崩溃: 崩溃 code=0x0000000B addr=0x10 module=(unknown)"));
+    EXPECT_TRUE(
+        run.report.contains("[日志] 最近一次启动崩溃: 崩溃 code=0x0000000B addr=0x10 module=(unknown)"));
 }
 
 TEST_F(LaunchscopeProgram, ReportsARunningInstanceAndStillStartsTheProgram)
@@ -338,7 +378,8 @@ TEST_F(LaunchscopeProgram, ReportsARunningInstanceAndStillStartsTheProgram)
     for (const bool running : {true, false}) {
         SCOPED_TRACE(running);
         // The lock exactly as the application takes it, in the session's runtime folder.
-        startup::SingleInstance instance((m_dir.runtimeDir() + "/LumadocApp_SingleInstance_Mutex").toStdString());
+        startup::SingleInstance instance(
+            (m_dir.runtimeDir() + "/LumadocApp_SingleInstance_Mutex").toStdString());
         if (running) {
             ASSERT_TRUE(instance.acquire());
         }
@@ -357,7 +398,7 @@ TEST_F(LaunchscopeProgram, FallsBackToTheNextReportFolder)
     struct Case
     {
         const char* name;
-        QStringList blocked;   // paths made regular files where a folder would be needed
+        QStringList blocked; // paths made regular files where a folder would be needed
         bool tempMissing;
         bool buildTree;         // an installed copy never writes beside itself
         QString expectedFolder; // "" when no report file can be written
@@ -380,7 +421,8 @@ TEST_F(LaunchscopeProgram, FallsBackToTheNextReportFolder)
             QDir(path).removeRecursively(); // an earlier row's report folder
             writeFile(path, "a file where a folder should be\n");
         }
-        m_runner->environment().insert("TMPDIR", c.tempMissing ? m_dir.filePath("no-such-folder") : tempDir());
+        m_runner->environment().insert("TMPDIR",
+                                       c.tempMissing ? m_dir.filePath("no-such-folder") : tempDir());
         const DiagnosisRun run = runLaunchscope();
         ASSERT_FALSE(run.result.timedOut);
         EXPECT_EQ(run.result.exitCode, 0);
@@ -392,7 +434,9 @@ TEST_F(LaunchscopeProgram, FallsBackToTheNextReportFolder)
             EXPECT_TRUE(run.stdOut.contains("诊断结论: "));
         } else {
             EXPECT_EQ(QFileInfo(run.reportPath).path(), c.expectedFolder);
-            EXPECT_TRUE(QFileInfo(run.reportPath).fileName().contains(QRegularExpression(R"(^Launchscope_\d{8}_\d{6}\.txt$)")));
+            EXPECT_TRUE(QFileInfo(run.reportPath)
+                            .fileName()
+                            .contains(QRegularExpression(R"(^Launchscope_\d{8}_\d{6}\.txt$)")));
             expectCompleteRun(run);
             EXPECT_TRUE(run.report.contains("日志文件: " + run.reportPath));
         }
@@ -407,7 +451,8 @@ TEST_F(LaunchscopeProgram, NeedsNothingButTheCLibrary)
     const QString out = QString::fromUtf8(ldd.readAllStandardOutput());
     const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(lines.isEmpty());
-    const QRegularExpression allowed(R"(^\s*(linux-vdso\.so\.1|libc\.so\.6|libdl\.so\.2|libpthread\.so\.0|/lib6?4?/ld-linux[-\w.]*\.so\.\d))");
+    const QRegularExpression allowed(
+        R"(^\s*(linux-vdso\.so\.1|libc\.so\.6|libdl\.so\.2|libpthread\.so\.0|/lib6?4?/ld-linux[-\w.]*\.so\.\d))");
     for (const QString& line : lines)
         EXPECT_TRUE(line.contains(allowed)) << qPrintable(line);
     EXPECT_FALSE(out.contains("Qt"));
