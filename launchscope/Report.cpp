@@ -146,8 +146,15 @@ bool Report::open(const std::vector<ReportFolder>& folders)
         std::snprintf(name, sizeof name, "/Launchscope_%04d%02d%02d_%02d%02d%02d.txt", t.tm_year + 1900,
                       t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
         const std::string path = folder.path + name;
-        // A second run within the same second replaces the first report, as a new one should.
-        m_file = std::fopen(path.c_str(), "we");
+        // A second run within the same second replaces the first report, as a new one should. The name
+        // is predictable and the temp folder shared: a planted symlink must not make a run as root
+        // overwrite the file it points to.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0)
+            continue;
+        m_file = ::fdopen(fd, "w");
+        if (!m_file)
+            ::close(fd);
         if (m_file) {
             m_path = path;
             return true;

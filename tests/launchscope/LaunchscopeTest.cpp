@@ -400,16 +400,21 @@ TEST_F(LaunchscopeProgram, FallsBackToTheNextReportFolder)
         const char* name;
         QStringList blocked; // paths made regular files where a folder would be needed
         bool tempMissing;
-        bool buildTree;         // an installed copy never writes beside itself
-        QString expectedFolder; // "" when no report file can be written
+        bool buildTree;            // an installed copy never writes beside itself
+        QString expectedFolder;    // "" when no report file can be written
+        bool plantedLinks = false; // symlinks under the coming report names in the temp folder
     };
+    const QStringList noFolders = {appDir() + "/logs", m_dir.stateHome() + "/Lumadoc"};
     const Case cases[] = {
         {"installed copy", {}, false, false, stateLogs()},
         {"program logs", {}, false, true, appDir() + "/logs"},
         {"state folder", {appDir() + "/logs"}, false, true, stateLogs()},
-        {"temp folder", {appDir() + "/logs", m_dir.stateHome() + "/Lumadoc"}, false, true, tempDir()},
-        {"nowhere", {appDir() + "/logs", m_dir.stateHome() + "/Lumadoc"}, true, true, QString()},
+        {"temp folder", noFolders, false, true, tempDir()},
+        {"nowhere", noFolders, true, true, QString()},
+        {"temp folder with planted links", noFolders, false, true, QString(), true},
     };
+    const QString victim = m_dir.filePath("victim.txt");
+    writeFile(victim, "precious\n");
     const QString marker = appDir() + "/lumadoc-build-tree";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -423,7 +428,16 @@ TEST_F(LaunchscopeProgram, FallsBackToTheNextReportFolder)
         }
         m_runner->environment().insert("TMPDIR",
                                        c.tempMissing ? m_dir.filePath("no-such-folder") : tempDir());
+        if (c.plantedLinks) {
+            const QDateTime now = QDateTime::currentDateTime();
+            for (int s = 0; s < 60; ++s) {
+                const QString name = now.addSecs(s).toString("'Launchscope_'yyyyMMdd_hhmmss'.txt'");
+                QFile::remove(tempDir() + "/" + name);
+                ASSERT_TRUE(QFile::link(victim, tempDir() + "/" + name));
+            }
+        }
         const DiagnosisRun run = runLaunchscope();
+        EXPECT_EQ(readFile(victim), "precious\n");
         ASSERT_FALSE(run.result.timedOut);
         EXPECT_EQ(run.result.exitCode, 0);
         if (c.expectedFolder.isEmpty()) {
