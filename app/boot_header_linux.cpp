@@ -134,13 +134,17 @@ int probeModules(const char* exeDir, const std::vector<ModuleSpec>& modules)
         void* handle = ::dlopen(own.c_str(), RTLD_LAZY | RTLD_LOCAL);
         std::string error;
         if (!handle) {
+            // An own copy that is there but does not load is the fault to report, not the system's lack of one.
+            const char* ownError = ::dlerror();
+            if (ownError && ::access(own.c_str(), F_OK) == 0)
+                error = ownError;
             ownCopy = false;
             // Plugins are not on the loader's search path; Qt keeps them in its own plugin folder.
             const bool isPlugin = std::strchr(m.fileName, '/') != nullptr;
             const std::string fallback =
                 isPlugin ? std::string(LUMADOC_QT_PLUGIN_DIR) + "/" + m.fileName : baseName(m.fileName);
             handle = ::dlopen(fallback.c_str(), RTLD_LAZY | RTLD_LOCAL);
-            if (!handle) {
+            if (!handle && error.empty()) {
                 const char* e = ::dlerror();
                 error = e ? e : "unknown error";
             }

@@ -41,7 +41,7 @@ if(HELP2MAN_PROGRAM)
   add_custom_command(OUTPUT ${_man}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-            ${HELP2MAN_PROGRAM} --no-info --section 1 --source Lumadoc
+            ${HELP2MAN_PROGRAM} --no-info --section 1
             --name "document camera image processing for files and batches"
             --output ${_man} $<TARGET_FILE:lumadoc-cli>
     COMMAND gzip -n -9 -f ${_man}
@@ -85,13 +85,13 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "libreoffice-writer-nogui, python3-uno, speech-dispatcher, qtspeech5-speechd-plugin")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "document camera program with OCR, PDF export and voice commands")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "document camera program with OCR, PDF export and voice commands
- Lumadoc drives USB document cameras: a live preview to zoom, rotate, annotate
- and crop; captures cropped and straightened to the document, cleaned,
- watermarked or flattened from book pages; export to PDF, OFD and Word; text
- recognition with read-aloud; barcode decoding; identity card and invoice
- recognition; offline Mandarin voice commands and MP4 recording.
- .
- The package also holds lumadoc-cli, the same processing for files and
- batches, and Launchscope, which explains a program that fails to start.")
+# The long description: CPack indents it and turns the empty line into the paragraph mark.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Lumadoc drives USB document cameras: a live preview to zoom, rotate, annotate
+and crop; captures cropped and straightened to the document, cleaned,
+watermarked or flattened from book pages; export to PDF, OFD and Word; text
+recognition with read-aloud; barcode decoding; identity card and invoice
+recognition; offline Mandarin voice commands and MP4 recording.
+
+The package also holds lumadoc-cli, the same processing for files and
+batches, and Launchscope, which explains a program that fails to start.")
 include(CPack)
