@@ -316,6 +316,10 @@ int main(int argc, char** argv)
     // The AI panel's web engine shares its GL context with the preview; it must be said before the
     // application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The window class (WM_CLASS "Lumadoc", which the desktop entry names) is fixed by the first window,
+    // the graphics probe's; the name must be known before it and the desktop file with it.
+    QCoreApplication::setApplicationName(QStringLiteral("Lumadoc"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumadoc.Lumadoc"));
     QApplication app(argc, argv);
     lumadoc::initResources();
 
@@ -331,11 +335,8 @@ int main(int argc, char** argv)
     bootlog::log("[MAIN] step 2: QApplication 创建成功（Qt 平台插件已初始化）\n");
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     addPluginPaths(QCoreApplication::applicationDirPath());
-    QCoreApplication::setApplicationName(QStringLiteral("Lumadoc"));
     QCoreApplication::setOrganizationName(QStringLiteral("Lumadoc Inc."));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    // Ties the windows to the installed desktop entry (its icon and name in docks and task bars).
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumadoc.Lumadoc"));
     bootlog::log("[MAIN] step 3: app info set\n");
 
     // 16. Application log.

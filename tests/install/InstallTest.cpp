@@ -186,6 +186,9 @@ TEST_F(Install, ProgramsRunFromTheirPrefixAndWriteNothingIntoIt)
         }
     }
     const bool started = bootLog.contains("step 10");
+    // The desktop entry's StartupWMClass must match the window's class, or docks show a stranger.
+    const Outcome windows = run("xwininfo", {"-root", "-tree"});
+    EXPECT_TRUE(windows.out.contains("\"Lumadoc\")")) << windows.out.left(4000).toStdString();
     app.terminate();
     if (!app.waitForFinished(20000)) {
         app.kill();
