@@ -37,6 +37,8 @@ constexpr int kSnapshotIntervalMs = 700;
 // longer than this are filled with silence so the sound stays on the picture's clock.
 constexpr qint64 kAudioGapFillMs = 250;
 constexpr qint64 kMaxAudioGapFillMs = 10000;
+// Sound found this far ahead of the clock it arrived by is cut back (see encodeAudio).
+constexpr qint64 kAudioAheadTrimMs = 30;
 // Fragments of at least a second, each starting at a key frame (every 15 frames): a killed
 // recording loses at most the fragment being collected.
 constexpr const char* kMovFlags = "+frag_keyframe+empty_moov+default_base_moof";
@@ -589,6 +591,7 @@ void AppRecorder::encodeAudio(const AudioItem& item)
     const qint64 samplesPerMs = kAudioSampleRate / 1000;
     // The block arrived when its last sample was taken.
     const qint64 arrivalEnd = item.timeMs * samplesPerMs;
+    qint64 trim = 0;
     if (m_audioNextPts < 0) {
         m_audioNextPts = std::max<qint64>(0, arrivalEnd - samples);
     } else {
@@ -598,9 +601,15 @@ void AppRecorder::encodeAudio(const AudioItem& item)
             const qint64 fill = std::min(gap, kMaxAudioGapFillMs * samplesPerMs);
             qInfo().noquote() << "[AppRec] audio gap of" << fill / samplesPerMs << "ms filled with silence";
             m_pendingAudio.append(QByteArray(int(fill * 2), '\0'));
+        } else if (gap < -kAudioAheadTrimMs * samplesPerMs) {
+            // No sample can be stamped later than it arrived: a microphone whose own clock runs fast
+            // would carry the sound ahead of the picture (0.01 % is 60 ms in ten minutes). The
+            // excess is dropped from the front of the block.
+            trim = std::min<qint64>(-gap, samples);
+            qInfo().noquote() << "[AppRec] audio ahead of the clock by" << -gap / samplesPerMs << "ms, trimmed";
         }
     }
-    m_pendingAudio.append(item.pcm);
+    m_pendingAudio.append(item.pcm.constData() + trim * 2, int((samples - trim) * 2));
 
     const int frameSamples = m_out->audioFrame->nb_samples;
     const int frameBytes = frameSamples * 2;

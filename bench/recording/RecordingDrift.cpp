@@ -24,6 +24,13 @@
 
 namespace {
 
+// The recorder's progress lines would bury the figures; warnings still come through.
+void warningsOnly(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 constexpr int kW = 320, kH = 240, kFps = 30, kRate = 16000, kBlock = 1600, kFlashEveryMs = 10000;
 
 QByteArray run(const QString& program, const QStringList& args)
@@ -39,6 +46,7 @@ QByteArray run(const QString& program, const QStringList& args)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    qInstallMessageHandler(warningsOnly);
     const QStringList args = app.arguments();
     double minutes = 10, skewPpm = 0;
     QTemporaryDir dir;

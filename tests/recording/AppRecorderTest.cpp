@@ -26,6 +26,9 @@ struct Feed
     QVector<int> flashMs;       // a white picture and a loud click start at each of these times
     int audioBlockMs = 100;
     int audioJitterMs = 0;      // blocks arrive up to this much late, alternately
+    double micSkew = 0;         // the microphone's clock runs this much fast (0.02 = 2 %)
+    int lostFromMs = -1;        // blocks ending in [lostFromMs, lostToMs) never arrive
+    int lostToMs = -1;
 };
 
 // Pushes the feed as a camera and a microphone would, moving the clock to each event's time, and
@@ -37,20 +40,22 @@ int runFeed(AppRecorder& recorder, std::atomic<qint64>& clock, const Feed& feed)
     QByteArray dark(w * h * 3, char(16));
     QByteArray white(w * h * 3, char(235));
     const int samplesPerBlock = kRate * feed.audioBlockMs / 1000;
+    const double micRate = kRate * (1 + feed.micSkew);  // samples per second of the test's clock
+    const qint64 base = clock.load();                   // the feed starts where the clock stands
     qint64 nextSample = 0;
     int frame = 0;
     int block = 0;
     int pushed = 0;
     while (true) {
         const qint64 videoMs = qint64(frame) * 1000 / feed.fps;
-        const qint64 audioEndMs = qint64(block + 1) * feed.audioBlockMs;
+        const qint64 audioEndMs = qint64(std::llround((nextSample + samplesPerBlock) * 1000.0 / micRate));
         const qint64 audioMs = audioEndMs + ((block % 2) ? feed.audioJitterMs : 0);
         const bool videoDue = videoMs < feed.durationMs;
         const bool audioDue = feed.audio && audioEndMs <= feed.durationMs;
         if (!videoDue && !audioDue)
             break;
         if (videoDue && (!audioDue || videoMs <= audioMs)) {
-            clock = videoMs;
+            clock = base + videoMs;
             while (recorder.queuedVideoFrames() >= AppRecorder::kMaxQueuedVideoFrames - 4)
                 QThread::msleep(2);
             bool flash = false;
@@ -60,16 +65,18 @@ int runFeed(AppRecorder& recorder, std::atomic<qint64>& clock, const Feed& feed)
             ++pushed;
             ++frame;
         } else {
-            clock = audioMs;
+            clock = base + audioMs;
             QVector<qint16> pcm(samplesPerBlock);
             for (int i = 0; i < samplesPerBlock; ++i, ++nextSample) {
                 double v = feed.toneHz > 0 ? 8000 * std::sin(2 * M_PI * feed.toneHz * nextSample / kRate) : 0;
+                const double takenMs = nextSample * 1000.0 / micRate;
                 for (int f : feed.flashMs)
-                    if (nextSample >= qint64(f) * kRate / 1000 && nextSample < qint64(f + 10) * kRate / 1000)
+                    if (takenMs >= f && takenMs < f + 10)
                         v = 30000;
                 pcm[i] = qint16(v);
             }
-            recorder.pushAudio(reinterpret_cast<const char*>(pcm.constData()), samplesPerBlock * 2);
+            if (audioEndMs < feed.lostFromMs || audioEndMs >= feed.lostToMs)
+                recorder.pushAudio(reinterpret_cast<const char*>(pcm.constData()), samplesPerBlock * 2);
             ++block;
         }
     }
@@ -295,8 +302,22 @@ TEST_F(AppRecorderTest, AFileCopiedMidRecordingAlreadyPlays)
     recorder.stop();
 }
 
-TEST_F(AppRecorderTest, SoundAndPictureStayTogetherDespiteLateBlocks)
+TEST_F(AppRecorderTest, SoundAndPictureStayTogether)
 {
+    struct Case
+    {
+        const char* name;
+        int jitterMs;
+        double micSkew;
+        int lostFromMs, lostToMs;
+    };
+    const Case cases[] = {
+        {"late blocks", 40, 0, -1, -1},
+        {"microphone clock 2 % fast", 0, 0.02, -1, -1},
+        {"half a second of sound lost", 0, 0, 1300, 1800},
+    };
+    for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     AppRecorder recorder(clockedOptions(m_clock));
     const QString file = path("sync.mp4");
     ASSERT_TRUE(recorder.start(file, 320, 240, 30, true));
@@ -304,7 +325,10 @@ TEST_F(AppRecorderTest, SoundAndPictureStayTogetherDespiteLateBlocks)
     feed.durationMs = 4000;
     feed.audio = true;
     feed.flashMs = {1000, 2000, 3000};
-    feed.audioJitterMs = 40;
+    feed.audioJitterMs = c.jitterMs;
+    feed.micSkew = c.micSkew;
+    feed.lostFromMs = c.lostFromMs;
+    feed.lostToMs = c.lostToMs;
     runFeed(recorder, m_clock, feed);
     ASSERT_TRUE(recorder.stop());
 
@@ -331,6 +355,7 @@ TEST_F(AppRecorderTest, SoundAndPictureStayTogetherDespiteLateBlocks)
         // The file's timeline starts at its first picture (B-frames move it a few frames on).
         EXPECT_NEAR(videoSec - frames.first().timeSec, flash / 1000.0, 0.040);
         EXPECT_NEAR(audioSec, videoSec, 0.040);
+    }
     }
 }
 
