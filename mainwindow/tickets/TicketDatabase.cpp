@@ -209,7 +209,7 @@ QFuture<TicketDatabase::StoreOutcome> TicketDatabase::storeRecordAsync(const QSt
         bool away = false;
         if (store.pendingCount() > 0) {
             const SendReport report = store.sendPending(lock);
-            away = !report.busy && !report.reachable;
+            away = !report.busy && !report.reachable && report.pending > 0;
         }
         outcome.id = away ? -1 : store.insert(record);
         if (outcome.id >= 1) {
