@@ -14,7 +14,10 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 namespace {
 
@@ -122,4 +125,75 @@ TEST(ExportSession, ExportsTheSelectionAndDeletesOnlyWhatItExported)
     EXPECT_TRUE(QFile::exists(files[1]));
     EXPECT_FALSE(QFile::exists(files[2]));
     EXPECT_EQ(QSettings(dir.filePath("export.ini"), QSettings::IniFormat).value("pdfSavePath").toString(), outFolder);
+}
+
+// "Searchable (OCR)" reads every page on the export's thread and lays its words into the document;
+// without it nothing is read. A cancel stops the export after the page in hand: no file, no later
+// page read, and the user is told it was cancelled rather than that it failed.
+TEST(ExportSession, SearchableChoiceReadsEachPageOnTheExportThread)
+{
+    const struct
+    {
+        bool searchable;
+        bool cancelOnFirstPage;
+        int pagesRead;
+        bool ok;
+        const char* text; // pdftotext of the document
+    } cases[] = {
+        {false, false, 0, true, ""},
+        {true, false, 3, true, "Word1 Word2 Word3"},
+        {true, true, 1, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        testsupport::TempAppDir dir;
+        GalleryModel gallery;
+        for (int i = 0; i < 3; ++i)
+            gallery.addUnsaved(page(200), QString("DOC_%1.png").arg(i));
+        gallery.selectAll();
+        const QString outFolder = dir.filePath("out");
+        QDir().mkpath(outFolder);
+        ExportSession* sessionPtr = nullptr;
+        std::atomic<int> reads{0};
+        std::atomic<bool> onMainThread{false};
+        QStringList messages;
+        ExportSession::Environment env;
+        env.openStore = [&dir](ExportKind) { return std::make_unique<QSettings>(dir.filePath("e.ini"), QSettings::IniFormat); };
+        env.message = [&messages](int, const QString& title, const QString&) { messages << title; };
+        env.execDialog = [&](QDialog& dialog) {
+            if (dialog.objectName() == "exportDialog") {
+                dialog.findChild<QLineEdit*>("exportFolderEdit")->setText(outFolder);
+                dialog.findChild<QLineEdit*>("exportFileNameEdit")->setText("doc");
+                dialog.findChild<QCheckBox*>("exportSearchableCheckBox")->setChecked(c.searchable);
+            }
+            return int(QDialog::Accepted);
+        };
+        env.readPageText = [&](const QImage& image) {
+            onMainThread = onMainThread || QThread::currentThread() == qApp->thread();
+            const int n = ++reads;
+            if (c.cancelOnFirstPage)
+                QMetaObject::invokeMethod(sessionPtr, [&] { sessionPtr->cancel(); }, Qt::BlockingQueuedConnection);
+            return QList<TextBox>{{20, 20, image.width() - 20, 80, QString("Word%1").arg(n)}};
+        };
+        ExportSession session(&gallery, env, nullptr);
+        sessionPtr = &session;
+        QSignalSpy finished(&session, &ExportSession::exportFinished);
+        QSignalSpy status(&session, &ExportSession::statusMessage);
+        session.exportSelection(ExportKind::Pdf, {0, QString(), 1, outFolder});
+        ASSERT_TRUE(finished.wait(30000));
+        EXPECT_EQ(finished[0][0].toBool(), c.ok);
+        EXPECT_EQ(reads.load(), c.pagesRead);
+        EXPECT_FALSE(onMainThread.load());
+        const QString pdf = outFolder + "/doc.pdf";
+        if (!c.text) {
+            EXPECT_FALSE(QFile::exists(pdf));
+            EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+            EXPECT_EQ(status.last().at(0).toString(), "PDF export cancelled");
+            continue;
+        }
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        ASSERT_TRUE(text.waitForFinished(30000));
+        EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput()).simplified(), QString(c.text));
+        EXPECT_EQ(pdfPageCount(pdf), 3);
+    }
 }
