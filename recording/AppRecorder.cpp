@@ -593,6 +593,9 @@ void AppRecorder::encodeAudio(const AudioItem& item)
     const qint64 arrivalEnd = item.timeMs * samplesPerMs;
     qint64 trim = 0;
     if (m_audioNextPts < 0) {
+        // A first block that holds more than the recording's age was partly taken before the
+        // recording started (a sound server hands over its buffer in one piece): that part goes.
+        trim = std::max<qint64>(0, samples - arrivalEnd);
         m_audioNextPts = std::max<qint64>(0, arrivalEnd - samples);
     } else {
         const qint64 pendingEnd = m_audioNextPts + m_pendingAudio.size() / 2 + samples;
