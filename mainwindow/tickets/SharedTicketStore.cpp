@@ -11,11 +11,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SharedTicketStore", text);
-}
-
 // Any fixed number will do, as long as every counter uses the same one.
 const char* const kSchemaLock = "SELECT pg_advisory_xact_lock(7650125362)";
 

@@ -7,6 +7,7 @@
 #include "TicketStoreConfig.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -41,6 +42,8 @@ struct SendReport
 
 class SharedTicketStore
 {
+    Q_DECLARE_TR_FUNCTIONS(SharedTicketStore)
+
 public:
     enum class Failure
     {

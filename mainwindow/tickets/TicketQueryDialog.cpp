@@ -219,7 +219,8 @@ void TicketQueryDialog::openRecord(int id)
 {
     const QJsonObject row = m_database->getRecordById(id);
     if (row.isEmpty()) {
-        m_prompter->warning(this, tr("错误"), tr("未找到该记录。"));
+        if (!refuseOffline())
+            m_prompter->warning(this, tr("错误"), tr("未找到该记录。"));
         return;
     }
     const QJsonObject record = QJsonDocument::fromJson(row.value("json_data").toString().toUtf8()).object();

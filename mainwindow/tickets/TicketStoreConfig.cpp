@@ -7,11 +7,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("TicketStoreConfig", text);
-}
-
 QString decoded(const QString& part)
 {
     return QUrl::fromPercentEncoding(part.toUtf8());

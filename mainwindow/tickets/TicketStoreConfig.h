@@ -3,6 +3,7 @@
 // several counters. A password is never part of this: the PostgreSQL client library reads it from
 // PGPASSFILE or ~/.pgpass, so it cannot leak into the settings, a URL, the log or an error text.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,9 @@ class QSettings;
 
 struct TicketStoreConfig
 {
+    Q_DECLARE_TR_FUNCTIONS(TicketStoreConfig)
+
+public:
     static constexpr int kDefaultPort = 5432;
 
     QString host;     // name, address, or a folder holding the server's unix socket; empty: local store
