@@ -45,7 +45,8 @@ int runRecord(const QStringList& args, Streams io)
             bool ok = false;
             seconds = hasValue ? args[++i].toInt(&ok) : 0;
             if (!ok || seconds < 1 || seconds > kMaxSeconds)
-                return usageError(io, QStringLiteral("--seconds must be a whole number from 1 to %1").arg(kMaxSeconds));
+                return usageError(
+                    io, QStringLiteral("--seconds must be a whole number from 1 to %1").arg(kMaxSeconds));
         } else if (arg == QLatin1String("--size")) {
             const auto match = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"))
                                    .match(hasValue ? args[++i] : QString());
@@ -72,16 +73,19 @@ int runRecord(const QStringList& args, Streams io)
     options.microphone = microphone;
     options.microphoneStarted = [&microphoneRuns](bool started) { microphoneRuns = started; };
     QuietLogs quiet;
-    CameraController controller(nullptr, new MediaCaptureWrapper(nullptr, {}, makeAppRecordingFactory(options)));
+    CameraController controller(nullptr,
+                                new MediaCaptureWrapper(nullptr, {}, makeAppRecordingFactory(options)));
     if (!controller.initialize() || controller.deviceList().isEmpty()) {
         io.err << "lumadoc-cli: no camera found\n";
         return kOperationFailed;
     }
     const CameraDeviceInfo device = controller.deviceList().first();
-    const bool sizeOffered = size.isEmpty() || std::any_of(device.resolutions.begin(), device.resolutions.end(),
-                                                           [&](const CameraResolution& r) { return r.size() == size; });
+    const bool sizeOffered =
+        size.isEmpty() || std::any_of(device.resolutions.begin(), device.resolutions.end(),
+                                      [&](const CameraResolution& r) { return r.size() == size; });
     if (!sizeOffered) {
-        io.err << "lumadoc-cli: " << device.name << " does not offer " << size.width() << "x" << size.height() << "\n";
+        io.err << "lumadoc-cli: " << device.name << " does not offer " << size.width() << "x" << size.height()
+               << "\n";
         return kBadInput;
     }
     int fps = 30;

@@ -105,7 +105,10 @@ RecordingSession::~RecordingSession()
     }
 }
 
-bool RecordingSession::isStopping() const { return m_stopWatcher && !m_stopWatcher->isFinished(); }
+bool RecordingSession::isStopping() const
+{
+    return m_stopWatcher && !m_stopWatcher->isFinished();
+}
 
 QString RecordingSession::recordingDirectory(const QString& savePath, const QString& homePath)
 {
@@ -138,7 +141,8 @@ void RecordingSession::onStartRecording()
     const QString dir = recordingDirectory(m_savePath, m_env.homePath);
     if (!QFileInfo(dir).isDir()) {
         const bool made = QDir().mkpath(dir);
-        qInfo().noquote() << "[Rec] Recording dir not exist, mkpath(" << dir << ") ->" << (made ? "OK" : "FAILED");
+        qInfo().noquote() << "[Rec] Recording dir not exist, mkpath(" << dir << ") ->"
+                          << (made ? "OK" : "FAILED");
     } else {
         qInfo().noquote() << "[Rec] Recording dir:" << dir;
     }
@@ -184,7 +188,8 @@ void RecordingSession::onStartRecording()
 void RecordingSession::onRecordingTimerTimeout()
 {
     ++m_recordingSeconds;
-    emit indicatorChanged(QStringLiteral("● %1s").arg(m_recordingSeconds), QString::fromLatin1(kIndicatorStyle));
+    emit indicatorChanged(QStringLiteral("● %1s").arg(m_recordingSeconds),
+                          QString::fromLatin1(kIndicatorStyle));
 }
 
 void RecordingSession::onCameraLost()
@@ -226,7 +231,8 @@ void RecordingSession::onStopRecording()
     QTimer::singleShot(m_env.watchdogMs, this, [this, guard, filePath] {
         if (!guard || guard->isFinished())
             return;
-        qCritical().noquote() << "[Rec] stopRecording() TIMEOUT (15s) —— MediaCapture SDK 疑似死锁，强制恢复 UI";
+        qCritical().noquote()
+            << "[Rec] stopRecording() TIMEOUT (15s) —— MediaCapture SDK 疑似死锁，强制恢复 UI";
         emit statusMessage(tr("Recording stop timed out (device not responding)"), 3000);
         const QFileInfo file(filePath);
         qInfo().noquote() << "[Rec][watchdog] output file exists=" << file.exists()
@@ -234,7 +240,8 @@ void RecordingSession::onStopRecording()
         emit controlsChanged(true, false);
     });
 
-    qInfo().noquote() << "[Rec] invoking stopRecording on worker thread (preview stopped on main thread first)...";
+    qInfo().noquote()
+        << "[Rec] invoking stopRecording on worker thread (preview stopped on main thread first)...";
     RecordingCamera* camera = m_camera.get();
     m_stopFuture = QtConcurrent::run(QThreadPool::globalInstance(), [camera] {
         qInfo().noquote() << "[Rec][worker] stopRecording()...";
@@ -257,7 +264,8 @@ void RecordingSession::onStopFinished(const QString& filePath, bool stopResult)
     qInfo().noquote() << "[Rec] stopRecording() returned:" << (stopResult ? "true" : "false");
     const QFileInfo file(filePath);
     const qint64 size = file.exists() ? file.size() : -1;
-    qInfo().noquote() << "[Rec] output file exists=" << file.exists() << " size=" << size << " path=" << filePath;
+    qInfo().noquote() << "[Rec] output file exists=" << file.exists() << " size=" << size
+                      << " path=" << filePath;
 
     if (m_cameraLost) {
         // The camera is gone; the hot-plug handling brings the picture back when it returns.
@@ -275,7 +283,8 @@ void RecordingSession::onStopFinished(const QString& filePath, bool stopResult)
         qWarning().noquote() << "[Rec] Failed to stop recording or output file missing";
     } else {
         emit statusMessage(tr("Recording saved, duration: %1s").arg(m_recordingSeconds), 3000);
-        qInfo().noquote() << "[Rec] Recording stopped OK, duration:" << m_recordingSeconds << "s, size=" << size;
+        qInfo().noquote() << "[Rec] Recording stopped OK, duration:" << m_recordingSeconds
+                          << "s, size=" << size;
         showCompletionDialog(filePath);
     }
     emit controlsChanged(!m_isRecording, m_isRecording);

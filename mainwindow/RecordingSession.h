@@ -58,10 +58,10 @@ public:
 
     struct Environment
     {
-        std::function<int(QDialog&)> execDialog;   // default: QDialog::exec
-        std::function<bool(const QUrl&)> openUrl;  // default: the desktop's file manager
-        std::function<QDateTime()> now;            // default: the local time
-        QString homePath;                          // default: the user's home folder
+        std::function<int(QDialog&)> execDialog;  // default: QDialog::exec
+        std::function<bool(const QUrl&)> openUrl; // default: the desktop's file manager
+        std::function<QDateTime()> now;           // default: the local time
+        QString homePath;                         // default: the user's home folder
         int watchdogMs = kWatchdogMs;
         QWidget* dialogParent = nullptr;
     };

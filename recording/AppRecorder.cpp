@@ -9,8 +9,8 @@
 #include <QMutexLocker>
 
 #include <algorithm>
-#include <cstdarg>
 #include <chrono>
+#include <cstdarg>
 #include <cstring>
 
 extern "C" {
@@ -151,7 +151,10 @@ qint64 AppRecorder::nowMs() const
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() - m_clockStartMs;
 }
 
-bool AppRecorder::acceptsAudio() const { return m_running && m_audioReady; }
+bool AppRecorder::acceptsAudio() const
+{
+    return m_running && m_audioReady;
+}
 
 int AppRecorder::queuedVideoFrames() const
 {
@@ -192,7 +195,7 @@ bool AppRecorder::start(const QString& filePath, int width, int height, int fps,
         m_out->audio.reset();
         m_out->audioFrame.reset();
         m_out->resampler.reset();
-        m_out->audioStream = nullptr;  // never added: initAudio adds the stream last
+        m_out->audioStream = nullptr; // never added: initAudio adds the stream last
     }
 
     if (!(format->oformat->flags & AVFMT_NOFILE)) {
@@ -296,7 +299,8 @@ bool AppRecorder::initVideo()
                                : ctx->priv_data;
             const int ret = av_opt_set(target, key, value, 0);
             if (ret < 0) {
-                qWarning().noquote() << "[AppRec] option" << key << "=" << value << "refused:" << avError(ret);
+                qWarning().noquote() << "[AppRec] option" << key << "=" << value
+                                     << "refused:" << avError(ret);
                 return false;
             }
         }
@@ -443,8 +447,8 @@ void AppRecorder::pushVideoFrame(const uchar* rgb, int width, int height)
         m_videoQueue.pop_front();
         ++m_droppedFrames;
         if (g_dropLogs.fetch_add(1) < kLoggedDrops)
-            qWarning().noquote() << "[AppRec][diag] video frame DROPPED (queue full, size=" << kMaxQueuedVideoFrames
-                                 << ")";
+            qWarning().noquote() << "[AppRec][diag] video frame DROPPED (queue full, size="
+                                 << kMaxQueuedVideoFrames << ")";
     }
     m_videoQueue.push_back(std::move(item));
 }
@@ -524,12 +528,13 @@ void AppRecorder::encodeVideo(const VideoItem& item)
     AVFrame* frame = m_out->videoFrame.get();
     // A camera that changes size mid-recording gets a scaler for its new size, never a read past
     // the end of a smaller frame.
-    SwsContext* scaler = sws_getCachedContext(m_out->scaler.release(), item.width, item.height, AV_PIX_FMT_RGB24,
-                                              frame->width, frame->height, AV_PIX_FMT_YUV420P, SWS_BILINEAR,
-                                              nullptr, nullptr, nullptr);
+    SwsContext* scaler =
+        sws_getCachedContext(m_out->scaler.release(), item.width, item.height, AV_PIX_FMT_RGB24, frame->width,
+                             frame->height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
     m_out->scaler.reset(scaler);
     if (!scaler) {
-        qWarning().noquote() << "[AppRec] no scaler for" << item.width << "x" << item.height << "- frame dropped";
+        qWarning().noquote() << "[AppRec] no scaler for" << item.width << "x" << item.height
+                             << "- frame dropped";
         return;
     }
     int ret = av_frame_make_writable(frame);
@@ -552,8 +557,8 @@ void AppRecorder::encodeVideo(const VideoItem& item)
         const qint64 raw = pts;
         pts = m_lastVideoPts + 1;
         if (m_clampCount++ < kLoggedClamps)
-            qInfo().noquote() << "[AppRec][diag] PTS clamped ->" << pts << "(raw=" << raw << " last=" << m_lastVideoPts
-                              << ")";
+            qInfo().noquote() << "[AppRec][diag] PTS clamped ->" << pts << "(raw=" << raw
+                              << " last=" << m_lastVideoPts << ")";
     }
     m_lastVideoPts = pts;
     frame->pts = pts;
@@ -564,7 +569,8 @@ void AppRecorder::encodeVideo(const VideoItem& item)
         ++m_encodedFrames;
     m_encodeMsSum += timer.nsecsElapsed() / 1e6;
     if (++m_encodeCount >= 30) {
-        qInfo().noquote() << "[AppRec][perf] video encode avg" << QString::number(m_encodeMsSum / m_encodeCount, 'f', 2)
+        qInfo().noquote() << "[AppRec][perf] video encode avg"
+                          << QString::number(m_encodeMsSum / m_encodeCount, 'f', 2)
                           << "ms/frame, target=" << QString::number(1000.0 / m_fps, 'f', 1)
                           << "ms (<=target 即实时不丢帧 -> 无快进/马赛克)";
         m_encodeMsSum = 0;
@@ -577,8 +583,8 @@ void AppRecorder::saveSnapshot(const VideoItem& item)
     // The folder is the user's to create: no folder, no snapshot, no complaint.
     const QImage image(reinterpret_cast<const uchar*>(item.rgb.constData()), item.width, item.height,
                        item.width * 3, QImage::Format_RGB888);
-    const QString path = QStringLiteral("diag/rec_src_%1.png")
-                             .arg(g_snapshotCounter.fetch_add(1), 4, 10, QLatin1Char('0'));
+    const QString path =
+        QStringLiteral("diag/rec_src_%1.png").arg(g_snapshotCounter.fetch_add(1), 4, 10, QLatin1Char('0'));
     if (image.save(path, "PNG"))
         qInfo().noquote() << "[AppRec][diag] saved source frame (pre-encode):" << path;
 }
@@ -609,7 +615,8 @@ void AppRecorder::encodeAudio(const AudioItem& item)
             // would carry the sound ahead of the picture (0.01 % is 60 ms in ten minutes). The
             // excess is dropped from the front of the block.
             trim = std::min<qint64>(-gap, samples);
-            qInfo().noquote() << "[AppRec] audio ahead of the clock by" << -gap / samplesPerMs << "ms, trimmed";
+            qInfo().noquote() << "[AppRec] audio ahead of the clock by" << -gap / samplesPerMs
+                              << "ms, trimmed";
         }
     }
     m_pendingAudio.append(item.pcm.constData() + trim * 2, int((samples - trim) * 2));

@@ -44,15 +44,17 @@ bool MicrophoneSource::start()
     return started;
 }
 
-void MicrophoneSource::stop() { m_capture->stop(); }
+void MicrophoneSource::stop()
+{
+    m_capture->stop();
+}
 
 RecordingFactory makeAppRecordingFactory(AppRecordingOptions options)
 {
     RecordingFactory factory;
     factory.makeRecorder = [] {
-        return std::shared_ptr<IAppRecorder>(new AppRecorder(), [](AppRecorder* recorder) {
-            deleteOnOwnThread(recorder);
-        });
+        return std::shared_ptr<IAppRecorder>(new AppRecorder(),
+                                             [](AppRecorder* recorder) { deleteOnOwnThread(recorder); });
     };
     if (options.microphone) {
         auto sources = std::move(options.audioSources);

@@ -14,7 +14,8 @@ class MicrophoneSource : public AudioCaptureSource
     Q_OBJECT
 public:
     // Empty sources: the system's microphone (PulseAudio, then ALSA).
-    explicit MicrophoneSource(std::vector<AudioCapture::SourceFactory> sources = {}, QObject* parent = nullptr);
+    explicit MicrophoneSource(std::vector<AudioCapture::SourceFactory> sources = {},
+                              QObject* parent = nullptr);
     // Told whether each start succeeded (the wrapper only logs it).
     void setStartObserver(std::function<void(bool)> observer) { m_startObserver = std::move(observer); }
     // The wrapper may end a recording on a pool thread: the capture thread is joined there, and the

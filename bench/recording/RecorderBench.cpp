@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <thread>
 #include <vector>
@@ -40,7 +40,8 @@ double processCpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+           usage.ru_stime.tv_usec / 1e6;
 }
 
 // A page under a camera: light paper, dark text lines drifting slowly, and sensor noise that differs
@@ -102,10 +103,22 @@ void BM_Recorder1080p30RealTime(benchmark::State& state, const char* preset)
     }
 }
 
-BENCHMARK_CAPTURE(BM_Recorder1080p30RealTime, chosen, "")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(BM_Recorder1080p30RealTime, veryfast, "veryfast")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(BM_Recorder1080p30RealTime, superfast, "superfast")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(BM_Recorder1080p30RealTime, ultrafast, "ultrafast")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Recorder1080p30RealTime, chosen, "")
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Recorder1080p30RealTime, veryfast, "veryfast")
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Recorder1080p30RealTime, superfast, "superfast")
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Recorder1080p30RealTime, ultrafast, "ultrafast")
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 
 } // namespace
 

@@ -69,7 +69,7 @@ int main(int argc, char** argv)
         return 3;
     }
     const QByteArray dark(kW * kH * 3, char(16)), white(kW * kH * 3, char(235));
-    const double micRate = kRate * (1 + skewPpm / 1e6);  // samples per second of the system clock
+    const double micRate = kRate * (1 + skewPpm / 1e6); // samples per second of the system clock
     std::vector<int16_t> block(kBlock);
     qint64 frame = 0, sample = 0;
     while (true) {
@@ -82,7 +82,8 @@ int main(int argc, char** argv)
             while (recorder.queuedVideoFrames() >= AppRecorder::kMaxQueuedVideoFrames - 4)
                 QThread::msleep(1);
             const bool flash = videoMs % kFlashEveryMs < 200 && videoMs >= kFlashEveryMs;
-            recorder.pushVideoFrame(reinterpret_cast<const uchar*>((flash ? white : dark).constData()), kW, kH);
+            recorder.pushVideoFrame(reinterpret_cast<const uchar*>((flash ? white : dark).constData()), kW,
+                                    kH);
             ++frame;
         } else {
             clock = audioMs;
@@ -105,13 +106,14 @@ int main(int argc, char** argv)
 
     const QByteArray luma = run("ffmpeg", {"-v", "error", "-i", out, "-map", "0:v:0", "-vsync", "passthrough",
                                            "-vf", "scale=8:1", "-pix_fmt", "gray", "-f", "rawvideo", "-"});
-    const QJsonArray times = QJsonDocument::fromJson(run("ffprobe", {"-v", "error", "-select_streams", "v:0",
-                                                                     "-show_entries", "frame=pts_time", "-of", "json", out}))
-                                 .object()
-                                 .value("frames")
-                                 .toArray();
-    const QByteArray pcmBytes = run("ffmpeg", {"-v", "error", "-i", out, "-map", "0:a:0", "-f", "s16le", "-ac", "1",
-                                               "-ar", "16000", "-"});
+    const QJsonArray times =
+        QJsonDocument::fromJson(run("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries",
+                                                "frame=pts_time", "-of", "json", out}))
+            .object()
+            .value("frames")
+            .toArray();
+    const QByteArray pcmBytes = run("ffmpeg", {"-v", "error", "-i", out, "-map", "0:a:0", "-f", "s16le",
+                                               "-ac", "1", "-ar", "16000", "-"});
     const auto* pcm = reinterpret_cast<const int16_t*>(pcmBytes.constData());
     const qint64 samples = pcmBytes.size() / 2;
 

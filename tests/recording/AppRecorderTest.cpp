@@ -22,12 +22,12 @@ struct Feed
     int fps = 30;
     int durationMs = 1000;
     bool audio = false;
-    double toneHz = 0;          // a continuous tone at a quarter of full scale
-    QVector<int> flashMs;       // a white picture and a loud click start at each of these times
+    double toneHz = 0;    // a continuous tone at a quarter of full scale
+    QVector<int> flashMs; // a white picture and a loud click start at each of these times
     int audioBlockMs = 100;
-    int audioJitterMs = 0;      // blocks arrive up to this much late, alternately
-    double micSkew = 0;         // the microphone's clock runs this much fast (0.02 = 2 %)
-    int lostFromMs = -1;        // blocks ending in [lostFromMs, lostToMs) never arrive
+    int audioJitterMs = 0; // blocks arrive up to this much late, alternately
+    double micSkew = 0;    // the microphone's clock runs this much fast (0.02 = 2 %)
+    int lostFromMs = -1;   // blocks ending in [lostFromMs, lostToMs) never arrive
     int lostToMs = -1;
 };
 
@@ -40,8 +40,8 @@ int runFeed(AppRecorder& recorder, std::atomic<qint64>& clock, const Feed& feed)
     QByteArray dark(w * h * 3, char(16));
     QByteArray white(w * h * 3, char(235));
     const int samplesPerBlock = kRate * feed.audioBlockMs / 1000;
-    const double micRate = kRate * (1 + feed.micSkew);  // samples per second of the test's clock
-    const qint64 base = clock.load();                   // the feed starts where the clock stands
+    const double micRate = kRate * (1 + feed.micSkew); // samples per second of the test's clock
+    const qint64 base = clock.load();                  // the feed starts where the clock stands
     qint64 nextSample = 0;
     int frame = 0;
     int block = 0;
@@ -120,7 +120,7 @@ TEST_F(AppRecorderTest, FiveSecondsOf720pWithToneGiveH264AndAacAtTheRightLengthA
     EXPECT_EQ(video->codec, "h264");
     EXPECT_EQ(video->pixelFormat, "yuv420p");
     EXPECT_EQ(QSize(video->width, video->height), QSize(1280, 720));
-    EXPECT_EQ(video->frames, pushed);  // every frame pushed before stop is in the file
+    EXPECT_EQ(video->frames, pushed); // every frame pushed before stop is in the file
     EXPECT_EQ(audio->codec, "aac");
     EXPECT_EQ(audio->sampleRate, 16000);
     EXPECT_EQ(audio->channels, 1);
@@ -247,7 +247,7 @@ TEST_F(AppRecorderTest, FramesQueuedAtStopAndFramesOfAnotherSizeAreAllEncoded)
 TEST_F(AppRecorderTest, LifecycleRefusesWhatItCannotDo)
 {
     AppRecorder recorder(clockedOptions(m_clock));
-    EXPECT_FALSE(recorder.stop());  // idle
+    EXPECT_FALSE(recorder.stop()); // idle
     EXPECT_FALSE(recorder.start(path("zero.mp4"), 0, 240, 30, false));
     EXPECT_FALSE(recorder.start(path("no-folder/x.mp4"), 320, 240, 30, false));
 
@@ -298,7 +298,7 @@ TEST_F(AppRecorderTest, AFileCopiedMidRecordingAlreadyPlays)
     const mediaprobe::FileInfo info = mediaprobe::probe(copy, true);
     ASSERT_TRUE(info.readable);
     ASSERT_TRUE(info.find("video"));
-    EXPECT_GE(info.find("video")->frames, 60);  // the encoder holds back at most its look-ahead
+    EXPECT_GE(info.find("video")->frames, 60); // the encoder holds back at most its look-ahead
     recorder.stop();
 }
 
@@ -317,45 +317,45 @@ TEST_F(AppRecorderTest, SoundAndPictureStayTogether)
         {"half a second of sound lost", 0, 0, 1300, 1800},
     };
     for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    AppRecorder recorder(clockedOptions(m_clock));
-    const QString file = path("sync.mp4");
-    ASSERT_TRUE(recorder.start(file, 320, 240, 30, true));
-    Feed feed;
-    feed.durationMs = 4000;
-    feed.audio = true;
-    feed.flashMs = {1000, 2000, 3000};
-    feed.audioJitterMs = c.jitterMs;
-    feed.micSkew = c.micSkew;
-    feed.lostFromMs = c.lostFromMs;
-    feed.lostToMs = c.lostToMs;
-    runFeed(recorder, m_clock, feed);
-    ASSERT_TRUE(recorder.stop());
+        SCOPED_TRACE(c.name);
+        AppRecorder recorder(clockedOptions(m_clock));
+        const QString file = path("sync.mp4");
+        ASSERT_TRUE(recorder.start(file, 320, 240, 30, true));
+        Feed feed;
+        feed.durationMs = 4000;
+        feed.audio = true;
+        feed.flashMs = {1000, 2000, 3000};
+        feed.audioJitterMs = c.jitterMs;
+        feed.micSkew = c.micSkew;
+        feed.lostFromMs = c.lostFromMs;
+        feed.lostToMs = c.lostToMs;
+        runFeed(recorder, m_clock, feed);
+        ASSERT_TRUE(recorder.stop());
 
-    const QVector<mediaprobe::FrameLuma> frames = mediaprobe::decodeVideoLuma(file);
-    const QVector<qint16> pcm = mediaprobe::decodeAudio(file);
-    ASSERT_GT(frames.size(), 100);
-    ASSERT_GT(pcm.size(), 3 * kRate);
-    for (int flash : feed.flashMs) {
-        SCOPED_TRACE(flash);
-        double videoSec = -1;
-        for (const auto& f : frames)
-            if (f.timeSec > flash / 1000.0 - 0.5 && f.luma > 128) {
-                videoSec = f.timeSec;
-                break;
-            }
-        double audioSec = -1;
-        for (int i = std::max(0, (flash - 500) * kRate / 1000); i < pcm.size(); ++i)
-            if (std::abs(int(pcm[i])) > 15000) {
-                audioSec = double(i) / kRate;
-                break;
-            }
-        ASSERT_GE(videoSec, 0);
-        ASSERT_GE(audioSec, 0);
-        // The file's timeline starts at its first picture (B-frames move it a few frames on).
-        EXPECT_NEAR(videoSec - frames.first().timeSec, flash / 1000.0, 0.040);
-        EXPECT_NEAR(audioSec, videoSec, 0.040);
-    }
+        const QVector<mediaprobe::FrameLuma> frames = mediaprobe::decodeVideoLuma(file);
+        const QVector<qint16> pcm = mediaprobe::decodeAudio(file);
+        ASSERT_GT(frames.size(), 100);
+        ASSERT_GT(pcm.size(), 3 * kRate);
+        for (int flash : feed.flashMs) {
+            SCOPED_TRACE(flash);
+            double videoSec = -1;
+            for (const auto& f : frames)
+                if (f.timeSec > flash / 1000.0 - 0.5 && f.luma > 128) {
+                    videoSec = f.timeSec;
+                    break;
+                }
+            double audioSec = -1;
+            for (int i = std::max(0, (flash - 500) * kRate / 1000); i < pcm.size(); ++i)
+                if (std::abs(int(pcm[i])) > 15000) {
+                    audioSec = double(i) / kRate;
+                    break;
+                }
+            ASSERT_GE(videoSec, 0);
+            ASSERT_GE(audioSec, 0);
+            // The file's timeline starts at its first picture (B-frames move it a few frames on).
+            EXPECT_NEAR(videoSec - frames.first().timeSec, flash / 1000.0, 0.040);
+            EXPECT_NEAR(audioSec, videoSec, 0.040);
+        }
     }
 }
 

@@ -64,8 +64,8 @@ FileInfo probe(const QString& path, bool countFrames)
 
 QVector<qint16> decodeAudio(const QString& path)
 {
-    const QByteArray raw = runTool("ffmpeg", {"-v", "error", "-i", path, "-map", "0:a:0", "-f", "s16le", "-ac", "1",
-                                              "-ar", "16000", "-"});
+    const QByteArray raw = runTool("ffmpeg", {"-v", "error", "-i", path, "-map", "0:a:0", "-f", "s16le",
+                                              "-ac", "1", "-ar", "16000", "-"});
     QVector<qint16> samples(raw.size() / 2);
     std::memcpy(samples.data(), raw.constData(), size_t(samples.size()) * 2);
     return samples;
@@ -75,11 +75,14 @@ QVector<FrameLuma> decodeVideoLuma(const QString& path)
 {
     // Every frame with its own time: showinfo would need parsing of the log, so the frames come out
     // one 32x2 grey picture each and the times from ffprobe.
-    const QByteArray raw = runTool("ffmpeg", {"-v", "error", "-i", path, "-map", "0:v:0", "-vsync", "passthrough",
-                                              "-vf", "scale=32:2", "-pix_fmt", "gray", "-f", "rawvideo", "-"});
-    const QJsonObject root = QJsonDocument::fromJson(
-        runTool("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries", "frame=pts_time,best_effort_timestamp_time",
-                            "-of", "json", path})).object();
+    const QByteArray raw =
+        runTool("ffmpeg", {"-v", "error", "-i", path, "-map", "0:v:0", "-vsync", "passthrough", "-vf",
+                           "scale=32:2", "-pix_fmt", "gray", "-f", "rawvideo", "-"});
+    const QJsonObject root =
+        QJsonDocument::fromJson(
+            runTool("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries",
+                                "frame=pts_time,best_effort_timestamp_time", "-of", "json", path}))
+            .object();
     const QJsonArray frames = root.value("frames").toArray();
     QVector<FrameLuma> out;
     const int frameBytes = 64;

@@ -10,14 +10,14 @@ namespace mediaprobe {
 
 struct StreamInfo
 {
-    QString type;  // "video" or "audio"
+    QString type; // "video" or "audio"
     QString codec;
     QString pixelFormat;
     int width = 0;
     int height = 0;
     int sampleRate = 0;
     int channels = 0;
-    int frames = 0;  // decoded frames (video), with counting asked for
+    int frames = 0; // decoded frames (video), with counting asked for
 };
 
 struct FileInfo
