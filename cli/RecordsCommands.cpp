@@ -105,8 +105,9 @@ int runRecords(const QStringList& args, Streams io)
     if (!ok) {
         const QString reason = db.lastErrorText();
         io.err << "lumadoc-cli: "
-               << (reason.isEmpty() ? QStringLiteral("the records cannot be read from %1").arg(db.locationText())
-                                    : reason)
+               << (reason.isEmpty()
+                       ? QStringLiteral("the records cannot be read from %1").arg(db.locationText())
+                       : reason)
                << "\n";
         return kOperationFailed;
     }

@@ -40,8 +40,9 @@ const char* const kCreateOutbox = "CREATE TABLE IF NOT EXISTS outbox ("
                                   "created_at TEXT, "
                                   "updated_at TEXT)";
 
-const char* const kSelectColumns = "SELECT id, ticket_type, json_data, recognize_time, created_at, updated_at, "
-                                   "uuid, counter FROM ticket_records";
+const char* const kSelectColumns =
+    "SELECT id, ticket_type, json_data, recognize_time, created_at, updated_at, "
+    "uuid, counter FROM ticket_records";
 
 const char* const kInsufficientPrivilege = "42501";
 
@@ -69,8 +70,9 @@ QString uniqueName(const char* prefix)
 // server did answer, so waiting will not help.
 bool isLoginRefusal(const QString& text)
 {
-    for (const char* sign : {"password authentication failed", "no password supplied", "authentication failed",
-                             "does not exist", "pg_hba.conf", "permission denied for database"})
+    for (const char* sign :
+         {"password authentication failed", "no password supplied", "authentication failed", "does not exist",
+          "pg_hba.conf", "permission denied for database"})
         if (text.contains(QLatin1String(sign), Qt::CaseInsensitive))
             return true;
     return false;
@@ -113,8 +115,8 @@ QSqlDatabase SharedTicketStore::outbox()
 
 bool SharedTicketStore::openOutbox()
 {
-    QSqlDatabase db = QSqlDatabase::contains(m_outboxName) ? outbox()
-                                                          : QSqlDatabase::addDatabase("QSQLITE", m_outboxName);
+    QSqlDatabase db =
+        QSqlDatabase::contains(m_outboxName) ? outbox() : QSqlDatabase::addDatabase("QSQLITE", m_outboxName);
     if (db.isOpen())
         return true;
     db.setDatabaseName(m_localPath);
@@ -201,14 +203,16 @@ bool SharedTicketStore::ensureSchema()
             const QSqlError error = create.lastError().isValid() ? create.lastError() : db.lastError();
             db.rollback();
             if (error.nativeErrorCode() == QLatin1String(kInsufficientPrivilege)) {
-                setFailure(Failure::Rights,
-                           tr("The database user \"%1\" may not create the tables of the record store in "
-                              "database \"%2\" (missing: the CREATE right on schema public). Ask the "
-                              "administrator to grant it, or to create the tables once with an account that may.")
-                               .arg(m_config.user, m_config.database));
+                setFailure(
+                    Failure::Rights,
+                    tr("The database user \"%1\" may not create the tables of the record store in "
+                       "database \"%2\" (missing: the CREATE right on schema public). Ask the "
+                       "administrator to grant it, or to create the tables once with an account that may.")
+                        .arg(m_config.user, m_config.database));
             } else {
-                setFailure(Failure::Other, tr("The tables of the shared record store could not be created: %1")
-                                               .arg(error.databaseText().trimmed()));
+                setFailure(Failure::Other,
+                           tr("The tables of the shared record store could not be created: %1")
+                               .arg(error.databaseText().trimmed()));
             }
             return false;
         }
@@ -251,8 +255,8 @@ bool SharedTicketStore::queryFailed(const QSqlQuery& query, const char* what)
         setFailure(Failure::Rights, tr("The database user \"%1\" lacks a right on the record store: %2")
                                         .arg(m_config.user, error.databaseText().trimmed()));
     } else {
-        setFailure(Failure::Other, tr("The shared record store rejected a request: %1")
-                                       .arg(error.databaseText().trimmed()));
+        setFailure(Failure::Other,
+                   tr("The shared record store rejected a request: %1").arg(error.databaseText().trimmed()));
     }
     qWarning() << "[TicketDatabase] Failed statement:" << what;
     return false;
@@ -381,7 +385,8 @@ SendReport SharedTicketStore::sendPending(const QString& lockPath)
     }
     report.pending = pendingCount();
     if (report.sent > 0)
-        qInfo() << "[TicketDatabase] Sent" << report.sent << "waiting records;" << report.pending << "still waiting";
+        qInfo() << "[TicketDatabase] Sent" << report.sent << "waiting records;" << report.pending
+                << "still waiting";
     return report;
 }
 

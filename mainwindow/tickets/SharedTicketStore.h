@@ -33,10 +33,10 @@ struct SharedRecord
 // What one round of sending the outbox achieved.
 struct SendReport
 {
-    int sent = 0;           // records the server confirmed (new, or already there from an earlier round)
-    int pending = -1;       // records still waiting; -1 when the outbox cannot be read
-    bool busy = false;      // another sender (window or command line) was at work; nothing was tried
-    bool reachable = false; // the server answered during this round
+    int sent = 0;            // records the server confirmed (new, or already there from an earlier round)
+    int pending = -1;        // records still waiting; -1 when the outbox cannot be read
+    bool busy = false;       // another sender (window or command line) was at work; nothing was tried
+    bool reachable = false;  // the server answered during this round
     QHash<QString, int> ids; // uuid -> the server's id, for each record sent
 };
 

@@ -1,8 +1,8 @@
 #include "TicketStoreConfig.h"
 
 #include <QCoreApplication>
-#include <QSysInfo>
 #include <QSettings>
+#include <QSysInfo>
 #include <QUrl>
 
 namespace {

@@ -18,12 +18,12 @@ struct TicketStoreConfig
 public:
     static constexpr int kDefaultPort = 5432;
 
-    QString host;     // name, address, or a folder holding the server's unix socket; empty: local store
+    QString host; // name, address, or a folder holding the server's unix socket; empty: local store
     int port = kDefaultPort;
-    QString database; // empty: local store
-    QString user;     // empty: the client library's default (the login name)
+    QString database;                           // empty: local store
+    QString user;                               // empty: the client library's default (the login name)
     QString sslMode = QStringLiteral("prefer"); // one of sslModes()
-    QString counter;  // the name records carry; empty: this machine's host name
+    QString counter;                            // the name records carry; empty: this machine's host name
 
     bool isShared() const { return !host.isEmpty() && !database.isEmpty(); }
     // The counter's name as stored with each record: `counter`, else the host name.

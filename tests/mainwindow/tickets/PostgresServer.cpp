@@ -53,7 +53,8 @@ bool PostgresServer::run(const QStringList& args, QString* output)
     QString program = command.takeFirst();
     if (geteuid() == 0) {
         command.prepend(program);
-        command = QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + command;
+        command =
+            QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + command;
         program = QStringLiteral("runuser");
     }
     QProcess process;
@@ -87,7 +88,8 @@ bool PostgresServer::start(QString* why)
         *why = QStringLiteral("no temporary folder");
         return false;
     }
-    if (geteuid() == 0 && chown(QFile::encodeName(m_dir->path()).constData(), postgres->pw_uid, postgres->pw_gid) != 0) {
+    if (geteuid() == 0 &&
+        chown(QFile::encodeName(m_dir->path()).constData(), postgres->pw_uid, postgres->pw_gid) != 0) {
         *why = QStringLiteral("cannot hand the temporary folder to postgres");
         return false;
     }
@@ -106,7 +108,8 @@ bool PostgresServer::start(QString* why)
     if (!run({QStringLiteral("initdb"), QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")),
               QStringLiteral("-U"), QStringLiteral("postgres"), QStringLiteral("--auth=scram-sha-256"),
               QStringLiteral("--pwfile=") + pwFile, QStringLiteral("-E"), QStringLiteral("UTF8"),
-              QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync"), QStringLiteral("--no-instructions")},
+              QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync"),
+              QStringLiteral("--no-instructions")},
              &output)) {
         *why = QStringLiteral("initdb failed: ") + output;
         return false;
@@ -116,8 +119,10 @@ bool PostgresServer::start(QString* why)
     m_port = 20000 + QRandomGenerator::global()->bounded(40000);
 
     // The client library reads the passwords from here; "intruder" gets a wrong one.
-    const QString passFile = QDir(QDir::tempPath()).filePath(
-        QStringLiteral("lumadoc-pgpass-%1-%2").arg(QCoreApplication::applicationPid()).arg(m_port));
+    const QString passFile =
+        QDir(QDir::tempPath())
+            .filePath(
+                QStringLiteral("lumadoc-pgpass-%1-%2").arg(QCoreApplication::applicationPid()).arg(m_port));
     m_passFile = passFile;
     QFile pass(passFile);
     if (!pass.open(QIODevice::WriteOnly)) {
@@ -132,18 +137,17 @@ bool PostgresServer::start(QString* why)
     qputenv("PGPASSFILE", QFile::encodeName(passFile));
 
     if (!resume()) {
-        *why = QStringLiteral("the server did not start: ") +
-               QString::fromLocal8Bit(
-                   [&] {
-                       QFile log(m_dir->filePath(QStringLiteral("server.log")));
-                       return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
-                   }());
+        *why = QStringLiteral("the server did not start: ") + QString::fromLocal8Bit([&] {
+                   QFile log(m_dir->filePath(QStringLiteral("server.log")));
+                   return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+               }());
         return false;
     }
     return admin({QStringLiteral("CREATE ROLE clerk LOGIN PASSWORD '%1'").arg(kClerkPassword),
                   QStringLiteral("CREATE ROLE viewer LOGIN PASSWORD '%1'").arg(kViewerPassword),
                   QStringLiteral("CREATE ROLE intruder LOGIN PASSWORD '%1'").arg(kIntruderRight),
-                  QStringLiteral("CREATE DATABASE lumadoc OWNER clerk"), QStringLiteral("CREATE DATABASE locked")},
+                  QStringLiteral("CREATE DATABASE lumadoc OWNER clerk"),
+                  QStringLiteral("CREATE DATABASE locked")},
                  why);
 }
 
@@ -179,12 +183,13 @@ bool PostgresServer::resume()
     if (m_running)
         return true;
     QString output;
-    m_running = run({QStringLiteral("pg_ctl"), QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")),
-                     QStringLiteral("-l"), m_dir->filePath(QStringLiteral("server.log")), QStringLiteral("-w"),
-                     QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("-o"),
-                     QStringLiteral("-p %1 -k %2 -c listen_addresses='' -c fsync=off").arg(m_port).arg(socketDir()),
-                     QStringLiteral("start")},
-                    &output);
+    m_running =
+        run({QStringLiteral("pg_ctl"), QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")),
+             QStringLiteral("-l"), m_dir->filePath(QStringLiteral("server.log")), QStringLiteral("-w"),
+             QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("-o"),
+             QStringLiteral("-p %1 -k %2 -c listen_addresses='' -c fsync=off").arg(m_port).arg(socketDir()),
+             QStringLiteral("start")},
+            &output);
     return m_running;
 }
 
@@ -193,9 +198,10 @@ bool PostgresServer::stop()
     if (!m_running)
         return true;
     QString output;
-    const bool stopped = run({QStringLiteral("pg_ctl"), QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")),
-                              QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"), QStringLiteral("stop")},
-                             &output);
+    const bool stopped =
+        run({QStringLiteral("pg_ctl"), QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")),
+             QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"), QStringLiteral("stop")},
+            &output);
     m_running = !stopped;
     return stopped;
 }
