@@ -1,8 +1,10 @@
 #include "CliCommands.h"
 #include "BookCommands.h"
+#include "RecordsCommands.h"
 #include "ExportCommands.h"
 #include "CodeCommands.h"
 #include "OcrCommands.h"
+#include "RecordCommands.h"
 #include "TicketCommands.h"
 
 #include "BackgroundRemoval.h"
@@ -44,11 +46,15 @@ const char* const kOverview =
     "  ofd IMAGE... -o OUT.ofd      write the images as the pages of one OFD document\n"
     "  ocr IMAGE [--lang LANGS] [--blocks]\n"
     "                               print the text in the image\n"
-    "  ticket idcard|driver|vat|vehicle IMAGE\n"
+    "  ticket idcard|driver|vat|vehicle IMAGE [--store]\n"
     "                               print the document's fields as one line of JSON\n"
+    "  records [--since YYYY-MM-DD] [--counter NAME]\n"
+    "                               print the stored ticket records, one line of JSON each\n"
     "  codes IMAGE                  print every barcode and QR code: TYPE<Tab>DATA\n"
     "  flatten IMAGE -o OUT [--double] [--fingers]\n"
     "                               straighten the bowed pages of an open book\n"
+    "  record -o OUT.mp4 --seconds N [--size WxH] [--mic]\n"
+    "                               record the first camera (and the microphone) into an MP4\n"
     "\n"
     "Run 'lumadoc-cli COMMAND --help' for a command's options.\n"
     "Exit codes: 0 done, 1 nothing found, 2 bad usage or unreadable input, 3 the operation failed.\n";
@@ -432,7 +438,7 @@ int run(const QStringList& args, Streams io)
         {"detect", runDetect}, {"crop", runCrop},         {"orient", runOrient}, {"clean", runClean},
         {"idphoto", runIdPhoto}, {"watermark", runWatermark}, {"pdf", runPdf},  {"ofd", runOfd},
         {"ocr", runOcr},       {"codes", runCodes},       {"flatten", runFlatten},
-        {"ticket", runTicket}};
+        {"ticket", runTicket}, {"record", runRecord}, {"records", runRecords}};
     for (const auto& [name, runner] : commands)
         if (command == QLatin1String(name))
             return runner(rest, io);

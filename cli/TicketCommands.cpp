@@ -1,6 +1,7 @@
 #include "TicketCommands.h"
 
 #include "OCRProcessor.h"
+#include "RecordsCommands.h"
 #include "TicketParsers.h"
 
 #include <QImageReader>
@@ -11,11 +12,15 @@ namespace cli {
 namespace {
 
 const char* const kTicketUsage =
-    "Usage: lumadoc-cli ticket idcard|driver|vat|vehicle IMAGE\n"
+    "Usage: lumadoc-cli ticket idcard|driver|vat|vehicle IMAGE [--store]\n"
     "Reads the text of IMAGE (the picture as given, no crop) and prints the record of an identity card,\n"
     "driving licence, VAT invoice or vehicle licence as one line of JSON: \"type\", \"recognize_time\",\n"
     "the fields found and \"raw_ocr\". Exits 1 when no text or no field is found, 2 for an unknown kind\n"
-    "or an unreadable image, 3 when the OCR package is missing.\n";
+    "or an unreadable image, 3 when the OCR package is missing.\n"
+    "--store also keeps the record with IMAGE where LUMADOC_TICKET_DB says (postgresql://user@host:port/db,\n"
+    "the password in ~/.pgpass), else in the local ticket database. When the server cannot be reached\n"
+    "the record waits in the local outbox (said on stderr) and is sent later; that is no failure.\n"
+    "Exits 2 for an address with a password, 3 when the record could not be kept at all.\n";
 
 using Parser = QString (*)(const QString&, const QList<OcrTextBlockEx>&);
 
@@ -54,14 +59,18 @@ QString readTicket(OCRProcessor* ocr, const QImage& image, Parser parse, const Q
 
 } // namespace
 
-int runTicket(const QStringList& args, Streams io)
+int runTicket(const QStringList& arguments, Streams io)
 {
-    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
         io.out << kTicketUsage;
         return kSuccess;
     }
+    QStringList args = arguments;
+    const bool store = args.removeAll(QStringLiteral("--store")) > 0;
     if (args.size() != 2)
         return usageError(io, QStringLiteral("ticket takes a kind and one IMAGE"));
+    if (store && checkTicketStoreAddress(io) != kSuccess)
+        return kBadInput;
     const Parser parse = parserFor(args[0]);
     if (!parse)
         return usageError(io, QStringLiteral("unknown ticket kind %1: idcard, driver, vat or vehicle").arg(args[0]));
@@ -87,8 +96,13 @@ int runTicket(const QStringList& args, Streams io)
     if (!latinFields.isEmpty())
         json = mergeTicketFields(json, readTicket(ocr, image, parse, ticketLatinLanguages()), latinFields);
     io.out << json << "\n";
+    io.out.flush();
     const QJsonObject record = QJsonDocument::fromJson(json.toUtf8()).object();
-    return record.size() > 3 ? kSuccess : kNothingFound;
+    const int found = record.size() > 3 ? kSuccess : kNothingFound;
+    if (!store)
+        return found;
+    const int stored = storeTicketRecord(record.value(QStringLiteral("type")).toString(), json, image, io);
+    return stored == kSuccess ? found : stored;
 }
 
 } // namespace cli

@@ -40,6 +40,10 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     QStringList args = app.arguments();
     args.removeFirst();
+    if (args == QStringList{QStringLiteral("--version")}) {
+        out << "lumadoc-cli " << LUMADOC_VERSION << '\n';
+        return 0;
+    }
     const int code = cli::run(args, cli::Streams{out, err});
     out.flush();
     err.flush();
