@@ -131,14 +131,16 @@ qint64 AppRecorder::rateCapBps(int width, int height, int fps)
 QString AppRecorder::choosePreset(int width, int height, int fps)
 {
     // Measured on a 2-core machine at CRF 18, 1920x1080: fast 13 fps, veryfast 26, superfast 49,
-    // ultrafast 80, i.e. about 27, 54, 102 and 166 megapixels a second. Each preset is used up to
-    // two thirds of that, leaving the rest for the camera, the preview and the sound.
+    // ultrafast 80, i.e. about 27, 54, 102 and 166 megapixels a second with both cores to itself.
+    // Each preset is used up to half of that: the camera, the preview and the sound need the rest,
+    // and a loaded machine gave the recorder barely one core (bench_recorder). 1920x1080 at 30 fps
+    // (62 Mpx/s) therefore records with ultrafast, 1280x720 with superfast.
     const double megapixelsPerSecond = double(width) * height * std::max(fps, 1) / 1e6;
-    if (megapixelsPerSecond <= 18)
+    if (megapixelsPerSecond <= 13.5)
         return QStringLiteral("fast");
-    if (megapixelsPerSecond <= 36)
+    if (megapixelsPerSecond <= 27)
         return QStringLiteral("veryfast");
-    if (megapixelsPerSecond <= 68)
+    if (megapixelsPerSecond <= 51)
         return QStringLiteral("superfast");
     return QStringLiteral("ultrafast");
 }

@@ -67,7 +67,7 @@ public:
     static QSize destinationSize(const QSize& source);
     // H.264 rate cap in bits per second: 300 bits per 1000 pixels of each frame, 8 to 25 Mbit/s.
     static qint64 rateCapBps(int width, int height, int fps);
-    // The fastest x264 preset that still leaves headroom at this pixel rate on a 2-core machine.
+    // The slowest (best) x264 preset that uses at most half of a 2-core machine at this pixel rate.
     static QString choosePreset(int width, int height, int fps);
 
 signals:
