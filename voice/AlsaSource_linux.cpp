@@ -19,7 +19,8 @@ public:
         if (rc < 0) {
             m_pcm = nullptr;
             if (error)
-                *error = QStringLiteral("snd_pcm_open %1: %2").arg(m_device, QString::fromLocal8Bit(snd_strerror(rc)));
+                *error = QStringLiteral("snd_pcm_open %1: %2")
+                             .arg(m_device, QString::fromLocal8Bit(snd_strerror(rc)));
             return false;
         }
         // Our own format first (the "default" plug device converts); then what raw hardware usually offers.
@@ -64,7 +65,8 @@ public:
             packet->resize(at);
             if (got < 0) {
                 if (error)
-                    *error = QStringLiteral("snd_pcm_recover: %1").arg(QString::fromLocal8Bit(snd_strerror(int(got))));
+                    *error = QStringLiteral("snd_pcm_recover: %1")
+                                 .arg(QString::fromLocal8Bit(snd_strerror(int(got))));
                 return ReadResult::Lost;
             }
             return ReadResult::Data;
@@ -72,7 +74,8 @@ public:
         if (got < 0) {
             packet->resize(at);
             if (error)
-                *error = QStringLiteral("snd_pcm_readi: %1").arg(QString::fromLocal8Bit(snd_strerror(int(got))));
+                *error =
+                    QStringLiteral("snd_pcm_readi: %1").arg(QString::fromLocal8Bit(snd_strerror(int(got))));
             return ReadResult::Lost;
         }
         packet->resize(at + int(got) * frameBytes);

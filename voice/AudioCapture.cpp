@@ -26,8 +26,7 @@ AudioCapture::AudioCapture(QObject* parent)
 }
 
 AudioCapture::AudioCapture(std::vector<SourceFactory> sources, QObject* parent)
-    : QThread(parent)
-    , m_sources(std::move(sources))
+    : QThread(parent), m_sources(std::move(sources))
 {
     QStringList names;
     for (const auto& make : m_sources)

@@ -10,10 +10,13 @@ namespace voice {
 int AudioFormat::bytesPerSample() const
 {
     switch (sample) {
-    case SampleFormat::Int16: return 2;
+    case SampleFormat::Int16:
+        return 2;
     case SampleFormat::Int32:
-    case SampleFormat::Float32: return 4;
-    case SampleFormat::Unsupported: break;
+    case SampleFormat::Float32:
+        return 4;
+    case SampleFormat::Unsupported:
+        break;
     }
     return 0;
 }
@@ -64,7 +67,9 @@ QVector<qint16> toInt16(const char* data, qsizetype frames, const AudioFormat& f
             out[int(i)] = qint16(v * 32767.f);
         }
         break;
-    case SampleFormat::Unsupported: out.clear(); break;
+    case SampleFormat::Unsupported:
+        out.clear();
+        break;
     }
     return out;
 }
@@ -90,8 +95,7 @@ void appendSample(QByteArray& out, int value)
 } // namespace
 
 MonoResampler::MonoResampler(int inputRateHz, int channels)
-    : m_rateHz(inputRateHz > 0 ? inputRateHz : kOutputRateHz)
-    , m_channels(channels > 0 ? channels : 1)
+    : m_rateHz(inputRateHz > 0 ? inputRateHz : kOutputRateHz), m_channels(channels > 0 ? channels : 1)
 {
 }
 
@@ -151,7 +155,8 @@ QByteArray resampleToMono16k(const qint16* samples, qsizetype frames, int channe
     return out;
 }
 
-QByteArray convertPacket(const char* data, qsizetype frames, const AudioFormat& format, MonoResampler& resampler)
+QByteArray convertPacket(const char* data, qsizetype frames, const AudioFormat& format,
+                         MonoResampler& resampler)
 {
     if (format.isOutputFormat())
         return QByteArray(data, int(frames * 2));
@@ -163,9 +168,9 @@ QByteArray convertPacket(const char* data, qsizetype frames, const AudioFormat& 
 
 QString describe(const AudioFormat& format)
 {
-    const char* kind = format.sample == SampleFormat::Float32 ? "float"
+    const char* kind = format.sample == SampleFormat::Float32       ? "float"
                        : format.sample == SampleFormat::Unsupported ? "unsupported"
-                                                                   : "int";
+                                                                    : "int";
     return QStringLiteral("%1 Hz, %2 ch, %3 bits %4")
         .arg(format.sampleRateHz)
         .arg(format.channels)

@@ -11,7 +11,8 @@ namespace voice {
 
 constexpr int kOutputRateHz = 16000;
 
-enum class SampleFormat {
+enum class SampleFormat
+{
     Int16,   // signed 16-bit little-endian
     Int32,   // signed 32-bit little-endian (full-scale integer, not 24-in-32)
     Float32, // IEEE float, nominal range [-1, 1]
@@ -73,7 +74,8 @@ QByteArray resampleToMono16k(const qint16* samples, qsizetype frames, int channe
 
 // Converts one device packet with a stream resampler (which must match the format's rate and channels).
 // An unsupported sample format gives an empty result.
-QByteArray convertPacket(const char* data, qsizetype frames, const AudioFormat& format, MonoResampler& resampler);
+QByteArray convertPacket(const char* data, qsizetype frames, const AudioFormat& format,
+                         MonoResampler& resampler);
 
 QString describe(const AudioFormat& format);
 

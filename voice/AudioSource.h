@@ -20,7 +20,12 @@ public:
     virtual bool open(QString* error) = 0;
     // The format of what read() returns; valid after a successful open.
     virtual AudioFormat format() const = 0;
-    enum class ReadResult { Data, End, Lost };
+    enum class ReadResult
+    {
+        Data,
+        End,
+        Lost
+    };
     // Blocks for at most about 100 ms and appends whole frames to `packet` (it may append none).
     // End: a finite source has nothing more. Lost: the device went away (`error` says why).
     virtual ReadResult read(QByteArray* packet, QString* error) = 0;
@@ -34,7 +39,11 @@ std::unique_ptr<IAudioSource> makeAlsaSource(const QString& device = QStringLite
 
 // A WAVE file (16-bit or 32-bit integer PCM, 32-bit float, plain or extensible header) read as if it
 // were a microphone: at the real-time pace, or as fast as the reader takes it.
-enum class FilePace { RealTime, AsFastAsPossible };
+enum class FilePace
+{
+    RealTime,
+    AsFastAsPossible
+};
 std::unique_ptr<IAudioSource> makeWavFileSource(const QString& path, FilePace pace);
 
 // The header of a WAVE file: its format and where its sample data lie. False for anything else.

@@ -11,7 +11,13 @@ namespace voice {
 class ISpeechRecognizer
 {
 public:
-    enum class LoadResult { Ok, EngineMissing, ModelFailed, RecognizerFailed };
+    enum class LoadResult
+    {
+        Ok,
+        EngineMissing,
+        ModelFailed,
+        RecognizerFailed
+    };
 
     virtual ~ISpeechRecognizer() = default;
     // Loads the model in `modelDir` and creates a recognizer for 16000 Hz without a grammar (free

@@ -27,24 +27,22 @@ void printLine(const char* format, ...)
 bool isWideScript(QChar c)
 {
     const ushort u = c.unicode();
-    return (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFF00 && u <= 0xFFEF)
-           || c.isHighSurrogate() || c.isLowSurrogate();
+    return (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFF00 && u <= 0xFFEF) ||
+           c.isHighSurrogate() || c.isLowSurrogate();
 }
 
 } // namespace
 
 VoiceCommandThread::VoiceCommandThread(QObject* parent)
-    : VoiceCommandThread(&makeVoskRecognizer, [] { return new AudioCapture; }, defaultCustomWordsPath(), parent)
+    : VoiceCommandThread(
+          &makeVoskRecognizer, [] { return new AudioCapture; }, defaultCustomWordsPath(), parent)
 {
 }
 
-VoiceCommandThread::VoiceCommandThread(EngineFactory engine, CaptureFactory capture, const QString& customWordsPath,
-                                       QObject* parent)
-    : QObject(parent)
-    , m_engineFactory(std::move(engine))
-    , m_captureFactory(std::move(capture))
-    , m_customWordsPath(customWordsPath)
-    , m_commands(builtInPhrases())
+VoiceCommandThread::VoiceCommandThread(EngineFactory engine, CaptureFactory capture,
+                                       const QString& customWordsPath, QObject* parent)
+    : QObject(parent), m_engineFactory(std::move(engine)), m_captureFactory(std::move(capture)),
+      m_customWordsPath(customWordsPath), m_commands(builtInPhrases())
 {
     if (!m_customWordsPath.isEmpty())
         loadCustomWords();
@@ -89,7 +87,8 @@ bool VoiceCommandThread::initialize(const QString& modelDir)
     }
     printLine("[VoiceCmd] Loading model...\n");
     switch (engine->load(modelDir)) {
-    case ISpeechRecognizer::LoadResult::Ok: break;
+    case ISpeechRecognizer::LoadResult::Ok:
+        break;
     case ISpeechRecognizer::LoadResult::EngineMissing:
         printLine("[VoiceCmd] Vosk library (libvosk.so) not available\n");
         return false;
@@ -177,7 +176,8 @@ void VoiceCommandThread::processAudioData(const QByteArray& pcm)
     if (!engine) {
         static std::atomic_bool told{false};
         if (!told.exchange(true))
-            printLine("[VoiceCmd] processAudioData called but recognizer not ready (recognizer=%p, initialized=%d)\n",
+            printLine("[VoiceCmd] processAudioData called but recognizer not ready (recognizer=%p, "
+                      "initialized=%d)\n",
                       static_cast<void*>(engine), int(isInitialized()));
         return;
     }
@@ -261,7 +261,8 @@ VoiceCommand VoiceCommandThread::matchCommand(const QString& text) const
     // without them, for mishearings the recognizer split into two words ("按 照").
     const QString corrected = correctHomophones(removeWordBlanks(correctHomophones(text.trimmed())));
     if (corrected != raw)
-        printLine("[VoiceCmd] Homophone corrected: '%s' -> '%s'\n", qUtf8Printable(raw), qUtf8Printable(corrected));
+        printLine("[VoiceCmd] Homophone corrected: '%s' -> '%s'\n", qUtf8Printable(raw),
+                  qUtf8Printable(corrected));
     QMutexLocker lock(&m_mapMutex);
     const VoiceCommand first = searchPhrases(corrected);
     return first != CmdNone ? first : searchPhrases(raw);

@@ -16,12 +16,12 @@
 
 namespace {
 
-const char* const kRedButton =
-    "QPushButton { background-color: #e74c3c; color: white; border: none; border-radius: 25px; padding: 12px 30px;"
-    " font-weight: bold; } QPushButton:hover { background-color: #c0392b; }";
-const char* const kOrangeButton =
-    "QPushButton { background-color: #f39c12; color: white; border: none; border-radius: 25px; padding: 12px 30px;"
-    " font-weight: bold; } QPushButton:hover { background-color: #d68910; }";
+const char* const kRedButton = "QPushButton { background-color: #e74c3c; color: white; border: none; "
+                               "border-radius: 25px; padding: 12px 30px;"
+                               " font-weight: bold; } QPushButton:hover { background-color: #c0392b; }";
+const char* const kOrangeButton = "QPushButton { background-color: #f39c12; color: white; border: none; "
+                                  "border-radius: 25px; padding: 12px 30px;"
+                                  " font-weight: bold; } QPushButton:hover { background-color: #d68910; }";
 const char* const kIdleLabel =
     "color: #5dade2; font-size: 16px; padding: 10px; background-color: #2c3e50; border-radius: 4px;";
 const char* const kHeardLabel =
@@ -29,10 +29,9 @@ const char* const kHeardLabel =
 
 } // namespace
 
-VoiceTrainDialog::VoiceTrainDialog(VoiceCommandThread* recognizer, const QString& iniFilePath, QWidget* parent)
-    : QDialog(parent)
-    , m_recognizer(recognizer)
-    , m_iniPath(iniFilePath)
+VoiceTrainDialog::VoiceTrainDialog(VoiceCommandThread* recognizer, const QString& iniFilePath,
+                                   QWidget* parent)
+    : QDialog(parent), m_recognizer(recognizer), m_iniPath(iniFilePath)
 {
     if (m_recognizer) {
         m_wasListening = m_recognizer->isListening();
@@ -75,8 +74,8 @@ void VoiceTrainDialog::buildUi()
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(15);
 
-    auto* intro = new QLabel(tr("Train voice commands by speaking. The recognized text will be added as a trigger word."),
-                             this);
+    auto* intro = new QLabel(
+        tr("Train voice commands by speaking. The recognized text will be added as a trigger word."), this);
     intro->setStyleSheet(QStringLiteral("color: #aaaaaa; font-size: 12px;"));
     intro->setWordWrap(true);
     layout->addWidget(intro);
@@ -88,8 +87,8 @@ void VoiceTrainDialog::buildUi()
     layout->addLayout(commandRow);
 
     auto* frame = new QFrame(this);
-    frame->setStyleSheet(QStringLiteral(
-        "QFrame { background-color: #363636; border: 1px solid #4c4c4c; border-radius: 8px; padding: 15px; }"));
+    frame->setStyleSheet(QStringLiteral("QFrame { background-color: #363636; border: 1px solid #4c4c4c; "
+                                        "border-radius: 8px; padding: 15px; }"));
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->setSpacing(10);
     auto* title = new QLabel(tr("Voice Training"), frame);
@@ -104,10 +103,11 @@ void VoiceTrainDialog::buildUi()
     m_recognizedLabel->setMinimumHeight(45);
     frameLayout->addWidget(m_recognizedLabel);
     m_addButton = new QPushButton(tr("Add to Keywords"), frame);
-    m_addButton->setStyleSheet(QStringLiteral(
-        "QPushButton { background-color: #27ae60; color: white; border: none; border-radius: 4px; padding: 8px 20px; }"
-        " QPushButton:hover { background-color: #229954; }"
-        " QPushButton:disabled { background-color: #555555; color: #888888; }"));
+    m_addButton->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: #27ae60; color: white; border: none; border-radius: "
+                       "4px; padding: 8px 20px; }"
+                       " QPushButton:hover { background-color: #229954; }"
+                       " QPushButton:disabled { background-color: #555555; color: #888888; }"));
     m_addButton->setEnabled(false);
     frameLayout->addWidget(m_addButton);
     layout->addWidget(frame);
@@ -282,7 +282,8 @@ bool VoiceTrainDialog::onSave()
     }
     qInfo().noquote() << "[VoiceTrain] Custom words saved to:" << m_iniPath;
     emit customWordsChanged(m_iniPath);
-    inform(tr("Success"), tr("Custom words saved successfully!\nPlease restart voice recognition to apply changes."));
+    inform(tr("Success"),
+           tr("Custom words saved successfully!\nPlease restart voice recognition to apply changes."));
     return true;
 }
 

@@ -55,7 +55,8 @@ public:
     {
         if (!m_recognizer || pcm.isEmpty())
             return false;
-        return VoskLibrary::instance().api().recognizer_accept_waveform(m_recognizer, pcm.constData(), pcm.size()) > 0;
+        return VoskLibrary::instance().api().recognizer_accept_waveform(m_recognizer, pcm.constData(),
+                                                                        pcm.size()) > 0;
     }
 
     QByteArray partialResult() override

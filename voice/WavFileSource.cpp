@@ -42,7 +42,10 @@ bool readWavHeader(const QString& path, WavInfo* info, QString* error)
             const int subTag = fmt.size() >= 26 ? qFromLittleEndian<quint16>(p + 24) : 0;
             out.format.sample = sampleFormatFromWave(tag, bits, subTag);
             if (!out.format.isValid())
-                return fail(QStringLiteral("unsupported WAVE format tag=%1 bits=%2 in %3").arg(tag).arg(bits).arg(path));
+                return fail(QStringLiteral("unsupported WAVE format tag=%1 bits=%2 in %3")
+                                .arg(tag)
+                                .arg(bits)
+                                .arg(path));
             haveFormat = true;
             f.seek(f.pos() - fmt.size() + size + (size & 1));
         } else if (id == "data") {

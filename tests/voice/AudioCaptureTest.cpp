@@ -34,8 +34,14 @@ void writeWav(const QString& path, const AudioFormat& f, const QVector<double>& 
     for (double v : interleaved) {
         char b[4];
         switch (f.sample) {
-        case SampleFormat::Int16: qToLittleEndian<qint16>(qint16(v * 32767), b); data.append(b, 2); break;
-        case SampleFormat::Int32: qToLittleEndian<qint32>(qint32(v * 2147483647.0), b); data.append(b, 4); break;
+        case SampleFormat::Int16:
+            qToLittleEndian<qint16>(qint16(v * 32767), b);
+            data.append(b, 2);
+            break;
+        case SampleFormat::Int32:
+            qToLittleEndian<qint32>(qint32(v * 2147483647.0), b);
+            data.append(b, 4);
+            break;
         case SampleFormat::Float32: {
             const float x = float(v);
             quint32 bits;
@@ -44,13 +50,22 @@ void writeWav(const QString& path, const AudioFormat& f, const QVector<double>& 
             data.append(b, 4);
             break;
         }
-        case SampleFormat::Unsupported: break;
+        case SampleFormat::Unsupported:
+            break;
         }
     }
     const int realTag = f.sample == SampleFormat::Float32 ? 3 : 1;
     QByteArray fmt;
-    auto u16 = [&](QByteArray& a, int v) { char b[2]; qToLittleEndian<quint16>(quint16(v), b); a.append(b, 2); };
-    auto u32 = [&](QByteArray& a, quint32 v) { char b[4]; qToLittleEndian<quint32>(v, b); a.append(b, 4); };
+    auto u16 = [&](QByteArray& a, int v) {
+        char b[2];
+        qToLittleEndian<quint16>(quint16(v), b);
+        a.append(b, 2);
+    };
+    auto u32 = [&](QByteArray& a, quint32 v) {
+        char b[4];
+        qToLittleEndian<quint32>(v, b);
+        a.append(b, 4);
+    };
     u16(fmt, extensible ? 65534 : realTag);
     u16(fmt, f.channels);
     u32(fmt, quint32(f.sampleRateHz));
@@ -80,8 +95,9 @@ void writeWav(const QString& path, const AudioFormat& f, const QVector<double>& 
 QByteArray captureAll(AudioCapture& capture)
 {
     QByteArray all;
-    QObject::connect(&capture, &AudioCapture::audioDataReady, &capture, [&](const QByteArray& pcm) { all += pcm; },
-                     Qt::DirectConnection);
+    QObject::connect(
+        &capture, &AudioCapture::audioDataReady, &capture, [&](const QByteArray& pcm) { all += pcm; },
+        Qt::DirectConnection);
     EXPECT_TRUE(capture.start());
     EXPECT_TRUE(capture.wait(20000));
     return all;
@@ -103,7 +119,8 @@ TEST(AudioResampler, KnownSignalsInOnePacketAndInPieces)
         {48000, 2, [](int k, int c) { return c == 0 ? 7 * k - 9000 : -5 * k + 3001; },
          [](int i) { return (7 * 3 * i - 9000 + -5 * 3 * i + 3001) / 2; }},
         {32000, 1, [](int k, int) { return 10 * k; }, [](int i) { return 20 * i; }},
-        {16000, 1, [](int k, int) { return (k * 37) % 2000 - 1000; }, [](int i) { return (i * 37) % 2000 - 1000; }},
+        {16000, 1, [](int k, int) { return (k * 37) % 2000 - 1000; },
+         [](int i) { return (i * 37) % 2000 - 1000; }},
         // 44.1 kHz: no whole step, so only the pieces-equal-whole half of the check applies.
         {44100, 2, [](int k, int c) { return int(20000 * std::sin(k * 0.05 + c)); }, nullptr},
     };
@@ -113,7 +130,8 @@ TEST(AudioResampler, KnownSignalsInOnePacketAndInPieces)
         for (int k = 0; k < frames; ++k)
             for (int ch = 0; ch < c.channels; ++ch)
                 in[k * c.channels + ch] = qint16(c.signal(k, ch));
-        const QVector<qint16> whole = samplesOf(resampleToMono16k(in.constData(), frames, c.channels, c.rate));
+        const QVector<qint16> whole =
+            samplesOf(resampleToMono16k(in.constData(), frames, c.channels, c.rate));
         ASSERT_EQ(whole.size(), 1600) << c.rate;
         for (int i = 0; c.expected && i + 1 < whole.size(); ++i)
             ASSERT_EQ(whole[i], c.expected(i)) << c.rate << " at " << i;
@@ -148,8 +166,8 @@ TEST(AudioCapture, WaveFilesOfEveryLayoutGiveTheSameSamples)
         bool extensible;
     };
     const Case cases[] = {
-        {{16000, 1, SampleFormat::Int16}, false}, {{16000, 1, SampleFormat::Int16}, true},
-        {{16000, 2, SampleFormat::Int32}, false}, {{16000, 2, SampleFormat::Int32}, true},
+        {{16000, 1, SampleFormat::Int16}, false},   {{16000, 1, SampleFormat::Int16}, true},
+        {{16000, 2, SampleFormat::Int32}, false},   {{16000, 2, SampleFormat::Int32}, true},
         {{16000, 1, SampleFormat::Float32}, false}, {{16000, 2, SampleFormat::Float32}, true},
     };
     const int frames = 4000;
@@ -177,8 +195,9 @@ TEST(AudioCapture, SpokenWaveFileGivesItsDurationAt16k)
         GTEST_SKIP() << "espeak-ng not installed";
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("speech.wav"));
-    ASSERT_EQ(QProcess::execute(espeak, {QStringLiteral("-v"), QStringLiteral("zh"), QStringLiteral("-w"), path,
-                                         QStringLiteral("拍照 左转 文字识别")}), 0);
+    ASSERT_EQ(QProcess::execute(espeak, {QStringLiteral("-v"), QStringLiteral("zh"), QStringLiteral("-w"),
+                                         path, QStringLiteral("拍照 左转 文字识别")}),
+              0);
     WavInfo info;
     QString error;
     ASSERT_TRUE(readWavHeader(path, &info, &error)) << error.toStdString();
@@ -255,7 +274,8 @@ TEST(AudioCapture, StartAndStopReportTheTruth)
         capture.setStartTimeoutMs(800);
         QSignalSpy errors(&capture, &AudioCapture::captureError);
         int blocks = 0;
-        QObject::connect(&capture, &AudioCapture::audioDataReady, &capture, [&] { ++blocks; }, Qt::DirectConnection);
+        QObject::connect(
+            &capture, &AudioCapture::audioDataReady, &capture, [&] { ++blocks; }, Qt::DirectConnection);
         EXPECT_EQ(capture.start(), c.started) << c.what;
         if (!c.started) {
             EXPECT_FALSE(capture.isRunning()) << c.what;

@@ -38,7 +38,10 @@ public:
         return m_current.ended;
     }
     // In the engine's own layout: blanks around the colon, a line per member.
-    QByteArray partialResult() override { return QByteArray("{\n  \"partial\" : \"") + m_current.partial + "\"\n}"; }
+    QByteArray partialResult() override
+    {
+        return QByteArray("{\n  \"partial\" : \"") + m_current.partial + "\"\n}";
+    }
     QByteArray finalResult() override { return QByteArray("{\n  \"text\" : \"") + m_current.text + "\"\n}"; }
 
 private:

@@ -2,10 +2,10 @@
 // from a UTF-8 file, and a scripted engine standing in for the speech model (no model can be installed
 // here). Where libvosk.so is present, its loading paths are driven with a missing and a bogus model.
 
+#include "VoiceCommandThread.h"
 #include "AudioCapture.h"
 #include "ScriptedVoice.h"
 #include "SpeechRecognizer.h"
-#include "VoiceCommandThread.h"
 #include "VoiceTrainDialog.h"
 #include "VoskLibrary.h"
 
@@ -26,9 +26,9 @@
 
 #include <atomic>
 #include <deque>
-#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -56,23 +56,45 @@ TEST(VoiceMatch, PhrasesModesAndBlanks)
 {
     std::unique_ptr<VoiceCommandThread> r(textOnly());
     const std::pair<const char*, VoiceCommand> cases[] = {
-        {"拍照", CmdTakePhoto},       {"给我拍一张", CmdTakePhoto},  {"左转", CmdRotateLeft},
-        {"向右旋转", CmdRotateRight}, {"放大一点", CmdZoomIn},       {"变小了", CmdZoomOut},
-        {"恢复原始", CmdOriginalSize}, {"全屏", CmdFitWindow},      {"保存图片", CmdSaveImage},
-        {"ocr", CmdRecognizeText},     {"识别一下", CmdRecognizeText}, {"扫描", CmdScanCode},
-        {"扫码", CmdScanCode},         {"自动纠偏", CmdAutoCrop},
+        {"拍照", CmdTakePhoto},
+        {"给我拍一张", CmdTakePhoto},
+        {"左转", CmdRotateLeft},
+        {"向右旋转", CmdRotateRight},
+        {"放大一点", CmdZoomIn},
+        {"变小了", CmdZoomOut},
+        {"恢复原始", CmdOriginalSize},
+        {"全屏", CmdFitWindow},
+        {"保存图片", CmdSaveImage},
+        {"ocr", CmdRecognizeText},
+        {"识别一下", CmdRecognizeText},
+        {"扫描", CmdScanCode},
+        {"扫码", CmdScanCode},
+        {"自动纠偏", CmdAutoCrop},
         // mode phrases come first, even where a shorter command phrase is inside them
-        {"普通拍照", CmdModeNormal},   {"视频展台", CmdModeVideoBooth}, {"书籍展平", CmdModeBook},
-        {"拍书", CmdModeBook},         {"AI协同", CmdModeAiCollab},     {"票据识别", CmdModeTicket},
+        {"普通拍照", CmdModeNormal},
+        {"视频展台", CmdModeVideoBooth},
+        {"书籍展平", CmdModeBook},
+        {"拍书", CmdModeBook},
+        {"AI协同", CmdModeAiCollab},
+        {"票据识别", CmdModeTicket},
         {"发票识别", CmdModeTicket},
         // the recognizer's blanks between words, for every phrase
-        {"书籍 展平", CmdModeBook},    {"视频 展台", CmdModeVideoBooth}, {"扫 码", CmdScanCode},
-        {"AI 协同", CmdModeAiCollab},  {"拍 一 张", CmdTakePhoto},   {" 向 左 转 ", CmdRotateLeft},
+        {"书籍 展平", CmdModeBook},
+        {"视频 展台", CmdModeVideoBooth},
+        {"扫 码", CmdScanCode},
+        {"AI 协同", CmdModeAiCollab},
+        {"拍 一 张", CmdTakePhoto},
+        {" 向 左 转 ", CmdRotateLeft},
         // repaired mishearings
-        {"按照", CmdTakePhoto},        {"普通怕照", CmdModeNormal},   {"数据 短接", CmdModeBook},
-        {"做转", CmdRotateLeft},       {"举动", CmdZoomIn},
+        {"按照", CmdTakePhoto},
+        {"普通怕照", CmdModeNormal},
+        {"数据 短接", CmdModeBook},
+        {"做转", CmdRotateLeft},
+        {"举动", CmdZoomIn},
         // nothing
-        {"", CmdNone},                 {"你好", CmdNone},            {"   ", CmdNone},
+        {"", CmdNone},
+        {"你好", CmdNone},
+        {"   ", CmdNone},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(r->matchCommand(u(text)), expected) << text;
@@ -91,14 +113,17 @@ TEST(VoiceMatch, EveryHomophoneIsRepaired)
         {"扫码", "扫马|嫂码|少码|沙码"},
         {"文字识别", "闻字识别|文字时候|文字石狮|屋子识别|稳子识别"},
         {"转", "赚|专"},
-        {"普通拍照", "普通怕找|普通跑照|普通怕照|普通报照|普通报找|普通抛照|普通参照|普东拍照|普东怕照|铺通拍照|铺通怕照"},
+        {"普通拍照", "普通怕找|普通跑照|普通怕照|普通报照|普通报找|普通抛照|普通参照|普东拍照|普东怕照|"
+                     "铺通拍照|铺通怕照"},
         {"视频展台", "视频展胎|视频斩台"},
-        {"书籍展平", "书籍占平|书籍展瓶|书展平|数据展平|书记展平|书籍短接|书短接|数据短接|书记短接|书籍断接|书籍端平|"
-                     "书籍暂平|书籍战坪|书暂平|书战坪|数据暂平|数据战坪|书籍 展平|书 展平|数据 展平|书记 展平|书籍 短接|"
-                     "书 短接|数据 短接|书记 短接|书籍 断接|书籍 端平|书籍 暂平|书籍 战坪|书 暂平|书 战坪|数据 暂平|"
-                     "数据 战坪"},
-        {"书籍拍摄", "书籍拍照|书拍照|数据拍照|书记拍照|书籍怕照|数据怕照|书籍 拍摄|书 拍摄|数据 拍摄|书记 拍摄|"
-                     "书籍 拍照|书 拍照|数据 拍照|书记 拍照|书籍 怕照|书 怕照|数据 怕照|书记 怕照"},
+        {"书籍展平",
+         "书籍占平|书籍展瓶|书展平|数据展平|书记展平|书籍短接|书短接|数据短接|书记短接|书籍断接|书籍端平|"
+         "书籍暂平|书籍战坪|书暂平|书战坪|数据暂平|数据战坪|书籍 展平|书 展平|数据 展平|书记 展平|书籍 短接|"
+         "书 短接|数据 短接|书记 短接|书籍 断接|书籍 端平|书籍 暂平|书籍 战坪|书 暂平|书 战坪|数据 暂平|"
+         "数据 战坪"},
+        {"书籍拍摄",
+         "书籍拍照|书拍照|数据拍照|书记拍照|书籍怕照|数据怕照|书籍 拍摄|书 拍摄|数据 拍摄|书记 拍摄|"
+         "书籍 拍照|书 拍照|数据 拍照|书记 拍照|书籍 怕照|书 怕照|数据 怕照|书记 怕照"},
         {"AI协同", "哎协同|哎写同"},
         {"票据识别", "票据时间|票据是别|漂据识别"},
     };
@@ -110,7 +135,8 @@ TEST(VoiceMatch, EveryHomophoneIsRepaired)
             ++pairs;
             EXPECT_EQ(VoiceCommandThread::correctHomophones(misheard), right) << misheard.toStdString();
             // ...and the repaired text selects the right text's command, inside a sentence too.
-            EXPECT_EQ(r->matchCommand(u("请") + misheard + u("吧")), r->matchCommand(right)) << misheard.toStdString();
+            EXPECT_EQ(r->matchCommand(u("请") + misheard + u("吧")), r->matchCommand(right))
+                << misheard.toStdString();
         }
     }
     EXPECT_EQ(pairs, 107);
@@ -126,7 +152,8 @@ TEST(VoiceMatch, CustomWordsFromUtf8File)
     writeUtf8(ini, "[General]\n1=咔嚓;;拍照; 咔嚓 ;拍一个\n9=赚钱\n8=居中\n");
     std::unique_ptr<VoiceCommandThread> r(textOnly(ini));
     const voice::CommandMap map = r->commandMap();
-    const QStringList expected = voice::builtInPhrases().value(CmdTakePhoto) + QStringList{u("咔嚓"), u("拍一个")};
+    const QStringList expected =
+        voice::builtInPhrases().value(CmdTakePhoto) + QStringList{u("咔嚓"), u("拍一个")};
     EXPECT_EQ(map.value(CmdTakePhoto), expected);
     EXPECT_FALSE(map.contains(CmdCenterView));
     EXPECT_EQ(r->matchCommand(u("咔嚓")), CmdTakePhoto);
@@ -164,10 +191,15 @@ TEST(VoiceCommandThread, ScriptedEngineDrivesTheSignals)
     makeModelFolder(dir.path());
     int accepted = 0;
     auto script = std::make_shared<std::deque<Step>>(std::deque<Step>{
-        {false, "拍", ""}, {true, "", "拍 照"}, {true, "", "你好"}, {true, "", "普通 拍照"}, {true, "", "左转"},
+        {false, "拍", ""},
+        {true, "", "拍 照"},
+        {true, "", "你好"},
+        {true, "", "普通 拍照"},
+        {true, "", "左转"},
     });
     VoiceCommandThread r([&] { return std::make_unique<ScriptedEngine>(script, &accepted); },
-                         [] { return new AudioCapture({[] { return std::make_unique<QuietSource>(); }}); }, QString());
+                         [] { return new AudioCapture({[] { return std::make_unique<QuietSource>(); }}); },
+                         QString());
     QSignalSpy commands(&r, &VoiceCommandThread::commandDetected);
     QSignalSpy texts(&r, &VoiceCommandThread::textRecognized);
     QSignalSpy errors(&r, &VoiceCommandThread::errorOccurred);
@@ -275,7 +307,8 @@ TEST(VoiceTrainDialog, TrainSaveAndReload)
         ASSERT_TRUE(d.onSave());
         EXPECT_EQ(changed.count(), 1);
         EXPECT_EQ(d.informed, 1);
-        QObject::connect(&d, &VoiceTrainDialog::customWordsChanged, &r, [&](const QString& p) { r.loadCustomWords(p); });
+        QObject::connect(&d, &VoiceTrainDialog::customWordsChanged, &r,
+                         [&](const QString& p) { r.loadCustomWords(p); });
         emit d.customWordsChanged(ini);
     }
     EXPECT_FALSE(r.commandsSuppressed());
@@ -338,11 +371,14 @@ TEST(VoiceCommandThread, PulseAudioPipeSourceReachesTheRecognizer)
     env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir.filePath(QStringLiteral("pulse")));
     server.setProcessEnvironment(env);
     server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server.start(pulse, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                         QStringLiteral("--use-pid-file=no"), QStringLiteral("--log-level=error"),
-                         QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket,
-                         QStringLiteral("-L"),
-                         QStringLiteral("module-pipe-source source_name=mic format=s16le rate=16000 channels=1 file=") + fifo});
+    server.start(
+        pulse,
+        {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+         QStringLiteral("--use-pid-file=no"), QStringLiteral("--log-level=error"), QStringLiteral("-L"),
+         QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket,
+         QStringLiteral("-L"),
+         QStringLiteral("module-pipe-source source_name=mic format=s16le rate=16000 channels=1 file=") +
+             fifo});
     ASSERT_TRUE(server.waitForStarted());
     const QDeadlineTimer ready(15000);
     while (!(QFile::exists(socket) && QFile::exists(fifo)) && !ready.hasExpired())
