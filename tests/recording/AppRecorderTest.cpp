@@ -3,6 +3,7 @@
 #include "AppRecorder.h"
 #include "MediaProbe.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -310,11 +311,13 @@ TEST_F(AppRecorderTest, SoundAndPictureStayTogether)
         int jitterMs;
         double micSkew;
         int lostFromMs, lostToMs;
+        int cameraFps = 30; // what arrives, whatever the recording was started with
     };
     const Case cases[] = {
         {"late blocks", 40, 0, -1, -1},
         {"microphone clock 2 % fast", 0, 0.02, -1, -1},
         {"half a second of sound lost", 0, 0, 1300, 1800},
+        {"camera faster than its nominal 30 fps", 0, 0, -1, -1, 36},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -329,6 +332,7 @@ TEST_F(AppRecorderTest, SoundAndPictureStayTogether)
         feed.micSkew = c.micSkew;
         feed.lostFromMs = c.lostFromMs;
         feed.lostToMs = c.lostToMs;
+        feed.fps = c.cameraFps;
         runFeed(recorder, m_clock, feed);
         ASSERT_TRUE(recorder.stop());
 
@@ -360,3 +364,28 @@ TEST_F(AppRecorderTest, SoundAndPictureStayTogether)
 }
 
 } // namespace
+
+TEST_F(AppRecorderTest, SourceSnapshotsAreWrittenOnlyWhenAskedFor)
+{
+    // The snapshots go to "diag" of the working folder, which the user creates to ask for them.
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    ASSERT_TRUE(QDir().mkpath("diag"));
+    for (bool wanted : {false, true}) {
+        SCOPED_TRACE(wanted);
+        AppRecorder::Options options = clockedOptions(m_clock);
+        options.diagnosticSnapshots = wanted;
+        AppRecorder recorder(options);
+        ASSERT_TRUE(recorder.start(path("diag.mp4"), 320, 240, 30, false));
+        Feed feed;
+        feed.durationMs = 1000;
+        runFeed(recorder, m_clock, feed);
+        ASSERT_TRUE(recorder.stop());
+        const int snapshots = QDir("diag").entryList({"rec_src_*.png"}, QDir::Files).size();
+        if (wanted)
+            EXPECT_EQ(snapshots, 2); // the first frame, then one every 700 ms of the second
+        else
+            EXPECT_EQ(snapshots, 0);
+    }
+    QDir::setCurrent(previous);
+}
