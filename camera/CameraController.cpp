@@ -137,7 +137,8 @@ bool CameraController::startRecording(const QString& filePath)
 
 bool CameraController::stopRecording()
 {
-    if (!isDeviceOpen())
+    // An unplugged camera closes its device, but its recording still has a file to finish.
+    if (!isDeviceOpen() && !m_wrapper->isRecording())
         return false;
     return m_wrapper->stopRecording();
 }

@@ -849,6 +849,18 @@ oder Bild hierher ziehen</translation>
         <source>%1 images saved as OFD</source>
         <translation>%1 Bilder als OFD gespeichert</translation>
     </message>
+    <message>
+        <source>Searchable (OCR)</source>
+        <translation>Durchsuchbar (OCR)</translation>
+    </message>
+    <message>
+        <source>PDF export cancelled</source>
+        <translation>PDF-Export abgebrochen</translation>
+    </message>
+    <message>
+        <source>OFD export cancelled</source>
+        <translation>OFD-Export abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>GalleryPanel</name>
@@ -1293,20 +1305,8 @@ Größe: %4 KB</translation>
         <translation>Begradigen</translation>
     </message>
     <message>
-        <source>Start Recording</source>
-        <translation>Aufzeichnung starten</translation>
-    </message>
-    <message>
-        <source>Stop Recording</source>
-        <translation>Aufzeichnung beenden</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>Kameraeinstellungen</translation>
-    </message>
-    <message>
-        <source>Voice Command</source>
-        <translation>Sprachbefehle</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1463,10 +1463,6 @@ Größe: %4 KB</translation>
     <message>
         <source>Please flip the page and capture again</source>
         <translation>Bitte die Seite umblättern und erneut aufnehmen</translation>
-    </message>
-    <message>
-        <source>Voice Training</source>
-        <translation>Sprachtraining</translation>
     </message>
     <message>
         <source>Settings saved</source>
@@ -2005,24 +2001,123 @@ Größe: %4 KB</translation>
         <translation>Das Bild konnte nicht aufgenommen werden.</translation>
     </message>
     <message>
-        <source>Word export</source>
-        <translation>Word-Export</translation>
-    </message>
-    <message>
-        <source>Double-layer PDF export</source>
-        <translation>Export als durchsuchbares PDF</translation>
-    </message>
-    <message>
-        <source>%1: not available yet</source>
-        <translation>%1: noch nicht verfügbar</translation>
-    </message>
-    <message>
         <source>OCR Result</source>
         <translation>OCR-Ergebnis</translation>
     </message>
     <message>
         <source>No text detected.</source>
         <translation>Kein Text erkannt.</translation>
+    </message>
+    <message>
+        <source>Failed to save temporary image.</source>
+        <translation>Temporäres Bild konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Export as Word</source>
+        <translation>Als Word exportieren</translation>
+    </message>
+    <message>
+        <source>Word Document (*.doc);;Word 2007-365 Document (*.docx)</source>
+        <translation>Word-Dokument (*.doc);;Word-2007-365-Dokument (*.docx)</translation>
+    </message>
+    <message>
+        <source>Export as Searchable PDF</source>
+        <translation>Als durchsuchbares PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf);;All Files (*)</source>
+        <translation>PDF-Dateien (*.pdf);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Exporting Word document, please wait...</source>
+        <translation>Word-Dokument wird exportiert, bitte warten...</translation>
+    </message>
+    <message>
+        <source>Exporting searchable PDF, please wait...</source>
+        <translation>Durchsuchbares PDF wird exportiert, bitte warten...</translation>
+    </message>
+    <message>
+        <source>Word exported: </source>
+        <translation>Word exportiert: </translation>
+    </message>
+    <message>
+        <source>PDF exported: </source>
+        <translation>PDF exportiert: </translation>
+    </message>
+    <message>
+        <source>Export Success</source>
+        <translation>Export erfolgreich</translation>
+    </message>
+    <message>
+        <source>Word document saved to:
+%1</source>
+        <translation>Word-Dokument gespeichert unter:
+%1</translation>
+    </message>
+    <message>
+        <source>Searchable PDF saved to:
+%1</source>
+        <translation>Durchsuchbares PDF gespeichert unter:
+%1</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>Export fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation>Export fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSession</name>
+    <message>
+        <source>The previous recording is still being saved, please wait</source>
+        <translation>Die vorige Aufnahme wird noch gespeichert, bitte warten</translation>
+    </message>
+    <message>
+        <source>Camera controller unavailable</source>
+        <translation>Kamerasteuerung nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Failed to start recording (check logs)</source>
+        <translation>Aufnahme konnte nicht gestartet werden (siehe Protokoll)</translation>
+    </message>
+    <message>
+        <source>Recording stop timed out (device not responding)</source>
+        <translation>Zeitüberschreitung beim Beenden der Aufnahme (Gerät reagiert nicht)</translation>
+    </message>
+    <message>
+        <source>Failed to stop recording / no file produced (check logs)</source>
+        <translation>Aufnahme konnte nicht beendet werden / keine Datei erzeugt (siehe Protokoll)</translation>
+    </message>
+    <message>
+        <source>Recording saved, duration: %1s</source>
+        <translation>Aufnahme gespeichert, Dauer: %1 s</translation>
+    </message>
+    <message>
+        <source>Recording Complete</source>
+        <translation>Aufnahme abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Recording saved successfully.</source>
+        <translation>Aufnahme erfolgreich gespeichert.</translation>
+    </message>
+    <message>
+        <source>Saved to:</source>
+        <translation>Gespeichert unter:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -2355,6 +2450,101 @@ Größe: %4 KB</translation>
     <message>
         <source>Select Save Directory</source>
         <translation>Speicherordner auswählen</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Gemeinsame Datenbank</translation>
+    </message>
+    <message>
+        <source>Host:</source>
+        <translation>Rechner:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Portnummer:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Datenbank:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Benutzer:</translation>
+    </message>
+    <message>
+        <source>TLS mode:</source>
+        <translation>TLS-Modus:</translation>
+    </message>
+    <message>
+        <source>No TLS (disable)</source>
+        <translation>Kein TLS (disable)</translation>
+    </message>
+    <message>
+        <source>TLS when the server insists (allow)</source>
+        <translation>TLS, wenn der Server darauf besteht (allow)</translation>
+    </message>
+    <message>
+        <source>TLS when the server offers it (prefer)</source>
+        <translation>TLS, wenn der Server es anbietet (prefer)</translation>
+    </message>
+    <message>
+        <source>TLS always (require)</source>
+        <translation>Immer TLS (require)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate (verify-ca)</source>
+        <translation>TLS mit geprüftem Zertifikat (verify-ca)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate and host name (verify-full)</source>
+        <translation>TLS mit geprüftem Zertifikat und Rechnernamen (verify-full)</translation>
+    </message>
+    <message>
+        <source>Counter name:</source>
+        <translation>Name des Schalters:</translation>
+    </message>
+    <message>
+        <source>This computer&apos;s name: %1</source>
+        <translation>Name dieses Computers: %1</translation>
+    </message>
+    <message>
+        <source>Leave the host empty to keep records on this computer only. The password is read from ~/.pgpass. Takes effect when ticket mode is next opened.</source>
+        <translation>Lassen Sie den Host leer, um Datensätze nur auf diesem Computer zu halten. Das Passwort wird aus ~/.pgpass gelesen. Wirkt beim nächsten Öffnen des Belegmodus.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedTicketStore</name>
+    <message>
+        <source>The PostgreSQL driver of Qt (QPSQL) is not installed.</source>
+        <translation>Der PostgreSQL-Treiber von Qt (QPSQL) ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 refused user &quot;%2&quot;: %3 (the password is read from ~/.pgpass or the file PGPASSFILE names).</source>
+        <translation>Der gemeinsame Datensatzspeicher %1 hat den Benutzer „%2“ abgewiesen: %3 (das Passwort wird aus ~/.pgpass oder der in PGPASSFILE genannten Datei gelesen).</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 cannot be reached: %2</source>
+        <translation>Der gemeinsame Datensatzspeicher %1 ist nicht erreichbar: %2</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; may not create the tables of the record store in database &quot;%2&quot; (missing: the CREATE right on schema public). Ask the administrator to grant it, or to create the tables once with an account that may.</source>
+        <translation>Der Datenbankbenutzer „%1“ darf die Tabellen des Datensatzspeichers in der Datenbank „%2“ nicht anlegen (es fehlt das Recht CREATE auf das Schema public). Bitten Sie den Administrator, es zu erteilen oder die Tabellen einmal mit einem berechtigten Konto anzulegen.</translation>
+    </message>
+    <message>
+        <source>The tables of the shared record store could not be created: %1</source>
+        <translation>Die Tabellen des gemeinsamen Datensatzspeichers konnten nicht angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>The shared record store was set up by a newer version of this program (schema %1; this one knows %2).</source>
+        <translation>Der gemeinsame Datensatzspeicher wurde von einer neueren Version dieses Programms eingerichtet (Schema %1; diese kennt %2).</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; lacks a right on the record store: %2</source>
+        <translation>Dem Datenbankbenutzer „%1“ fehlt ein Recht am Datensatzspeicher: %2</translation>
+    </message>
+    <message>
+        <source>The shared record store rejected a request: %1</source>
+        <translation>Der gemeinsame Datensatzspeicher hat eine Anfrage abgelehnt: %1</translation>
     </message>
 </context>
 <context>
@@ -2862,6 +3052,30 @@ Dies kann nicht rückgängig gemacht werden.</translation>
         <source>导出记录失败。</source>
         <translation>Export der Datensätze fehlgeschlagen.</translation>
     </message>
+    <message>
+        <source>Counter:</source>
+        <translation>Schalter:</translation>
+    </message>
+    <message>
+        <source>All counters</source>
+        <translation>Alle Schalter</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Schalter</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Gemeinsame Datenbank</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>Die gemeinsame Datenbank ist nicht erreichbar, daher können Datensätze jetzt weder geändert noch gelöscht werden. Versuchen Sie es erneut, sobald sie antwortet.
+
+%1</translation>
+    </message>
 </context>
 <context>
     <name>TicketResultView</name>
@@ -3182,6 +3396,74 @@ Dateigröße: %2 Byte</translation>
         <source>已复制</source>
         <translation>Kopiert</translation>
     </message>
+    <message numerus="yes">
+        <source>%n record(s) waiting for the shared database</source>
+        <translation>
+            <numerusform>%n Datensatz wartet auf die gemeinsame Datenbank</numerusform>
+            <numerusform>%n Datensätze warten auf die gemeinsame Datenbank</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Gemeinsame Datenbank</translation>
+    </message>
+    <message>
+        <source>LUMADOC_TICKET_DB cannot be used: %1
+Records are kept in the local database.</source>
+        <translation>LUMADOC_TICKET_DB kann nicht verwendet werden: %1
+Die Datensätze werden in der lokalen Datenbank gespeichert.</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>Die gemeinsame Datenbank ist nicht erreichbar, daher können Datensätze jetzt weder geändert noch gelöscht werden. Versuchen Sie es erneut, sobald sie antwortet.
+
+%1</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached: the record waits to be sent.</source>
+        <translation>Die gemeinsame Datenbank ist nicht erreichbar: der Datensatz wartet auf das Senden.</translation>
+    </message>
+    <message>
+        <source>This record has not reached the shared database yet; it can be edited once it has been sent.</source>
+        <translation>Dieser Datensatz ist noch nicht in der gemeinsamen Datenbank angekommen; er kann bearbeitet werden, sobald er gesendet wurde.</translation>
+    </message>
+</context>
+<context>
+    <name>TicketStoreConfig</name>
+    <message>
+        <source>The record store address must start with postgresql://</source>
+        <translation>Die Adresse des Datensatzspeichers muss mit postgresql:// beginnen</translation>
+    </message>
+    <message>
+        <source>The record store address must not contain a password; keep it in ~/.pgpass</source>
+        <translation>Die Adresse des Datensatzspeichers darf kein Passwort enthalten; legen Sie es in ~/.pgpass ab</translation>
+    </message>
+    <message>
+        <source>The record store address has an unclosed [ in its host</source>
+        <translation>Im Host der Adresse des Datensatzspeichers fehlt das schließende ]</translation>
+    </message>
+    <message>
+        <source>The record store address has text after its host</source>
+        <translation>Die Adresse des Datensatzspeichers enthält Text nach dem Host</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown option: %1</source>
+        <translation>Die Adresse des Datensatzspeichers enthält eine unbekannte Option: %1</translation>
+    </message>
+    <message>
+        <source>The record store address has an invalid port: %1</source>
+        <translation>Die Adresse des Datensatzspeichers hat einen ungültigen Port: %1</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown TLS mode: %1</source>
+        <translation>Die Adresse des Datensatzspeichers hat einen unbekannten TLS-Modus: %1</translation>
+    </message>
+    <message>
+        <source>The record store address names no database</source>
+        <translation>Die Adresse des Datensatzspeichers nennt keine Datenbank</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -3267,6 +3549,154 @@ Dateigröße: %2 Byte</translation>
     <message>
         <source>Clear Annotations</source>
         <translation>Anmerkungen löschen</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSession</name>
+    <message>
+        <source>Voice: </source>
+        <translation>Sprache: </translation>
+    </message>
+    <message>
+        <source>Voice initializing...</source>
+        <translation>Sprache wird initialisiert...</translation>
+    </message>
+    <message>
+        <source>No voice model. Put a Vosk Mandarin model (the folder holding am/final.mdl and conf/model.conf) at %1</source>
+        <translation>Kein Sprachmodell. Legen Sie ein Vosk-Mandarin-Modell (den Ordner mit am/final.mdl und conf/model.conf) nach %1</translation>
+    </message>
+    <message>
+        <source>Voice Command (click to start)</source>
+        <translation>Sprachbefehl (zum Starten klicken)</translation>
+    </message>
+    <message>
+        <source>Voice command ready</source>
+        <translation>Sprachbefehle bereit</translation>
+    </message>
+    <message>
+        <source>Voice commands need the Vosk library (libvosk.so), which was not found.</source>
+        <translation>Sprachbefehle benötigen die Vosk-Bibliothek (libvosk.so), die nicht gefunden wurde.</translation>
+    </message>
+    <message>
+        <source>Voice init failed</source>
+        <translation>Sprachinitialisierung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Voice command init failed</source>
+        <translation>Initialisierung der Sprachbefehle fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Voice Command (listening...)</source>
+        <translation>Sprachbefehl (hört zu...)</translation>
+    </message>
+    <message>
+        <source>Voice command not initialized</source>
+        <translation>Sprachbefehle nicht initialisiert</translation>
+    </message>
+    <message>
+        <source>Voice command listening...</source>
+        <translation>Sprachbefehl hört zu...</translation>
+    </message>
+    <message>
+        <source>Voice command stopped</source>
+        <translation>Sprachbefehle beendet</translation>
+    </message>
+    <message>
+        <source>Voice:</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>Voice: Camera not open</source>
+        <translation>Sprache: Kamera nicht geöffnet</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceTrainDialog</name>
+    <message>
+        <source>Voice Training</source>
+        <translation>Sprachtraining</translation>
+    </message>
+    <message>
+        <source>Train voice commands by speaking. The recognized text will be added as a trigger word.</source>
+        <translation>Trainieren Sie Sprachbefehle durch Sprechen. Der erkannte Text wird als Auslösewort hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Select Command:</source>
+        <translation>Befehl wählen:</translation>
+    </message>
+    <message>
+        <source>Recognized: -</source>
+        <translation>Erkannt: -</translation>
+    </message>
+    <message>
+        <source>Add to Keywords</source>
+        <translation>Zu Schlüsselwörtern hinzufügen</translation>
+    </message>
+    <message>
+        <source>Default Keywords:</source>
+        <translation>Standard-Schlüsselwörter:</translation>
+    </message>
+    <message>
+        <source>Custom Keywords (Your Training):</source>
+        <translation>Eigene Schlüsselwörter (Ihr Training):</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>Alles zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Remove Selected</source>
+        <translation>Auswahl entfernen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Aufnahme beenden</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Aufnahme starten</translation>
+    </message>
+    <message>
+        <source>Listening... Please speak now</source>
+        <translation>Höre zu... Bitte jetzt sprechen</translation>
+    </message>
+    <message>
+        <source>Recognized: %1</source>
+        <translation>Erkannt: %1</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset all custom words to default?</source>
+        <translation>Alle eigenen Wörter auf die Vorgabe zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Could not save the custom words to %1.</source>
+        <translation>Die eigenen Wörter konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Erfolg</translation>
+    </message>
+    <message>
+        <source>Custom words saved successfully!
+Please restart voice recognition to apply changes.</source>
+        <translation>Eigene Wörter erfolgreich gespeichert!
+Bitte starten Sie die Spracherkennung neu, um die Änderungen zu übernehmen.</translation>
     </message>
 </context>
 <context>
@@ -3457,6 +3887,65 @@ Dateigröße: %2 Byte</translation>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>WordExport</name>
+    <message>
+        <source>the Word export script is missing from the program</source>
+        <translation>dem Programm fehlt das Word-Exportskript</translation>
+    </message>
+    <message>
+        <source>Python 3 was not found at %1 (Debian package python3)</source>
+        <translation>Python 3 wurde unter %1 nicht gefunden (Debian-Paket python3)</translation>
+    </message>
+    <message>
+        <source>the Word export script could not be started: %1</source>
+        <translation>das Word-Exportskript konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>LibreOffice did not finish within %1 s and was stopped</source>
+        <translation>LibreOffice wurde nicht innerhalb von %1 s fertig und wurde beendet</translation>
+    </message>
+    <message>
+        <source>python3-uno, LibreOffice&apos;s Python bridge, is not installed (Debian package python3-uno)</source>
+        <translation>python3-uno, die Python-Brücke von LibreOffice, ist nicht installiert (Debian-Paket python3-uno)</translation>
+    </message>
+    <message>
+        <source>LibreOffice is not installed (Debian package libreoffice-writer-nogui)</source>
+        <translation>LibreOffice ist nicht installiert (Debian-Paket libreoffice-writer-nogui)</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not be started: %1</source>
+        <translation>LibreOffice konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>the recognised text could not be handed to LibreOffice</source>
+        <translation>der erkannte Text konnte nicht an LibreOffice übergeben werden</translation>
+    </message>
+    <message>
+        <source>the Word export script was called wrongly</source>
+        <translation>das Word-Exportskript wurde falsch aufgerufen</translation>
+    </message>
+    <message>
+        <source>LibreOffice reported the document saved, but no file appeared</source>
+        <translation>LibreOffice meldete das Dokument als gespeichert, aber es entstand keine Datei</translation>
+    </message>
+    <message>
+        <source>the Word export script ended without writing the document</source>
+        <translation>das Word-Exportskript endete, ohne das Dokument zu schreiben</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document (exit code %1)</source>
+        <translation>LibreOffice konnte das Dokument nicht schreiben (Exitcode %1)</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document: %1</source>
+        <translation>LibreOffice konnte das Dokument nicht schreiben: %1</translation>
+    </message>
+    <message>
+        <source>the document could not be moved to %1</source>
+        <translation>das Dokument konnte nicht nach %1 verschoben werden</translation>
     </message>
 </context>
 <context>

@@ -849,6 +849,18 @@ or drag image</translation>
         <source>%1 images saved as OFD</source>
         <translation>%1 images saved as OFD</translation>
     </message>
+    <message>
+        <source>Searchable (OCR)</source>
+        <translation>Searchable (OCR)</translation>
+    </message>
+    <message>
+        <source>PDF export cancelled</source>
+        <translation>PDF export cancelled</translation>
+    </message>
+    <message>
+        <source>OFD export cancelled</source>
+        <translation>OFD export cancelled</translation>
+    </message>
 </context>
 <context>
     <name>GalleryPanel</name>
@@ -1293,20 +1305,8 @@ Size: %4 KB</translation>
         <translation>Deskew</translation>
     </message>
     <message>
-        <source>Start Recording</source>
-        <translation>Start Recording</translation>
-    </message>
-    <message>
-        <source>Stop Recording</source>
-        <translation>Stop Recording</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>Camera Settings</translation>
-    </message>
-    <message>
-        <source>Voice Command</source>
-        <translation>Voice Command</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1463,10 +1463,6 @@ Size: %4 KB</translation>
     <message>
         <source>Please flip the page and capture again</source>
         <translation>Please flip the page and capture again</translation>
-    </message>
-    <message>
-        <source>Voice Training</source>
-        <translation>Voice Training</translation>
     </message>
     <message>
         <source>Settings saved</source>
@@ -2005,24 +2001,123 @@ Size: %4 KB</translation>
         <translation>Failed to capture image.</translation>
     </message>
     <message>
-        <source>Word export</source>
-        <translation>Word export</translation>
-    </message>
-    <message>
-        <source>Double-layer PDF export</source>
-        <translation>Double-layer PDF export</translation>
-    </message>
-    <message>
-        <source>%1: not available yet</source>
-        <translation>%1: not available yet</translation>
-    </message>
-    <message>
         <source>OCR Result</source>
         <translation>OCR Result</translation>
     </message>
     <message>
         <source>No text detected.</source>
         <translation>No text detected.</translation>
+    </message>
+    <message>
+        <source>Failed to save temporary image.</source>
+        <translation>Failed to save temporary image.</translation>
+    </message>
+    <message>
+        <source>Export as Word</source>
+        <translation>Export as Word</translation>
+    </message>
+    <message>
+        <source>Word Document (*.doc);;Word 2007-365 Document (*.docx)</source>
+        <translation>Word Document (*.doc);;Word 2007-365 Document (*.docx)</translation>
+    </message>
+    <message>
+        <source>Export as Searchable PDF</source>
+        <translation>Export as Searchable PDF</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf);;All Files (*)</source>
+        <translation>PDF Files (*.pdf);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>Exporting Word document, please wait...</source>
+        <translation>Exporting Word document, please wait...</translation>
+    </message>
+    <message>
+        <source>Exporting searchable PDF, please wait...</source>
+        <translation>Exporting searchable PDF, please wait...</translation>
+    </message>
+    <message>
+        <source>Word exported: </source>
+        <translation>Word exported: </translation>
+    </message>
+    <message>
+        <source>PDF exported: </source>
+        <translation>PDF exported: </translation>
+    </message>
+    <message>
+        <source>Export Success</source>
+        <translation>Export Success</translation>
+    </message>
+    <message>
+        <source>Word document saved to:
+%1</source>
+        <translation>Word document saved to:
+%1</translation>
+    </message>
+    <message>
+        <source>Searchable PDF saved to:
+%1</source>
+        <translation>Searchable PDF saved to:
+%1</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>Export failed</translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation>Export Failed</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSession</name>
+    <message>
+        <source>The previous recording is still being saved, please wait</source>
+        <translation>The previous recording is still being saved, please wait</translation>
+    </message>
+    <message>
+        <source>Camera controller unavailable</source>
+        <translation>Camera controller unavailable</translation>
+    </message>
+    <message>
+        <source>Failed to start recording (check logs)</source>
+        <translation>Failed to start recording (check logs)</translation>
+    </message>
+    <message>
+        <source>Recording stop timed out (device not responding)</source>
+        <translation>Recording stop timed out (device not responding)</translation>
+    </message>
+    <message>
+        <source>Failed to stop recording / no file produced (check logs)</source>
+        <translation>Failed to stop recording / no file produced (check logs)</translation>
+    </message>
+    <message>
+        <source>Recording saved, duration: %1s</source>
+        <translation>Recording saved, duration: %1s</translation>
+    </message>
+    <message>
+        <source>Recording Complete</source>
+        <translation>Recording Complete</translation>
+    </message>
+    <message>
+        <source>Recording saved successfully.</source>
+        <translation>Recording saved successfully.</translation>
+    </message>
+    <message>
+        <source>Saved to:</source>
+        <translation>Saved to:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Open Folder</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -2355,6 +2450,101 @@ Size: %4 KB</translation>
     <message>
         <source>Select Save Directory</source>
         <translation>Select Save Directory</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Shared database</translation>
+    </message>
+    <message>
+        <source>Host:</source>
+        <translation>Host:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Database:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <source>TLS mode:</source>
+        <translation>TLS mode:</translation>
+    </message>
+    <message>
+        <source>No TLS (disable)</source>
+        <translation>No TLS (disable)</translation>
+    </message>
+    <message>
+        <source>TLS when the server insists (allow)</source>
+        <translation>TLS when the server insists (allow)</translation>
+    </message>
+    <message>
+        <source>TLS when the server offers it (prefer)</source>
+        <translation>TLS when the server offers it (prefer)</translation>
+    </message>
+    <message>
+        <source>TLS always (require)</source>
+        <translation>TLS always (require)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate (verify-ca)</source>
+        <translation>TLS with a checked certificate (verify-ca)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate and host name (verify-full)</source>
+        <translation>TLS with a checked certificate and host name (verify-full)</translation>
+    </message>
+    <message>
+        <source>Counter name:</source>
+        <translation>Counter name:</translation>
+    </message>
+    <message>
+        <source>This computer&apos;s name: %1</source>
+        <translation>This computer's name: %1</translation>
+    </message>
+    <message>
+        <source>Leave the host empty to keep records on this computer only. The password is read from ~/.pgpass. Takes effect when ticket mode is next opened.</source>
+        <translation>Leave the host empty to keep records on this computer only. The password is read from ~/.pgpass. Takes effect when ticket mode is next opened.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedTicketStore</name>
+    <message>
+        <source>The PostgreSQL driver of Qt (QPSQL) is not installed.</source>
+        <translation>The PostgreSQL driver of Qt (QPSQL) is not installed.</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 refused user &quot;%2&quot;: %3 (the password is read from ~/.pgpass or the file PGPASSFILE names).</source>
+        <translation>The shared record store %1 refused user "%2": %3 (the password is read from ~/.pgpass or the file PGPASSFILE names).</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 cannot be reached: %2</source>
+        <translation>The shared record store %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; may not create the tables of the record store in database &quot;%2&quot; (missing: the CREATE right on schema public). Ask the administrator to grant it, or to create the tables once with an account that may.</source>
+        <translation>The database user "%1" may not create the tables of the record store in database "%2" (missing: the CREATE right on schema public). Ask the administrator to grant it, or to create the tables once with an account that may.</translation>
+    </message>
+    <message>
+        <source>The tables of the shared record store could not be created: %1</source>
+        <translation>The tables of the shared record store could not be created: %1</translation>
+    </message>
+    <message>
+        <source>The shared record store was set up by a newer version of this program (schema %1; this one knows %2).</source>
+        <translation>The shared record store was set up by a newer version of this program (schema %1; this one knows %2).</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; lacks a right on the record store: %2</source>
+        <translation>The database user "%1" lacks a right on the record store: %2</translation>
+    </message>
+    <message>
+        <source>The shared record store rejected a request: %1</source>
+        <translation>The shared record store rejected a request: %1</translation>
     </message>
 </context>
 <context>
@@ -2862,6 +3052,30 @@ This cannot be undone.</translation>
         <source>导出记录失败。</source>
         <translation>Failed to export the records.</translation>
     </message>
+    <message>
+        <source>Counter:</source>
+        <translation>Counter:</translation>
+    </message>
+    <message>
+        <source>All counters</source>
+        <translation>All counters</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Counter</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Shared database</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</translation>
+    </message>
 </context>
 <context>
     <name>TicketResultView</name>
@@ -3182,6 +3396,74 @@ File size: %2 bytes</translation>
         <source>已复制</source>
         <translation>Copied</translation>
     </message>
+    <message numerus="yes">
+        <source>%n record(s) waiting for the shared database</source>
+        <translation>
+            <numerusform>%n record waiting for the shared database</numerusform>
+            <numerusform>%n records waiting for the shared database</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Shared database</translation>
+    </message>
+    <message>
+        <source>LUMADOC_TICKET_DB cannot be used: %1
+Records are kept in the local database.</source>
+        <translation>LUMADOC_TICKET_DB cannot be used: %1
+Records are kept in the local database.</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached: the record waits to be sent.</source>
+        <translation>The shared database cannot be reached: the record waits to be sent.</translation>
+    </message>
+    <message>
+        <source>This record has not reached the shared database yet; it can be edited once it has been sent.</source>
+        <translation>This record has not reached the shared database yet; it can be edited once it has been sent.</translation>
+    </message>
+</context>
+<context>
+    <name>TicketStoreConfig</name>
+    <message>
+        <source>The record store address must start with postgresql://</source>
+        <translation>The record store address must start with postgresql://</translation>
+    </message>
+    <message>
+        <source>The record store address must not contain a password; keep it in ~/.pgpass</source>
+        <translation>The record store address must not contain a password; keep it in ~/.pgpass</translation>
+    </message>
+    <message>
+        <source>The record store address has an unclosed [ in its host</source>
+        <translation>The record store address has an unclosed [ in its host</translation>
+    </message>
+    <message>
+        <source>The record store address has text after its host</source>
+        <translation>The record store address has text after its host</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown option: %1</source>
+        <translation>The record store address has an unknown option: %1</translation>
+    </message>
+    <message>
+        <source>The record store address has an invalid port: %1</source>
+        <translation>The record store address has an invalid port: %1</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown TLS mode: %1</source>
+        <translation>The record store address has an unknown TLS mode: %1</translation>
+    </message>
+    <message>
+        <source>The record store address names no database</source>
+        <translation>The record store address names no database</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -3267,6 +3549,154 @@ File size: %2 bytes</translation>
     <message>
         <source>Clear Annotations</source>
         <translation>Clear Annotations</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSession</name>
+    <message>
+        <source>Voice: </source>
+        <translation>Voice: </translation>
+    </message>
+    <message>
+        <source>Voice initializing...</source>
+        <translation>Voice initializing...</translation>
+    </message>
+    <message>
+        <source>No voice model. Put a Vosk Mandarin model (the folder holding am/final.mdl and conf/model.conf) at %1</source>
+        <translation>No voice model. Put a Vosk Mandarin model (the folder holding am/final.mdl and conf/model.conf) at %1</translation>
+    </message>
+    <message>
+        <source>Voice Command (click to start)</source>
+        <translation>Voice Command (click to start)</translation>
+    </message>
+    <message>
+        <source>Voice command ready</source>
+        <translation>Voice command ready</translation>
+    </message>
+    <message>
+        <source>Voice commands need the Vosk library (libvosk.so), which was not found.</source>
+        <translation>Voice commands need the Vosk library (libvosk.so), which was not found.</translation>
+    </message>
+    <message>
+        <source>Voice init failed</source>
+        <translation>Voice init failed</translation>
+    </message>
+    <message>
+        <source>Voice command init failed</source>
+        <translation>Voice command init failed</translation>
+    </message>
+    <message>
+        <source>Voice Command (listening...)</source>
+        <translation>Voice Command (listening...)</translation>
+    </message>
+    <message>
+        <source>Voice command not initialized</source>
+        <translation>Voice command not initialized</translation>
+    </message>
+    <message>
+        <source>Voice command listening...</source>
+        <translation>Voice command listening...</translation>
+    </message>
+    <message>
+        <source>Voice command stopped</source>
+        <translation>Voice command stopped</translation>
+    </message>
+    <message>
+        <source>Voice:</source>
+        <translation>Voice:</translation>
+    </message>
+    <message>
+        <source>Voice: Camera not open</source>
+        <translation>Voice: Camera not open</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceTrainDialog</name>
+    <message>
+        <source>Voice Training</source>
+        <translation>Voice Training</translation>
+    </message>
+    <message>
+        <source>Train voice commands by speaking. The recognized text will be added as a trigger word.</source>
+        <translation>Train voice commands by speaking. The recognized text will be added as a trigger word.</translation>
+    </message>
+    <message>
+        <source>Select Command:</source>
+        <translation>Select Command:</translation>
+    </message>
+    <message>
+        <source>Recognized: -</source>
+        <translation>Recognized: -</translation>
+    </message>
+    <message>
+        <source>Add to Keywords</source>
+        <translation>Add to Keywords</translation>
+    </message>
+    <message>
+        <source>Default Keywords:</source>
+        <translation>Default Keywords:</translation>
+    </message>
+    <message>
+        <source>Custom Keywords (Your Training):</source>
+        <translation>Custom Keywords (Your Training):</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>Reset All</translation>
+    </message>
+    <message>
+        <source>Remove Selected</source>
+        <translation>Remove Selected</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Stop Recording</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Start Recording</translation>
+    </message>
+    <message>
+        <source>Listening... Please speak now</source>
+        <translation>Listening... Please speak now</translation>
+    </message>
+    <message>
+        <source>Recognized: %1</source>
+        <translation>Recognized: %1</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Reset all custom words to default?</source>
+        <translation>Reset all custom words to default?</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Could not save the custom words to %1.</source>
+        <translation>Could not save the custom words to %1.</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Success</translation>
+    </message>
+    <message>
+        <source>Custom words saved successfully!
+Please restart voice recognition to apply changes.</source>
+        <translation>Custom words saved successfully!
+Please restart voice recognition to apply changes.</translation>
     </message>
 </context>
 <context>
@@ -3457,6 +3887,65 @@ File size: %2 bytes</translation>
     <message>
         <source>Close</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>WordExport</name>
+    <message>
+        <source>the Word export script is missing from the program</source>
+        <translation>the Word export script is missing from the program</translation>
+    </message>
+    <message>
+        <source>Python 3 was not found at %1 (Debian package python3)</source>
+        <translation>Python 3 was not found at %1 (Debian package python3)</translation>
+    </message>
+    <message>
+        <source>the Word export script could not be started: %1</source>
+        <translation>the Word export script could not be started: %1</translation>
+    </message>
+    <message>
+        <source>LibreOffice did not finish within %1 s and was stopped</source>
+        <translation>LibreOffice did not finish within %1 s and was stopped</translation>
+    </message>
+    <message>
+        <source>python3-uno, LibreOffice&apos;s Python bridge, is not installed (Debian package python3-uno)</source>
+        <translation>python3-uno, LibreOffice's Python bridge, is not installed (Debian package python3-uno)</translation>
+    </message>
+    <message>
+        <source>LibreOffice is not installed (Debian package libreoffice-writer-nogui)</source>
+        <translation>LibreOffice is not installed (Debian package libreoffice-writer-nogui)</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not be started: %1</source>
+        <translation>LibreOffice could not be started: %1</translation>
+    </message>
+    <message>
+        <source>the recognised text could not be handed to LibreOffice</source>
+        <translation>the recognised text could not be handed to LibreOffice</translation>
+    </message>
+    <message>
+        <source>the Word export script was called wrongly</source>
+        <translation>the Word export script was called wrongly</translation>
+    </message>
+    <message>
+        <source>LibreOffice reported the document saved, but no file appeared</source>
+        <translation>LibreOffice reported the document saved, but no file appeared</translation>
+    </message>
+    <message>
+        <source>the Word export script ended without writing the document</source>
+        <translation>the Word export script ended without writing the document</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document (exit code %1)</source>
+        <translation>LibreOffice could not write the document (exit code %1)</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document: %1</source>
+        <translation>LibreOffice could not write the document: %1</translation>
+    </message>
+    <message>
+        <source>the document could not be moved to %1</source>
+        <translation>the document could not be moved to %1</translation>
     </message>
 </context>
 <context>

@@ -849,6 +849,18 @@ or drag image</source>
         <source>%1 images saved as OFD</source>
         <translation>%1 枚の画像を OFD として保存しました</translation>
     </message>
+    <message>
+        <source>Searchable (OCR)</source>
+        <translation>検索可能（OCR）</translation>
+    </message>
+    <message>
+        <source>PDF export cancelled</source>
+        <translation>PDF のエクスポートを中止しました</translation>
+    </message>
+    <message>
+        <source>OFD export cancelled</source>
+        <translation>OFD のエクスポートを中止しました</translation>
+    </message>
 </context>
 <context>
     <name>GalleryPanel</name>
@@ -1293,20 +1305,8 @@ Size: %4 KB</source>
         <translation>傾き補正</translation>
     </message>
     <message>
-        <source>Start Recording</source>
-        <translation>録画開始</translation>
-    </message>
-    <message>
-        <source>Stop Recording</source>
-        <translation>録画停止</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>カメラ設定</translation>
-    </message>
-    <message>
-        <source>Voice Command</source>
-        <translation>音声コマンド</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1463,10 +1463,6 @@ Size: %4 KB</source>
     <message>
         <source>Please flip the page and capture again</source>
         <translation>ページをめくって、もう一度撮影してください</translation>
-    </message>
-    <message>
-        <source>Voice Training</source>
-        <translation>音声トレーニング</translation>
     </message>
     <message>
         <source>Settings saved</source>
@@ -2001,24 +1997,123 @@ Size: %4 KB</source>
         <translation>画像を取得できませんでした。</translation>
     </message>
     <message>
-        <source>Word export</source>
-        <translation>Word 出力</translation>
-    </message>
-    <message>
-        <source>Double-layer PDF export</source>
-        <translation>透明テキスト付き PDF 出力</translation>
-    </message>
-    <message>
-        <source>%1: not available yet</source>
-        <translation>%1：まだ利用できません</translation>
-    </message>
-    <message>
         <source>OCR Result</source>
         <translation>OCR 結果</translation>
     </message>
     <message>
         <source>No text detected.</source>
         <translation>文字が見つかりません。</translation>
+    </message>
+    <message>
+        <source>Failed to save temporary image.</source>
+        <translation>一時画像を保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Export as Word</source>
+        <translation>Word としてエクスポート</translation>
+    </message>
+    <message>
+        <source>Word Document (*.doc);;Word 2007-365 Document (*.docx)</source>
+        <translation>Word 文書 (*.doc);;Word 2007-365 文書 (*.docx)</translation>
+    </message>
+    <message>
+        <source>Export as Searchable PDF</source>
+        <translation>検索可能な PDF としてエクスポート</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf);;All Files (*)</source>
+        <translation>PDF ファイル (*.pdf);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Exporting Word document, please wait...</source>
+        <translation>Word 文書をエクスポートしています。お待ちください...</translation>
+    </message>
+    <message>
+        <source>Exporting searchable PDF, please wait...</source>
+        <translation>検索可能な PDF をエクスポートしています。お待ちください...</translation>
+    </message>
+    <message>
+        <source>Word exported: </source>
+        <translation>Word をエクスポートしました: </translation>
+    </message>
+    <message>
+        <source>PDF exported: </source>
+        <translation>PDF をエクスポートしました: </translation>
+    </message>
+    <message>
+        <source>Export Success</source>
+        <translation>エクスポート成功</translation>
+    </message>
+    <message>
+        <source>Word document saved to:
+%1</source>
+        <translation>Word 文書の保存先:
+%1</translation>
+    </message>
+    <message>
+        <source>Searchable PDF saved to:
+%1</source>
+        <translation>検索可能な PDF の保存先:
+%1</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>エクスポートに失敗しました</translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation>エクスポート失敗</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSession</name>
+    <message>
+        <source>The previous recording is still being saved, please wait</source>
+        <translation>前の録画をまだ保存中です。しばらくお待ちください</translation>
+    </message>
+    <message>
+        <source>Camera controller unavailable</source>
+        <translation>カメラコントローラーを使用できません</translation>
+    </message>
+    <message>
+        <source>Failed to start recording (check logs)</source>
+        <translation>録画を開始できませんでした（ログを確認してください）</translation>
+    </message>
+    <message>
+        <source>Recording stop timed out (device not responding)</source>
+        <translation>録画の停止がタイムアウトしました（デバイスが応答しません）</translation>
+    </message>
+    <message>
+        <source>Failed to stop recording / no file produced (check logs)</source>
+        <translation>録画の停止に失敗したか、ファイルが作成されませんでした（ログを確認してください）</translation>
+    </message>
+    <message>
+        <source>Recording saved, duration: %1s</source>
+        <translation>録画を保存しました。長さ：%1 秒</translation>
+    </message>
+    <message>
+        <source>Recording Complete</source>
+        <translation>録画完了</translation>
+    </message>
+    <message>
+        <source>Recording saved successfully.</source>
+        <translation>録画を保存しました。</translation>
+    </message>
+    <message>
+        <source>Saved to:</source>
+        <translation>保存先：</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -2351,6 +2446,101 @@ Size: %4 KB</source>
     <message>
         <source>Select Save Directory</source>
         <translation>保存先フォルダーを選択</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>共有データベース</translation>
+    </message>
+    <message>
+        <source>Host:</source>
+        <translation>ホスト:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>ポート:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>データベース:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>ユーザー:</translation>
+    </message>
+    <message>
+        <source>TLS mode:</source>
+        <translation>TLS モード:</translation>
+    </message>
+    <message>
+        <source>No TLS (disable)</source>
+        <translation>TLS なし (disable)</translation>
+    </message>
+    <message>
+        <source>TLS when the server insists (allow)</source>
+        <translation>サーバーが要求する場合のみ TLS (allow)</translation>
+    </message>
+    <message>
+        <source>TLS when the server offers it (prefer)</source>
+        <translation>サーバーが対応していれば TLS (prefer)</translation>
+    </message>
+    <message>
+        <source>TLS always (require)</source>
+        <translation>常に TLS (require)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate (verify-ca)</source>
+        <translation>証明書を検証する TLS (verify-ca)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate and host name (verify-full)</source>
+        <translation>証明書とホスト名を検証する TLS (verify-full)</translation>
+    </message>
+    <message>
+        <source>Counter name:</source>
+        <translation>窓口名:</translation>
+    </message>
+    <message>
+        <source>This computer&apos;s name: %1</source>
+        <translation>このコンピューターの名前: %1</translation>
+    </message>
+    <message>
+        <source>Leave the host empty to keep records on this computer only. The password is read from ~/.pgpass. Takes effect when ticket mode is next opened.</source>
+        <translation>ホストを空にすると、レコードはこのコンピューターにのみ保存されます。パスワードは ~/.pgpass から読み込まれます。次に票据モードを開いたときに有効になります。</translation>
+    </message>
+</context>
+<context>
+    <name>SharedTicketStore</name>
+    <message>
+        <source>The PostgreSQL driver of Qt (QPSQL) is not installed.</source>
+        <translation>Qt の PostgreSQL ドライバー (QPSQL) がインストールされていません。</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 refused user &quot;%2&quot;: %3 (the password is read from ~/.pgpass or the file PGPASSFILE names).</source>
+        <translation>共有レコードストア %1 がユーザー「%2」を拒否しました: %3（パスワードは ~/.pgpass または PGPASSFILE が指すファイルから読み込まれます）。</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 cannot be reached: %2</source>
+        <translation>共有レコードストア %1 に接続できません: %2</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; may not create the tables of the record store in database &quot;%2&quot; (missing: the CREATE right on schema public). Ask the administrator to grant it, or to create the tables once with an account that may.</source>
+        <translation>データベースユーザー「%1」はデータベース「%2」にレコードストアのテーブルを作成できません（不足: スキーマ public の CREATE 権限）。管理者に権限の付与を依頼するか、権限のあるアカウントで一度テーブルを作成してもらってください。</translation>
+    </message>
+    <message>
+        <source>The tables of the shared record store could not be created: %1</source>
+        <translation>共有レコードストアのテーブルを作成できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The shared record store was set up by a newer version of this program (schema %1; this one knows %2).</source>
+        <translation>共有レコードストアはこのプログラムの新しいバージョンで作成されています（スキーマ %1、このバージョンは %2 まで対応）。</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; lacks a right on the record store: %2</source>
+        <translation>データベースユーザー「%1」にはレコードストアの権限が不足しています: %2</translation>
+    </message>
+    <message>
+        <source>The shared record store rejected a request: %1</source>
+        <translation>共有レコードストアが要求を拒否しました: %1</translation>
     </message>
 </context>
 <context>
@@ -2858,6 +3048,30 @@ Size: %4 KB</source>
         <source>导出记录失败。</source>
         <translation>記録のエクスポートに失敗しました。</translation>
     </message>
+    <message>
+        <source>Counter:</source>
+        <translation>窓口:</translation>
+    </message>
+    <message>
+        <source>All counters</source>
+        <translation>すべての窓口</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>窓口</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>共有データベース</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>共有データベースに接続できないため、現在レコードの変更や削除はできません。応答が戻ってから再試行してください。
+
+%1</translation>
+    </message>
 </context>
 <context>
     <name>TicketResultView</name>
@@ -3178,6 +3392,73 @@ Size: %4 KB</source>
         <source>已复制</source>
         <translation>コピーしました</translation>
     </message>
+    <message numerus="yes">
+        <source>%n record(s) waiting for the shared database</source>
+        <translation>
+            <numerusform>%n 件の記録が共有データベースへの送信待ちです</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>共有データベース</translation>
+    </message>
+    <message>
+        <source>LUMADOC_TICKET_DB cannot be used: %1
+Records are kept in the local database.</source>
+        <translation>LUMADOC_TICKET_DB を使用できません: %1
+レコードはローカルデータベースに保存されます。</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>共有データベースに接続できないため、現在レコードの変更や削除はできません。応答が戻ってから再試行してください。
+
+%1</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached: the record waits to be sent.</source>
+        <translation>共有データベースに接続できません。レコードは送信待ちです。</translation>
+    </message>
+    <message>
+        <source>This record has not reached the shared database yet; it can be edited once it has been sent.</source>
+        <translation>このレコードはまだ共有データベースに届いていません。送信後に編集できます。</translation>
+    </message>
+</context>
+<context>
+    <name>TicketStoreConfig</name>
+    <message>
+        <source>The record store address must start with postgresql://</source>
+        <translation>レコードストアのアドレスは postgresql:// で始まる必要があります</translation>
+    </message>
+    <message>
+        <source>The record store address must not contain a password; keep it in ~/.pgpass</source>
+        <translation>レコードストアのアドレスにパスワードを含めないでください。~/.pgpass に保存してください</translation>
+    </message>
+    <message>
+        <source>The record store address has an unclosed [ in its host</source>
+        <translation>レコードストアのアドレスのホストに閉じていない [ があります</translation>
+    </message>
+    <message>
+        <source>The record store address has text after its host</source>
+        <translation>レコードストアのアドレスのホストの後に余分な文字があります</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown option: %1</source>
+        <translation>レコードストアのアドレスに不明なオプションがあります: %1</translation>
+    </message>
+    <message>
+        <source>The record store address has an invalid port: %1</source>
+        <translation>レコードストアのアドレスのポートが無効です: %1</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown TLS mode: %1</source>
+        <translation>レコードストアのアドレスの TLS モードが不明です: %1</translation>
+    </message>
+    <message>
+        <source>The record store address names no database</source>
+        <translation>レコードストアのアドレスにデータベース名がありません</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -3263,6 +3544,154 @@ Size: %4 KB</source>
     <message>
         <source>Clear Annotations</source>
         <translation>注釈をクリア</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSession</name>
+    <message>
+        <source>Voice: </source>
+        <translation>音声：</translation>
+    </message>
+    <message>
+        <source>Voice initializing...</source>
+        <translation>音声を初期化中…</translation>
+    </message>
+    <message>
+        <source>No voice model. Put a Vosk Mandarin model (the folder holding am/final.mdl and conf/model.conf) at %1</source>
+        <translation>音声モデルがありません。Vosk 中国語モデル（am/final.mdl と conf/model.conf を含むフォルダー）を %1 に置いてください</translation>
+    </message>
+    <message>
+        <source>Voice Command (click to start)</source>
+        <translation>音声コマンド（クリックで開始）</translation>
+    </message>
+    <message>
+        <source>Voice command ready</source>
+        <translation>音声コマンドの準備ができました</translation>
+    </message>
+    <message>
+        <source>Voice commands need the Vosk library (libvosk.so), which was not found.</source>
+        <translation>音声コマンドには Vosk ライブラリ（libvosk.so）が必要ですが、見つかりませんでした。</translation>
+    </message>
+    <message>
+        <source>Voice init failed</source>
+        <translation>音声の初期化に失敗しました</translation>
+    </message>
+    <message>
+        <source>Voice command init failed</source>
+        <translation>音声コマンドの初期化に失敗しました</translation>
+    </message>
+    <message>
+        <source>Voice Command (listening...)</source>
+        <translation>音声コマンド（聞き取り中…）</translation>
+    </message>
+    <message>
+        <source>Voice command not initialized</source>
+        <translation>音声コマンドが初期化されていません</translation>
+    </message>
+    <message>
+        <source>Voice command listening...</source>
+        <translation>音声コマンド聞き取り中…</translation>
+    </message>
+    <message>
+        <source>Voice command stopped</source>
+        <translation>音声コマンドを停止しました</translation>
+    </message>
+    <message>
+        <source>Voice:</source>
+        <translation>音声：</translation>
+    </message>
+    <message>
+        <source>Voice: Camera not open</source>
+        <translation>音声：カメラが開いていません</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceTrainDialog</name>
+    <message>
+        <source>Voice Training</source>
+        <translation>音声トレーニング</translation>
+    </message>
+    <message>
+        <source>Train voice commands by speaking. The recognized text will be added as a trigger word.</source>
+        <translation>話して音声コマンドをトレーニングします。認識されたテキストがトリガーワードとして追加されます。</translation>
+    </message>
+    <message>
+        <source>Select Command:</source>
+        <translation>コマンドを選択：</translation>
+    </message>
+    <message>
+        <source>Recognized: -</source>
+        <translation>認識結果：-</translation>
+    </message>
+    <message>
+        <source>Add to Keywords</source>
+        <translation>キーワードに追加</translation>
+    </message>
+    <message>
+        <source>Default Keywords:</source>
+        <translation>既定のキーワード：</translation>
+    </message>
+    <message>
+        <source>Custom Keywords (Your Training):</source>
+        <translation>カスタムキーワード（あなたのトレーニング）：</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>すべてリセット</translation>
+    </message>
+    <message>
+        <source>Remove Selected</source>
+        <translation>選択項目を削除</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>録音停止</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>録音開始</translation>
+    </message>
+    <message>
+        <source>Listening... Please speak now</source>
+        <translation>聞き取り中…話してください</translation>
+    </message>
+    <message>
+        <source>Recognized: %1</source>
+        <translation>認識結果：%1</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>リセット</translation>
+    </message>
+    <message>
+        <source>Reset all custom words to default?</source>
+        <translation>すべてのカスタムワードを既定に戻しますか？</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Could not save the custom words to %1.</source>
+        <translation>カスタムワードを %1 に保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Custom words saved successfully!
+Please restart voice recognition to apply changes.</source>
+        <translation>カスタムワードを保存しました！
+変更を適用するには音声認識を再起動してください。</translation>
     </message>
 </context>
 <context>
@@ -3453,6 +3882,65 @@ Size: %4 KB</source>
     <message>
         <source>Close</source>
         <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>WordExport</name>
+    <message>
+        <source>the Word export script is missing from the program</source>
+        <translation>プログラムに Word エクスポート スクリプトがありません</translation>
+    </message>
+    <message>
+        <source>Python 3 was not found at %1 (Debian package python3)</source>
+        <translation>%1 に Python 3 が見つかりません（Debian パッケージ python3）</translation>
+    </message>
+    <message>
+        <source>the Word export script could not be started: %1</source>
+        <translation>Word エクスポート スクリプトを起動できません: %1</translation>
+    </message>
+    <message>
+        <source>LibreOffice did not finish within %1 s and was stopped</source>
+        <translation>LibreOffice が %1 秒以内に終了しなかったため停止しました</translation>
+    </message>
+    <message>
+        <source>python3-uno, LibreOffice&apos;s Python bridge, is not installed (Debian package python3-uno)</source>
+        <translation>LibreOffice の Python ブリッジ python3-uno がインストールされていません（Debian パッケージ python3-uno）</translation>
+    </message>
+    <message>
+        <source>LibreOffice is not installed (Debian package libreoffice-writer-nogui)</source>
+        <translation>LibreOffice がインストールされていません（Debian パッケージ libreoffice-writer-nogui）</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not be started: %1</source>
+        <translation>LibreOffice を起動できません: %1</translation>
+    </message>
+    <message>
+        <source>the recognised text could not be handed to LibreOffice</source>
+        <translation>認識したテキストを LibreOffice に渡せませんでした</translation>
+    </message>
+    <message>
+        <source>the Word export script was called wrongly</source>
+        <translation>Word エクスポート スクリプトの呼び出しが正しくありません</translation>
+    </message>
+    <message>
+        <source>LibreOffice reported the document saved, but no file appeared</source>
+        <translation>LibreOffice は保存したと報告しましたが、ファイルがありません</translation>
+    </message>
+    <message>
+        <source>the Word export script ended without writing the document</source>
+        <translation>Word エクスポート スクリプトは文書を書かずに終了しました</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document (exit code %1)</source>
+        <translation>LibreOffice は文書を書けませんでした（終了コード %1）</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document: %1</source>
+        <translation>LibreOffice は文書を書けませんでした: %1</translation>
+    </message>
+    <message>
+        <source>the document could not be moved to %1</source>
+        <translation>文書を %1 に移動できませんでした</translation>
     </message>
 </context>
 <context>

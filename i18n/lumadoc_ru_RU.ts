@@ -849,6 +849,18 @@ or drag image</source>
         <source>%1 images saved as OFD</source>
         <translation>Изображений сохранено в OFD: %1</translation>
     </message>
+    <message>
+        <source>Searchable (OCR)</source>
+        <translation>С поиском (OCR)</translation>
+    </message>
+    <message>
+        <source>PDF export cancelled</source>
+        <translation>Экспорт PDF отменён</translation>
+    </message>
+    <message>
+        <source>OFD export cancelled</source>
+        <translation>Экспорт OFD отменён</translation>
+    </message>
 </context>
 <context>
     <name>GalleryPanel</name>
@@ -1293,20 +1305,8 @@ Size: %4 KB</source>
         <translation>Выровнять</translation>
     </message>
     <message>
-        <source>Start Recording</source>
-        <translation>Начать запись</translation>
-    </message>
-    <message>
-        <source>Stop Recording</source>
-        <translation>Остановить запись</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>Настройки камеры</translation>
-    </message>
-    <message>
-        <source>Voice Command</source>
-        <translation>Голосовые команды</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1463,10 +1463,6 @@ Size: %4 KB</source>
     <message>
         <source>Please flip the page and capture again</source>
         <translation>Переверните страницу и сделайте снимок ещё раз</translation>
-    </message>
-    <message>
-        <source>Voice Training</source>
-        <translation>Обучение голосовым командам</translation>
     </message>
     <message>
         <source>Settings saved</source>
@@ -2009,24 +2005,123 @@ Size: %4 KB</source>
         <translation>Не удалось получить изображение.</translation>
     </message>
     <message>
-        <source>Word export</source>
-        <translation>Экспорт в Word</translation>
-    </message>
-    <message>
-        <source>Double-layer PDF export</source>
-        <translation>Экспорт PDF с текстовым слоем</translation>
-    </message>
-    <message>
-        <source>%1: not available yet</source>
-        <translation>%1: пока недоступно</translation>
-    </message>
-    <message>
         <source>OCR Result</source>
         <translation>Результат OCR</translation>
     </message>
     <message>
         <source>No text detected.</source>
         <translation>Текст не найден.</translation>
+    </message>
+    <message>
+        <source>Failed to save temporary image.</source>
+        <translation>Не удалось сохранить временное изображение.</translation>
+    </message>
+    <message>
+        <source>Export as Word</source>
+        <translation>Экспорт в Word</translation>
+    </message>
+    <message>
+        <source>Word Document (*.doc);;Word 2007-365 Document (*.docx)</source>
+        <translation>Документ Word (*.doc);;Документ Word 2007-365 (*.docx)</translation>
+    </message>
+    <message>
+        <source>Export as Searchable PDF</source>
+        <translation>Экспорт в PDF с поиском</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf);;All Files (*)</source>
+        <translation>Файлы PDF (*.pdf);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Exporting Word document, please wait...</source>
+        <translation>Экспорт документа Word, подождите...</translation>
+    </message>
+    <message>
+        <source>Exporting searchable PDF, please wait...</source>
+        <translation>Экспорт PDF с поиском, подождите...</translation>
+    </message>
+    <message>
+        <source>Word exported: </source>
+        <translation>Word экспортирован: </translation>
+    </message>
+    <message>
+        <source>PDF exported: </source>
+        <translation>PDF экспортирован: </translation>
+    </message>
+    <message>
+        <source>Export Success</source>
+        <translation>Экспорт выполнен</translation>
+    </message>
+    <message>
+        <source>Word document saved to:
+%1</source>
+        <translation>Документ Word сохранён в:
+%1</translation>
+    </message>
+    <message>
+        <source>Searchable PDF saved to:
+%1</source>
+        <translation>PDF с поиском сохранён в:
+%1</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>Ошибка экспорта</translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation>Ошибка экспорта</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSession</name>
+    <message>
+        <source>The previous recording is still being saved, please wait</source>
+        <translation>Предыдущая запись ещё сохраняется, подождите</translation>
+    </message>
+    <message>
+        <source>Camera controller unavailable</source>
+        <translation>Контроллер камеры недоступен</translation>
+    </message>
+    <message>
+        <source>Failed to start recording (check logs)</source>
+        <translation>Не удалось начать запись (см. журнал)</translation>
+    </message>
+    <message>
+        <source>Recording stop timed out (device not responding)</source>
+        <translation>Истекло время остановки записи (устройство не отвечает)</translation>
+    </message>
+    <message>
+        <source>Failed to stop recording / no file produced (check logs)</source>
+        <translation>Не удалось остановить запись / файл не создан (см. журнал)</translation>
+    </message>
+    <message>
+        <source>Recording saved, duration: %1s</source>
+        <translation>Запись сохранена, длительность: %1 с</translation>
+    </message>
+    <message>
+        <source>Recording Complete</source>
+        <translation>Запись завершена</translation>
+    </message>
+    <message>
+        <source>Recording saved successfully.</source>
+        <translation>Запись успешно сохранена.</translation>
+    </message>
+    <message>
+        <source>Saved to:</source>
+        <translation>Сохранено в:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
     </message>
 </context>
 <context>
@@ -2359,6 +2454,101 @@ Size: %4 KB</source>
     <message>
         <source>Select Save Directory</source>
         <translation>Выберите папку для сохранения</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Общая база данных</translation>
+    </message>
+    <message>
+        <source>Host:</source>
+        <translation>Хост:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Порт:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>База данных:</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Пользователь:</translation>
+    </message>
+    <message>
+        <source>TLS mode:</source>
+        <translation>Режим TLS:</translation>
+    </message>
+    <message>
+        <source>No TLS (disable)</source>
+        <translation>Без TLS (disable)</translation>
+    </message>
+    <message>
+        <source>TLS when the server insists (allow)</source>
+        <translation>TLS, если сервер требует (allow)</translation>
+    </message>
+    <message>
+        <source>TLS when the server offers it (prefer)</source>
+        <translation>TLS, если сервер предлагает (prefer)</translation>
+    </message>
+    <message>
+        <source>TLS always (require)</source>
+        <translation>Всегда TLS (require)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate (verify-ca)</source>
+        <translation>TLS с проверкой сертификата (verify-ca)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate and host name (verify-full)</source>
+        <translation>TLS с проверкой сертификата и имени хоста (verify-full)</translation>
+    </message>
+    <message>
+        <source>Counter name:</source>
+        <translation>Имя окна:</translation>
+    </message>
+    <message>
+        <source>This computer&apos;s name: %1</source>
+        <translation>Имя этого компьютера: %1</translation>
+    </message>
+    <message>
+        <source>Leave the host empty to keep records on this computer only. The password is read from ~/.pgpass. Takes effect when ticket mode is next opened.</source>
+        <translation>Оставьте хост пустым, чтобы хранить записи только на этом компьютере. Пароль читается из ~/.pgpass. Вступает в силу при следующем открытии режима документов.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedTicketStore</name>
+    <message>
+        <source>The PostgreSQL driver of Qt (QPSQL) is not installed.</source>
+        <translation>Драйвер PostgreSQL для Qt (QPSQL) не установлен.</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 refused user &quot;%2&quot;: %3 (the password is read from ~/.pgpass or the file PGPASSFILE names).</source>
+        <translation>Общее хранилище записей %1 отклонило пользователя «%2»: %3 (пароль читается из ~/.pgpass или из файла, указанного в PGPASSFILE).</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 cannot be reached: %2</source>
+        <translation>Общее хранилище записей %1 недоступно: %2</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; may not create the tables of the record store in database &quot;%2&quot; (missing: the CREATE right on schema public). Ask the administrator to grant it, or to create the tables once with an account that may.</source>
+        <translation>Пользователь базы данных «%1» не может создать таблицы хранилища в базе «%2» (не хватает права CREATE на схему public). Попросите администратора выдать его или один раз создать таблицы учётной записью, у которой оно есть.</translation>
+    </message>
+    <message>
+        <source>The tables of the shared record store could not be created: %1</source>
+        <translation>Не удалось создать таблицы общего хранилища записей: %1</translation>
+    </message>
+    <message>
+        <source>The shared record store was set up by a newer version of this program (schema %1; this one knows %2).</source>
+        <translation>Общее хранилище записей создано более новой версией программы (схема %1; эта версия знает %2).</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; lacks a right on the record store: %2</source>
+        <translation>У пользователя базы данных «%1» нет нужного права на хранилище: %2</translation>
+    </message>
+    <message>
+        <source>The shared record store rejected a request: %1</source>
+        <translation>Общее хранилище записей отклонило запрос: %1</translation>
     </message>
 </context>
 <context>
@@ -2866,6 +3056,30 @@ Size: %4 KB</source>
         <source>导出记录失败。</source>
         <translation>Не удалось экспортировать записи.</translation>
     </message>
+    <message>
+        <source>Counter:</source>
+        <translation>Окно:</translation>
+    </message>
+    <message>
+        <source>All counters</source>
+        <translation>Все окна</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Окно</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Общая база данных</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>Общая база данных недоступна, поэтому сейчас записи нельзя изменить или удалить. Повторите попытку, когда она ответит.
+
+%1</translation>
+    </message>
 </context>
 <context>
     <name>TicketResultView</name>
@@ -3186,6 +3400,75 @@ Size: %4 KB</source>
         <source>已复制</source>
         <translation>Скопировано</translation>
     </message>
+    <message numerus="yes">
+        <source>%n record(s) waiting for the shared database</source>
+        <translation>
+            <numerusform>%n запись ожидает отправки в общую базу</numerusform>
+            <numerusform>%n записи ожидают отправки в общую базу</numerusform>
+            <numerusform>%n записей ожидают отправки в общую базу</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>Общая база данных</translation>
+    </message>
+    <message>
+        <source>LUMADOC_TICKET_DB cannot be used: %1
+Records are kept in the local database.</source>
+        <translation>LUMADOC_TICKET_DB нельзя использовать: %1
+Записи сохраняются в локальной базе данных.</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>Общая база данных недоступна, поэтому сейчас записи нельзя изменить или удалить. Повторите попытку, когда она ответит.
+
+%1</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached: the record waits to be sent.</source>
+        <translation>Общая база данных недоступна: запись ожидает отправки.</translation>
+    </message>
+    <message>
+        <source>This record has not reached the shared database yet; it can be edited once it has been sent.</source>
+        <translation>Эта запись ещё не попала в общую базу данных; её можно будет изменить после отправки.</translation>
+    </message>
+</context>
+<context>
+    <name>TicketStoreConfig</name>
+    <message>
+        <source>The record store address must start with postgresql://</source>
+        <translation>Адрес хранилища записей должен начинаться с postgresql://</translation>
+    </message>
+    <message>
+        <source>The record store address must not contain a password; keep it in ~/.pgpass</source>
+        <translation>Адрес хранилища записей не должен содержать пароль; храните его в ~/.pgpass</translation>
+    </message>
+    <message>
+        <source>The record store address has an unclosed [ in its host</source>
+        <translation>В имени хоста адреса хранилища есть незакрытая [</translation>
+    </message>
+    <message>
+        <source>The record store address has text after its host</source>
+        <translation>В адресе хранилища после хоста есть лишний текст</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown option: %1</source>
+        <translation>В адресе хранилища неизвестный параметр: %1</translation>
+    </message>
+    <message>
+        <source>The record store address has an invalid port: %1</source>
+        <translation>В адресе хранилища недопустимый порт: %1</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown TLS mode: %1</source>
+        <translation>В адресе хранилища неизвестный режим TLS: %1</translation>
+    </message>
+    <message>
+        <source>The record store address names no database</source>
+        <translation>В адресе хранилища не указана база данных</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -3271,6 +3554,154 @@ Size: %4 KB</source>
     <message>
         <source>Clear Annotations</source>
         <translation>Очистить аннотации</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSession</name>
+    <message>
+        <source>Voice: </source>
+        <translation>Голос: </translation>
+    </message>
+    <message>
+        <source>Voice initializing...</source>
+        <translation>Инициализация голоса...</translation>
+    </message>
+    <message>
+        <source>No voice model. Put a Vosk Mandarin model (the folder holding am/final.mdl and conf/model.conf) at %1</source>
+        <translation>Нет речевой модели. Поместите модель Vosk для китайского (папку с am/final.mdl и conf/model.conf) в %1</translation>
+    </message>
+    <message>
+        <source>Voice Command (click to start)</source>
+        <translation>Голосовые команды (нажмите, чтобы начать)</translation>
+    </message>
+    <message>
+        <source>Voice command ready</source>
+        <translation>Голосовые команды готовы</translation>
+    </message>
+    <message>
+        <source>Voice commands need the Vosk library (libvosk.so), which was not found.</source>
+        <translation>Для голосовых команд нужна библиотека Vosk (libvosk.so), она не найдена.</translation>
+    </message>
+    <message>
+        <source>Voice init failed</source>
+        <translation>Ошибка инициализации голоса</translation>
+    </message>
+    <message>
+        <source>Voice command init failed</source>
+        <translation>Не удалось инициализировать голосовые команды</translation>
+    </message>
+    <message>
+        <source>Voice Command (listening...)</source>
+        <translation>Голосовые команды (слушаю...)</translation>
+    </message>
+    <message>
+        <source>Voice command not initialized</source>
+        <translation>Голосовые команды не инициализированы</translation>
+    </message>
+    <message>
+        <source>Voice command listening...</source>
+        <translation>Голосовые команды: слушаю...</translation>
+    </message>
+    <message>
+        <source>Voice command stopped</source>
+        <translation>Голосовые команды остановлены</translation>
+    </message>
+    <message>
+        <source>Voice:</source>
+        <translation>Голос:</translation>
+    </message>
+    <message>
+        <source>Voice: Camera not open</source>
+        <translation>Голос: камера не открыта</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceTrainDialog</name>
+    <message>
+        <source>Voice Training</source>
+        <translation>Обучение голосу</translation>
+    </message>
+    <message>
+        <source>Train voice commands by speaking. The recognized text will be added as a trigger word.</source>
+        <translation>Обучайте голосовые команды речью. Распознанный текст будет добавлен как слово-триггер.</translation>
+    </message>
+    <message>
+        <source>Select Command:</source>
+        <translation>Выберите команду:</translation>
+    </message>
+    <message>
+        <source>Recognized: -</source>
+        <translation>Распознано: -</translation>
+    </message>
+    <message>
+        <source>Add to Keywords</source>
+        <translation>Добавить в ключевые слова</translation>
+    </message>
+    <message>
+        <source>Default Keywords:</source>
+        <translation>Ключевые слова по умолчанию:</translation>
+    </message>
+    <message>
+        <source>Custom Keywords (Your Training):</source>
+        <translation>Пользовательские ключевые слова (ваше обучение):</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>Сбросить всё</translation>
+    </message>
+    <message>
+        <source>Remove Selected</source>
+        <translation>Удалить выбранное</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>Остановить запись</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>Начать запись</translation>
+    </message>
+    <message>
+        <source>Listening... Please speak now</source>
+        <translation>Слушаю... Говорите</translation>
+    </message>
+    <message>
+        <source>Recognized: %1</source>
+        <translation>Распознано: %1</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сброс</translation>
+    </message>
+    <message>
+        <source>Reset all custom words to default?</source>
+        <translation>Сбросить все пользовательские слова к значениям по умолчанию?</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Could not save the custom words to %1.</source>
+        <translation>Не удалось сохранить пользовательские слова в %1.</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Успех</translation>
+    </message>
+    <message>
+        <source>Custom words saved successfully!
+Please restart voice recognition to apply changes.</source>
+        <translation>Пользовательские слова сохранены!
+Перезапустите распознавание речи, чтобы применить изменения.</translation>
     </message>
 </context>
 <context>
@@ -3461,6 +3892,65 @@ Size: %4 KB</source>
     <message>
         <source>Close</source>
         <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>WordExport</name>
+    <message>
+        <source>the Word export script is missing from the program</source>
+        <translation>в программе отсутствует сценарий экспорта Word</translation>
+    </message>
+    <message>
+        <source>Python 3 was not found at %1 (Debian package python3)</source>
+        <translation>Python 3 не найден: %1 (пакет Debian python3)</translation>
+    </message>
+    <message>
+        <source>the Word export script could not be started: %1</source>
+        <translation>не удалось запустить сценарий экспорта Word: %1</translation>
+    </message>
+    <message>
+        <source>LibreOffice did not finish within %1 s and was stopped</source>
+        <translation>LibreOffice не завершился за %1 с и был остановлен</translation>
+    </message>
+    <message>
+        <source>python3-uno, LibreOffice&apos;s Python bridge, is not installed (Debian package python3-uno)</source>
+        <translation>не установлен python3-uno, мост Python для LibreOffice (пакет Debian python3-uno)</translation>
+    </message>
+    <message>
+        <source>LibreOffice is not installed (Debian package libreoffice-writer-nogui)</source>
+        <translation>LibreOffice не установлен (пакет Debian libreoffice-writer-nogui)</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not be started: %1</source>
+        <translation>не удалось запустить LibreOffice: %1</translation>
+    </message>
+    <message>
+        <source>the recognised text could not be handed to LibreOffice</source>
+        <translation>распознанный текст не удалось передать в LibreOffice</translation>
+    </message>
+    <message>
+        <source>the Word export script was called wrongly</source>
+        <translation>сценарий экспорта Word вызван неправильно</translation>
+    </message>
+    <message>
+        <source>LibreOffice reported the document saved, but no file appeared</source>
+        <translation>LibreOffice сообщил о сохранении, но файл не появился</translation>
+    </message>
+    <message>
+        <source>the Word export script ended without writing the document</source>
+        <translation>сценарий экспорта Word завершился, не записав документ</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document (exit code %1)</source>
+        <translation>LibreOffice не смог записать документ (код выхода %1)</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document: %1</source>
+        <translation>LibreOffice не смог записать документ: %1</translation>
+    </message>
+    <message>
+        <source>the document could not be moved to %1</source>
+        <translation>не удалось переместить документ в %1</translation>
     </message>
 </context>
 <context>

@@ -849,6 +849,18 @@ or drag image</source>
         <source>%1 images saved as OFD</source>
         <translation>已将 %1 张图片保存为 OFD</translation>
     </message>
+    <message>
+        <source>Searchable (OCR)</source>
+        <translation>可搜索（OCR）</translation>
+    </message>
+    <message>
+        <source>PDF export cancelled</source>
+        <translation>PDF 导出已取消</translation>
+    </message>
+    <message>
+        <source>OFD export cancelled</source>
+        <translation>OFD 导出已取消</translation>
+    </message>
 </context>
 <context>
     <name>GalleryPanel</name>
@@ -1293,20 +1305,8 @@ Size: %4 KB</source>
         <translation>纠偏</translation>
     </message>
     <message>
-        <source>Start Recording</source>
-        <translation>开始录像</translation>
-    </message>
-    <message>
-        <source>Stop Recording</source>
-        <translation>停止录像</translation>
-    </message>
-    <message>
         <source>Camera Settings</source>
         <translation>摄像头设置</translation>
-    </message>
-    <message>
-        <source>Voice Command</source>
-        <translation>语音指令</translation>
     </message>
     <message>
         <source>Select Pen Color</source>
@@ -1463,10 +1463,6 @@ Size: %4 KB</source>
     <message>
         <source>Please flip the page and capture again</source>
         <translation>请翻页后再次拍照</translation>
-    </message>
-    <message>
-        <source>Voice Training</source>
-        <translation>语音训练</translation>
     </message>
     <message>
         <source>Settings saved</source>
@@ -2001,24 +1997,123 @@ Size: %4 KB</source>
         <translation>获取图像失败。</translation>
     </message>
     <message>
-        <source>Word export</source>
-        <translation>Word 导出</translation>
-    </message>
-    <message>
-        <source>Double-layer PDF export</source>
-        <translation>双层 PDF 导出</translation>
-    </message>
-    <message>
-        <source>%1: not available yet</source>
-        <translation>%1：暂不可用</translation>
-    </message>
-    <message>
         <source>OCR Result</source>
         <translation>文字识别结果</translation>
     </message>
     <message>
         <source>No text detected.</source>
         <translation>未识别到文字。</translation>
+    </message>
+    <message>
+        <source>Failed to save temporary image.</source>
+        <translation>保存临时图片失败。</translation>
+    </message>
+    <message>
+        <source>Export as Word</source>
+        <translation>导出为 Word</translation>
+    </message>
+    <message>
+        <source>Word Document (*.doc);;Word 2007-365 Document (*.docx)</source>
+        <translation>Word 文档 (*.doc);;Word 2007-365 文档 (*.docx)</translation>
+    </message>
+    <message>
+        <source>Export as Searchable PDF</source>
+        <translation>导出为可搜索 PDF</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf);;All Files (*)</source>
+        <translation>PDF 文件 (*.pdf);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Exporting Word document, please wait...</source>
+        <translation>正在导出 Word 文档，请稍候...</translation>
+    </message>
+    <message>
+        <source>Exporting searchable PDF, please wait...</source>
+        <translation>正在导出可搜索 PDF，请稍候...</translation>
+    </message>
+    <message>
+        <source>Word exported: </source>
+        <translation>Word 已导出：</translation>
+    </message>
+    <message>
+        <source>PDF exported: </source>
+        <translation>PDF 已导出：</translation>
+    </message>
+    <message>
+        <source>Export Success</source>
+        <translation>导出成功</translation>
+    </message>
+    <message>
+        <source>Word document saved to:
+%1</source>
+        <translation>Word 文档已保存到：
+%1</translation>
+    </message>
+    <message>
+        <source>Searchable PDF saved to:
+%1</source>
+        <translation>可搜索 PDF 已保存到：
+%1</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>导出失败</translation>
+    </message>
+    <message>
+        <source>Export Failed</source>
+        <translation>导出失败</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingSession</name>
+    <message>
+        <source>The previous recording is still being saved, please wait</source>
+        <translation>上一段录像仍在保存，请稍候</translation>
+    </message>
+    <message>
+        <source>Camera controller unavailable</source>
+        <translation>摄像头控制器不可用</translation>
+    </message>
+    <message>
+        <source>Failed to start recording (check logs)</source>
+        <translation>开始录像失败（请查看日志）</translation>
+    </message>
+    <message>
+        <source>Recording stop timed out (device not responding)</source>
+        <translation>停止录像超时（设备无响应）</translation>
+    </message>
+    <message>
+        <source>Failed to stop recording / no file produced (check logs)</source>
+        <translation>停止录像失败 / 未生成文件（请查看日志）</translation>
+    </message>
+    <message>
+        <source>Recording saved, duration: %1s</source>
+        <translation>录像已保存，时长：%1秒</translation>
+    </message>
+    <message>
+        <source>Recording Complete</source>
+        <translation>录像完成</translation>
+    </message>
+    <message>
+        <source>Recording saved successfully.</source>
+        <translation>录像已成功保存。</translation>
+    </message>
+    <message>
+        <source>Saved to:</source>
+        <translation>保存位置：</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>打开文件夹</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
 </context>
 <context>
@@ -2351,6 +2446,101 @@ Size: %4 KB</source>
     <message>
         <source>Select Save Directory</source>
         <translation>选择保存目录</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>共享数据库</translation>
+    </message>
+    <message>
+        <source>Host:</source>
+        <translation>主机：</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>数据库：</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>用户：</translation>
+    </message>
+    <message>
+        <source>TLS mode:</source>
+        <translation>TLS 模式：</translation>
+    </message>
+    <message>
+        <source>No TLS (disable)</source>
+        <translation>不加密 (disable)</translation>
+    </message>
+    <message>
+        <source>TLS when the server insists (allow)</source>
+        <translation>服务器要求时使用 TLS (allow)</translation>
+    </message>
+    <message>
+        <source>TLS when the server offers it (prefer)</source>
+        <translation>服务器支持时使用 TLS (prefer)</translation>
+    </message>
+    <message>
+        <source>TLS always (require)</source>
+        <translation>始终使用 TLS (require)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate (verify-ca)</source>
+        <translation>TLS 并校验证书 (verify-ca)</translation>
+    </message>
+    <message>
+        <source>TLS with a checked certificate and host name (verify-full)</source>
+        <translation>TLS 并校验证书和主机名 (verify-full)</translation>
+    </message>
+    <message>
+        <source>Counter name:</source>
+        <translation>窗口名称：</translation>
+    </message>
+    <message>
+        <source>This computer&apos;s name: %1</source>
+        <translation>本机名称：%1</translation>
+    </message>
+    <message>
+        <source>Leave the host empty to keep records on this computer only. The password is read from ~/.pgpass. Takes effect when ticket mode is next opened.</source>
+        <translation>主机留空则记录只保存在本机。密码从 ~/.pgpass 读取。下次打开票据识别模式时生效。</translation>
+    </message>
+</context>
+<context>
+    <name>SharedTicketStore</name>
+    <message>
+        <source>The PostgreSQL driver of Qt (QPSQL) is not installed.</source>
+        <translation>未安装 Qt 的 PostgreSQL 驱动（QPSQL）。</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 refused user &quot;%2&quot;: %3 (the password is read from ~/.pgpass or the file PGPASSFILE names).</source>
+        <translation>共享记录库 %1 拒绝了用户“%2”：%3（密码从 ~/.pgpass 或 PGPASSFILE 指定的文件读取）。</translation>
+    </message>
+    <message>
+        <source>The shared record store %1 cannot be reached: %2</source>
+        <translation>无法连接共享记录库 %1：%2</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; may not create the tables of the record store in database &quot;%2&quot; (missing: the CREATE right on schema public). Ask the administrator to grant it, or to create the tables once with an account that may.</source>
+        <translation>数据库用户“%1”无权在数据库“%2”中创建记录库的表（缺少：schema public 上的 CREATE 权限）。请联系管理员授予该权限，或由有权限的账户先创建这些表。</translation>
+    </message>
+    <message>
+        <source>The tables of the shared record store could not be created: %1</source>
+        <translation>无法创建共享记录库的表：%1</translation>
+    </message>
+    <message>
+        <source>The shared record store was set up by a newer version of this program (schema %1; this one knows %2).</source>
+        <translation>共享记录库由本程序的较新版本创建（结构版本 %1；本版本支持 %2）。</translation>
+    </message>
+    <message>
+        <source>The database user &quot;%1&quot; lacks a right on the record store: %2</source>
+        <translation>数据库用户“%1”缺少记录库的权限：%2</translation>
+    </message>
+    <message>
+        <source>The shared record store rejected a request: %1</source>
+        <translation>共享记录库拒绝了请求：%1</translation>
     </message>
 </context>
 <context>
@@ -2858,6 +3048,30 @@ Size: %4 KB</source>
         <source>导出记录失败。</source>
         <translation>导出记录失败。</translation>
     </message>
+    <message>
+        <source>Counter:</source>
+        <translation>窗口：</translation>
+    </message>
+    <message>
+        <source>All counters</source>
+        <translation>所有窗口</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>窗口</translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>共享数据库</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>无法连接共享数据库，目前不能修改或删除记录。请在其恢复后重试。
+
+%1</translation>
+    </message>
 </context>
 <context>
     <name>TicketResultView</name>
@@ -3178,6 +3392,73 @@ Size: %4 KB</source>
         <source>已复制</source>
         <translation>已复制</translation>
     </message>
+    <message numerus="yes">
+        <source>%n record(s) waiting for the shared database</source>
+        <translation>
+            <numerusform>%n 条记录等待上传到共享数据库</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Shared database</source>
+        <translation>共享数据库</translation>
+    </message>
+    <message>
+        <source>LUMADOC_TICKET_DB cannot be used: %1
+Records are kept in the local database.</source>
+        <translation>无法使用 LUMADOC_TICKET_DB：%1
+记录将保存在本地数据库中。</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached, so records cannot be changed or deleted now. Try again when it answers.
+
+%1</source>
+        <translation>无法连接共享数据库，目前不能修改或删除记录。请在其恢复后重试。
+
+%1</translation>
+    </message>
+    <message>
+        <source>The shared database cannot be reached: the record waits to be sent.</source>
+        <translation>无法连接共享数据库：记录等待发送。</translation>
+    </message>
+    <message>
+        <source>This record has not reached the shared database yet; it can be edited once it has been sent.</source>
+        <translation>该记录尚未送达共享数据库；发送后即可编辑。</translation>
+    </message>
+</context>
+<context>
+    <name>TicketStoreConfig</name>
+    <message>
+        <source>The record store address must start with postgresql://</source>
+        <translation>记录库地址必须以 postgresql:// 开头</translation>
+    </message>
+    <message>
+        <source>The record store address must not contain a password; keep it in ~/.pgpass</source>
+        <translation>记录库地址中不得包含密码；请将密码保存在 ~/.pgpass 中</translation>
+    </message>
+    <message>
+        <source>The record store address has an unclosed [ in its host</source>
+        <translation>记录库地址的主机部分有未闭合的 [</translation>
+    </message>
+    <message>
+        <source>The record store address has text after its host</source>
+        <translation>记录库地址的主机后有多余文字</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown option: %1</source>
+        <translation>记录库地址含有未知选项：%1</translation>
+    </message>
+    <message>
+        <source>The record store address has an invalid port: %1</source>
+        <translation>记录库地址的端口无效：%1</translation>
+    </message>
+    <message>
+        <source>The record store address has an unknown TLS mode: %1</source>
+        <translation>记录库地址的 TLS 模式未知：%1</translation>
+    </message>
+    <message>
+        <source>The record store address names no database</source>
+        <translation>记录库地址中没有指定数据库</translation>
+    </message>
 </context>
 <context>
     <name>TitleBar</name>
@@ -3263,6 +3544,154 @@ Size: %4 KB</source>
     <message>
         <source>Clear Annotations</source>
         <translation>清除标注</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSession</name>
+    <message>
+        <source>Voice: </source>
+        <translation>语音：</translation>
+    </message>
+    <message>
+        <source>Voice initializing...</source>
+        <translation>语音初始化中……</translation>
+    </message>
+    <message>
+        <source>No voice model. Put a Vosk Mandarin model (the folder holding am/final.mdl and conf/model.conf) at %1</source>
+        <translation>没有语音模型。请将 Vosk 普通话模型（包含 am/final.mdl 和 conf/model.conf 的文件夹）放到 %1</translation>
+    </message>
+    <message>
+        <source>Voice Command (click to start)</source>
+        <translation>语音指令（点击开始）</translation>
+    </message>
+    <message>
+        <source>Voice command ready</source>
+        <translation>语音指令已就绪</translation>
+    </message>
+    <message>
+        <source>Voice commands need the Vosk library (libvosk.so), which was not found.</source>
+        <translation>语音指令需要 Vosk 库（libvosk.so），但未找到。</translation>
+    </message>
+    <message>
+        <source>Voice init failed</source>
+        <translation>语音初始化失败</translation>
+    </message>
+    <message>
+        <source>Voice command init failed</source>
+        <translation>语音指令初始化失败</translation>
+    </message>
+    <message>
+        <source>Voice Command (listening...)</source>
+        <translation>语音指令（聆听中……）</translation>
+    </message>
+    <message>
+        <source>Voice command not initialized</source>
+        <translation>语音指令未初始化</translation>
+    </message>
+    <message>
+        <source>Voice command listening...</source>
+        <translation>语音指令聆听中……</translation>
+    </message>
+    <message>
+        <source>Voice command stopped</source>
+        <translation>语音指令已停止</translation>
+    </message>
+    <message>
+        <source>Voice:</source>
+        <translation>语音：</translation>
+    </message>
+    <message>
+        <source>Voice: Camera not open</source>
+        <translation>语音：摄像头未打开</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceTrainDialog</name>
+    <message>
+        <source>Voice Training</source>
+        <translation>语音训练</translation>
+    </message>
+    <message>
+        <source>Train voice commands by speaking. The recognized text will be added as a trigger word.</source>
+        <translation>通过说话训练语音指令。识别出的文字将作为触发词添加。</translation>
+    </message>
+    <message>
+        <source>Select Command:</source>
+        <translation>选择指令：</translation>
+    </message>
+    <message>
+        <source>Recognized: -</source>
+        <translation>识别结果：-</translation>
+    </message>
+    <message>
+        <source>Add to Keywords</source>
+        <translation>添加到关键词</translation>
+    </message>
+    <message>
+        <source>Default Keywords:</source>
+        <translation>默认关键词：</translation>
+    </message>
+    <message>
+        <source>Custom Keywords (Your Training):</source>
+        <translation>自定义关键词（您的训练）：</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>全部重置</translation>
+    </message>
+    <message>
+        <source>Remove Selected</source>
+        <translation>删除所选</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Stop Recording</source>
+        <translation>停止录音</translation>
+    </message>
+    <message>
+        <source>Start Recording</source>
+        <translation>开始录音</translation>
+    </message>
+    <message>
+        <source>Listening... Please speak now</source>
+        <translation>正在聆听……请说话</translation>
+    </message>
+    <message>
+        <source>Recognized: %1</source>
+        <translation>识别结果：%1</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <source>Reset all custom words to default?</source>
+        <translation>将所有自定义词重置为默认？</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Could not save the custom words to %1.</source>
+        <translation>无法将自定义词保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Custom words saved successfully!
+Please restart voice recognition to apply changes.</source>
+        <translation>自定义词保存成功！
+请重新启动语音识别以应用更改。</translation>
     </message>
 </context>
 <context>
@@ -3453,6 +3882,65 @@ Size: %4 KB</source>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>WordExport</name>
+    <message>
+        <source>the Word export script is missing from the program</source>
+        <translation>程序中缺少 Word 导出脚本</translation>
+    </message>
+    <message>
+        <source>Python 3 was not found at %1 (Debian package python3)</source>
+        <translation>未在 %1 找到 Python 3（Debian 软件包 python3）</translation>
+    </message>
+    <message>
+        <source>the Word export script could not be started: %1</source>
+        <translation>无法启动 Word 导出脚本：%1</translation>
+    </message>
+    <message>
+        <source>LibreOffice did not finish within %1 s and was stopped</source>
+        <translation>LibreOffice 未在 %1 秒内完成，已被终止</translation>
+    </message>
+    <message>
+        <source>python3-uno, LibreOffice&apos;s Python bridge, is not installed (Debian package python3-uno)</source>
+        <translation>未安装 LibreOffice 的 Python 桥接 python3-uno（Debian 软件包 python3-uno）</translation>
+    </message>
+    <message>
+        <source>LibreOffice is not installed (Debian package libreoffice-writer-nogui)</source>
+        <translation>未安装 LibreOffice（Debian 软件包 libreoffice-writer-nogui）</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not be started: %1</source>
+        <translation>无法启动 LibreOffice：%1</translation>
+    </message>
+    <message>
+        <source>the recognised text could not be handed to LibreOffice</source>
+        <translation>识别出的文字无法传给 LibreOffice</translation>
+    </message>
+    <message>
+        <source>the Word export script was called wrongly</source>
+        <translation>Word 导出脚本的调用方式有误</translation>
+    </message>
+    <message>
+        <source>LibreOffice reported the document saved, but no file appeared</source>
+        <translation>LibreOffice 报告文档已保存，但未生成文件</translation>
+    </message>
+    <message>
+        <source>the Word export script ended without writing the document</source>
+        <translation>Word 导出脚本结束，但未写出文档</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document (exit code %1)</source>
+        <translation>LibreOffice 无法写出文档（退出码 %1）</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not write the document: %1</source>
+        <translation>LibreOffice 无法写出文档：%1</translation>
+    </message>
+    <message>
+        <source>the document could not be moved to %1</source>
+        <translation>无法将文档移动到 %1</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "GalleryModel.h"
 #include "LanguageManager.h"
 #include "MainWindowActions.h"
+#include "RecordingSession.h"
 #include "MainWindowCaptureParts.h"
 #include "Resources.h"
 #include "SettingsDialog.h"
@@ -105,6 +106,8 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
     buildExport();
     buildScan();
     buildOcr();
+    buildRecording();
+    buildVoice();
     buildModes();
 
     m_statusTimer = new QTimer(this);
@@ -118,6 +121,9 @@ MainWindow::MainWindow(MainWindowEnvironment env, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // First: a recording still being finished on a pool thread uses the camera controller.
+    delete m_recording;
+    m_recording = nullptr;
     saveSettings();
     setScannerGunFilter(false);
 }
@@ -253,7 +259,7 @@ void MainWindow::wireControls()
     connect(d->timerCaptureCheck, &QCheckBox::toggled, this, &MainWindow::onTimerCaptureToggled);
     connect(d->timerCaptureSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &MainWindow::onTimerCaptureIntervalChanged);
-    connect(d->recordButton, &QPushButton::clicked, this, &MainWindow::onStartRecording);
+    connect(d->recordButton, &QPushButton::clicked, this, &MainWindow::onRecordButtonClicked);
     connect(d->idPhotoCheck, &QCheckBox::toggled, this, &MainWindow::onMattingToggled);
     connect(d->removeBackgroundCheck, &QCheckBox::toggled, this, &MainWindow::onRemoveBackground);
     connect(d->watermarkCheck, &QCheckBox::toggled, this, &MainWindow::onWatermarkToggled);
@@ -359,8 +365,6 @@ void MainWindow::onRotateRight()
 
 void MainWindow::onOpenImage() { onOpenImageForFlatten(); }
 void MainWindow::onDeskew() { reportNotAvailable(tr("Deskew")); }
-void MainWindow::onStartRecording() { reportNotAvailable(tr("Start Recording")); }
-void MainWindow::onStopRecording() { reportNotAvailable(tr("Stop Recording")); }
 void MainWindow::onSaveAsPdf() { m_export->exportSelection(ExportKind::Pdf, exportNaming()); }
 void MainWindow::onSaveAsOfd() { m_export->exportSelection(ExportKind::Ofd, exportNaming()); }
 
@@ -385,6 +389,13 @@ void MainWindow::buildExport()
     m_exportProgress->setFormat(QStringLiteral("%v / %m"));
     m_exportProgress->hide();
     statusBar()->addPermanentWidget(m_exportProgress);
+    auto* cancelExport = new QToolButton(this);
+    cancelExport->setObjectName(QStringLiteral("exportCancelButton"));
+    cancelExport->setText(tr("Cancel"));
+    cancelExport->hide();
+    statusBar()->addPermanentWidget(cancelExport);
+    connect(cancelExport, &QToolButton::clicked, m_export, &ExportSession::cancel);
+    connect(m_export, &ExportSession::runningChanged, cancelExport, &QToolButton::setVisible);
     connect(m_export, &ExportSession::progressChanged, this, [this](int done, int total) {
         m_exportProgress->setRange(0, qMax(1, total));
         m_exportProgress->setValue(done);
@@ -397,16 +408,6 @@ void MainWindow::buildExport()
 }
 
 
-void MainWindow::onVoiceToggled(bool on)
-{
-    if (!on)
-        return;
-    // Nothing listens yet: put the button back rather than show a microphone that is not on.
-    QSignalBlocker block(m_titleBar->voiceButton());
-    m_titleBar->voiceButton()->setChecked(false);
-    m_titleBar->setVoiceOn(false);
-    reportNotAvailable(tr("Voice Command"));
-}
 
 
 void MainWindow::onSelectColor()

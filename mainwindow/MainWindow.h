@@ -46,6 +46,9 @@ class QMessageBox;
 class ISpeaker;
 class TicketPrompter;
 class OcrSession;
+class RecordingSession;
+class VoiceCommandThread;
+class VoiceSession;
 class QNetworkReply;
 class QProgressBar;
 class QSettings;
@@ -88,6 +91,9 @@ struct MainWindowEnvironment
     std::function<QList<OcrTextBlockEx>(const QImage&, const QString& languages)> recognizeBlocks;
     // The chat sites of the AI panel; empty: the public ones. Tests give local pages.
     QList<AiSite> aiSites;
+    // The voice recognizer; default: Vosk over the microphone. The model folder; default: the data "model".
+    std::function<VoiceCommandThread*(QObject* parent)> makeVoiceRecognizer;
+    QString voiceModelDir;
 };
 
 class MainWindow : public QMainWindow
@@ -155,6 +161,7 @@ public slots:
     void onTimerCaptureIntervalChanged(int seconds);
     void onStartRecording();
     void onStopRecording();
+    void onRecordingTimerTimeout();
     void onMattingToggled(bool on);
     void onWatermarkToggled(bool on);
     void onWatermarkSettingsClicked();
@@ -273,6 +280,13 @@ private:
     // Tickets (MainWindowTickets.cpp).
     void buildTickets();
 
+    // Recording (MainWindowRecording.cpp).
+    void buildRecording();
+    void onRecordButtonClicked();
+
+    // Voice commands (MainWindowVoice.cpp).
+    void buildVoice();
+
     // Book flattening (MainWindowBook.cpp).
     void buildBook();
     QImage bookBackgroundRemoval(const QImage& image) const;
@@ -332,7 +346,9 @@ private:
     WatermarkDialog* m_watermarkDialog = nullptr;
     ExportSession* m_export = nullptr;
     OcrSession* m_ocr = nullptr;
+    RecordingSession* m_recording = nullptr;
     ISpeaker* m_speaker = nullptr;
+    VoiceSession* m_voice = nullptr;
     QProgressBar* m_exportProgress = nullptr;
     QColor m_mattingBackground = Qt::white;
     QToolBar* m_mainToolBar = nullptr;

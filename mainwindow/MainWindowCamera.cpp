@@ -1,11 +1,13 @@
 // The window's side of the camera: it builds the controller and the session, reflects their state
 // in the actions, buttons and status bar, and shows frames. Decisions live in CameraSession.
+#include "AppRecordingFactory.h"
 #include "CameraController.h"
 #include "CameraDock.h"
 #include "CameraSession.h"
 #include "DeviceMonitor.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
+#include "MediaCaptureWrapper.h"
 #include "VideoWidget.h"
 
 #include <QComboBox>
@@ -17,7 +19,9 @@
 
 void MainWindow::buildCamera()
 {
-    m_cameraController = m_env.makeCameraController ? m_env.makeCameraController(this) : new CameraController(this);
+    m_cameraController = m_env.makeCameraController
+                             ? m_env.makeCameraController(this)
+                             : new CameraController(this, new MediaCaptureWrapper(nullptr, {}, makeAppRecordingFactory()));
     m_cameraController->setDialogRunner(m_env.execDialog);
     m_cameraSession = new CameraSession(m_cameraController, m_cameraDock->deviceCombo, m_cameraDock->resolutionCombo, this);
     m_cameraSession->setPreferred(m_settings.cameraDevicePath, QSize(m_settings.cameraWidth, m_settings.cameraHeight));

@@ -2,6 +2,7 @@
 // picture as a capture is corrected, recognises it in the background and shows the text.
 #include "CameraController.h"
 #include "CameraDock.h"
+#include "ImageSaver.h"
 #include "ImagingSteps.h"
 #include "MainWindow.h"
 #include "MainWindowActions.h"
@@ -33,6 +34,8 @@ void MainWindow::buildOcr()
     env.execDialog = m_env.execDialog;
     env.message = [this](int icon, const QString& title, const QString& text) { showMessageBox(icon, title, text); };
     env.recognize = m_env.recognizeText;
+    env.saveFileName = m_env.askSaveFileName;
+    env.saveDirectory = [this] { return ImageSaver::resolveSaveDirectory(m_settings.savePath); };
     m_ocr = new OcrSession(this, m_speaker, env);
     m_capture->steps->attachTo(m_ocr->corrector());
     m_ocr->corrector().setApplicationDirectory(m_env.appDir);

@@ -9,6 +9,7 @@
 #include "SettingsDialog.h"
 #include "VideoWidget.h"
 #include "ViewGeometry.h"
+#include "VoiceSession.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -97,7 +98,7 @@ void MainWindow::onSettings()
     SettingsDialog dialog(this);
     qInfo() << "MainWindow::onSettings() m_namingMethod = " << m_settings.namingMethod
             << "isScannerGunMode() = " << isScannerGunMode();
-    connect(&dialog, &SettingsDialog::voiceTrainRequested, this, [this] { reportNotAvailable(tr("Voice Training")); });
+    connect(&dialog, &SettingsDialog::voiceTrainRequested, m_voice, &VoiceSession::onVoiceTrain);
 
     dialog.setAutoSave(m_settings.autoSave);
     dialog.setSaveFormat(m_settings.saveFormat);
@@ -110,9 +111,11 @@ void MainWindow::onSettings()
     qInfo() << "MainWindow::onSettings() scannerGunEnabled (from isScannerGunMode()) = " << isScannerGunMode();
     dialog.setScannerGunEnabled(isScannerGunMode());
     dialog.setScannerGunDelay(m_settings.scannerGunDelayMs);
+    dialog.setSharedStore(TicketStoreConfig::load(*m_env.openSettings()));
 
     if (m_env.execDialog(dialog) != QDialog::Accepted)
         return;
+    dialog.sharedStore().save(*m_env.openSettings());
 
     m_settings.autoSave = dialog.autoSave();
     m_settings.saveFormat = dialog.saveFormat();

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using testsupport::ProgramResult;
@@ -131,4 +132,44 @@ TEST(CliOcr, TextBlocksLanguagesAndExitCodes)
     r = unpackaged.run({"ocr", dir.filePath("page.png")}, 60000);
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.stdErr.contains("models.bin")) << r.stdErr.toStdString();
+}
+
+// --pdf and --word go through the window's export code: the searchable PDF carries the page's words,
+// a Word export without LibreOffice is exit 3 with the reason on stderr and no file, nothing found is 1.
+TEST(CliOcr, DocumentsThroughTheWindowsExport)
+{
+    TempAppDir dir;
+    writePage(dir.filePath("page.png"));
+    QImage blank(800, 600, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    ASSERT_TRUE(blank.save(dir.filePath("blank.png")));
+    ProgramRunner cli(dir, testsupport::builtProgram("lumadoc-cli"));
+    cli.environment().insert("OMP_THREAD_LIMIT", "1");
+    cli.environment().insert("LUMADOC_SOFFICE", "/nonexistent/soffice");
+    copyPackage(cli);
+    const struct
+    {
+        QStringList args;
+        int exitCode;
+        const char* stdErr; // a piece of it
+        const char* written;
+    } cases[] = {
+        {{"ocr", dir.filePath("page.png"), "--pdf", "-o", dir.filePath("page.pdf")}, 0, "", "page.pdf"},
+        {{"ocr", dir.filePath("page.png"), "--word", "-o", dir.filePath("page.doc")}, 3, "LibreOffice is not installed", nullptr},
+        {{"ocr", dir.filePath("blank.png"), "--pdf", "-o", dir.filePath("blank.pdf")}, 1, "OCR", nullptr},
+        {{"ocr", dir.filePath("page.png"), "--word", "-o", dir.filePath("page.txt")}, 2, ".docx", nullptr},
+        {{"ocr", dir.filePath("page.png"), "--pdf"}, 2, "-o", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ProgramResult r = cli.run(c.args, 120000);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.stdErr.toStdString();
+        EXPECT_TRUE(r.stdErr.contains(c.stdErr)) << r.stdErr.toStdString();
+        const QString out = c.args.contains("-o") ? c.args.last() : QString();
+        EXPECT_EQ(!out.isEmpty() && QFile::exists(out), c.written != nullptr);
+    }
+    QProcess text;
+    text.start("pdftotext", {dir.filePath("page.pdf"), "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput()).simplified(), QStringLiteral("HELLO 2024 姓名张三"));
 }

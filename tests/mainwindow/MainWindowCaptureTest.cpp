@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextEdit>
@@ -396,6 +398,43 @@ TEST_F(MainWindowCaptureTest, IdPhotoModeSuspendsAutoCropWithoutForgettingTheCho
     EXPECT_TRUE(QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).value("camera/autoCrop").toBool());
     MainWindow again(environment());
     EXPECT_TRUE(again.findChild<QCheckBox*>("autoCropCheckBox")->isChecked());
+}
+
+// With the searchable PDF as OCR output, pressing OCR asks for a name and writes the page with its
+// words to it (the real engine on the export thread); the window says where.
+TEST_F(MainWindowCaptureTest, OcrWritesTheSearchablePdfTheUserNamed)
+{
+    QSettings(m_dir.filePath("settings.ini"), QSettings::IniFormat).setValue("ocr/outputType", 2);
+    MainWindowEnvironment env = environment();
+    QString asked;
+    QDir().mkpath(m_saveDir);
+    env.askSaveFileName = [&](const QString& title, const QString&, const QString&) {
+        asked = title;
+        return m_saveDir + "/page";
+    };
+    MainWindow w(env);
+    start(w);
+    QImage text(640, 480, QImage::Format_RGB888);
+    text.fill(Qt::white);
+    {
+        QPainter painter(&text);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(48);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(60, 200, "HELLO 2024");
+    }
+    std::thread([&] { m_library->callback(text.bits(), 640, 480, 0); }).join();
+    QTest::qWait(5);
+    w.findChild<QPushButton*>("ocrButton")->click();
+    EXPECT_EQ(asked, "Export as Searchable PDF");
+    const QString pdf = m_saveDir + "/page.pdf";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_boxes.isEmpty(); }, 60000));
+    EXPECT_EQ(m_boxes, QStringList{"Searchable PDF saved to:\n" + pdf});
+    QProcess words;
+    words.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(words.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(words.readAllStandardOutput()).simplified(), "HELLO 2024");
 }
 
 TEST_F(MainWindowCaptureTest, OcrReadsThePictureAsShownAndShowsTheText)

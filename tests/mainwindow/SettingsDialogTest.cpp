@@ -287,7 +287,23 @@ bool buildMarkedCatalogue(const QTemporaryDir& work, const QString& qm)
                                    "TXT",
                                    "Word",
                                    "Double-layer PDF",
-                                   "Select Save Directory"};
+                                   "Select Save Directory",
+                                   "Shared database",
+                                   "Host:",
+                                   "Port:",
+                                   "Database:",
+                                   "User:",
+                                   "TLS mode:",
+                                   "Counter name:",
+                                   "This computer's name: %1",
+                                   "Leave the host empty to keep records on this computer only. The password is "
+                                   "read from ~/.pgpass. Takes effect when ticket mode is next opened.",
+                                   "No TLS (disable)",
+                                   "TLS when the server insists (allow)",
+                                   "TLS when the server offers it (prefer)",
+                                   "TLS always (require)",
+                                   "TLS with a checked certificate (verify-ca)",
+                                   "TLS with a checked certificate and host name (verify-full)"};
     QString xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\" "
                   "language=\"de_DE\">\n<context><name>SettingsDialog</name>\n";
     for (const char* source : sources)
@@ -336,7 +352,7 @@ TEST_F(SettingsDialogTest, LanguageSwitchRetranslatesEveryTextAndKeepsEveryChoic
     emit LanguageManager::instance()->languageChanged(); // what every switch of language announces
 
     const QStringList texts = shownTexts(dialog);
-    EXPECT_EQ(texts.size(), 14 + 13) << "title, 7 labels, 6 buttons and check boxes, 13 entries";
+    EXPECT_EQ(texts.size(), 21 + 19) << "title, 14 labels, 6 buttons and check boxes, 19 entries";
     for (const QString& text : texts)
         EXPECT_TRUE(text.startsWith("«") && text.endsWith("»")) << "not retranslated: " << text.toStdString();
     EXPECT_EQ(dialog.saveFormat(), 3);
