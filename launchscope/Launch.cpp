@@ -18,15 +18,6 @@ namespace launchscope {
 
 namespace {
 
-long long nowMs()
-{
-    struct timespec ts
-    {
-    };
-    ::clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
-
 // An unnamed file for the program's output: a pipe would break the program (SIGPIPE) once this tool
 // exits while it keeps running, a file does not.
 int outputFile()
@@ -118,7 +109,7 @@ LaunchResult launchAndWait(const std::string& program, const std::string& workDi
     }
 
     onStarted(pid);
-    const long long deadline = nowMs() + static_cast<long long>(waitSeconds) * 1000;
+    const long long deadline = monotonicMs() + static_cast<long long>(waitSeconds) * 1000;
     int status = 0;
     bool ended = false;
     while (!ended) {
@@ -129,7 +120,7 @@ LaunchResult launchAndWait(const std::string& program, const std::string& workDi
         }
         if (done < 0 && errno != EINTR)
             break;
-        if (nowMs() >= deadline)
+        if (monotonicMs() >= deadline)
             break;
         ::usleep(50 * 1000);
     }

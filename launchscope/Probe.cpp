@@ -16,14 +16,6 @@ namespace launchscope {
 
 namespace {
 
-long long nowMs()
-{
-    struct timespec ts
-    {
-    };
-    ::clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
 
 // Lines "key=value" of a child's answer.
 std::string field(const std::string& text, const std::string& key)
@@ -195,6 +187,15 @@ std::string signalName(int signal)
     }
 }
 
+long long monotonicMs()
+{
+    struct timespec ts
+    {
+    };
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
 ChildResult runInChild(const std::function<std::string()>& work, int timeoutMs)
 {
     ChildResult result;
@@ -223,11 +224,11 @@ ChildResult runInChild(const std::function<std::string()>& work, int timeoutMs)
         ::_exit(0);
     }
     ::close(fds[1]);
-    const long long deadline = nowMs() + timeoutMs;
+    const long long deadline = monotonicMs() + timeoutMs;
     bool timedOut = false;
     char buffer[4096];
     for (;;) {
-        const long long left = deadline - nowMs();
+        const long long left = deadline - monotonicMs();
         if (left <= 0) {
             timedOut = true;
             break;

@@ -21,6 +21,9 @@ struct ChildResult
     int signal = 0;   // when Crashed
 };
 
+// Milliseconds of the monotonic clock, for deadlines.
+long long monotonicMs();
+
 // Runs `work` in a forked child and returns its text. A child that is still running after `timeoutMs`
 // is killed. Only call while this process has a single thread.
 ChildResult runInChild(const std::function<std::string()>& work, int timeoutMs);

@@ -8,8 +8,8 @@
 #include "GalleryModel.h"
 #include "LanguageManager.h"
 #include "MainWindowActions.h"
-#include "RecordingSession.h"
 #include "MainWindowCaptureParts.h"
+#include "RecordingSession.h"
 #include "Resources.h"
 #include "SettingsDialog.h"
 #include "Speaker.h"
@@ -406,8 +406,6 @@ void MainWindow::buildExport()
         m_exportProgress->setVisible(running);
     });
 }
-
-
 
 
 void MainWindow::onSelectColor()

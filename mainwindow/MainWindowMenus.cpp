@@ -14,7 +14,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -226,6 +228,8 @@ void MainWindow::retranslateUi()
     m_popupAbout->setText(tr("About"));
     m_mainToolBar->setWindowTitle(tr("Main Toolbar"));
     m_compositeHintLabel->setText(tr("Please flip the page and capture again"));
+    if (auto* cancelExport = statusBar()->findChild<QToolButton*>(QStringLiteral("exportCancelButton")))
+        cancelExport->setText(tr("Cancel"));
 
     m_titleBar->retranslateUi();
     m_cameraDock->retranslateUi();

@@ -1,5 +1,7 @@
 #include "AudioCapture.h"
 
+#include "VoiceDiagnostics.h"
+
 #include <QDeadlineTimer>
 #include <QMutexLocker>
 #include <cstdarg>
@@ -7,9 +9,7 @@
 
 using namespace voice;
 
-namespace {
-
-void printLine(const char* format, ...)
+void voice::printLine(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
@@ -17,8 +17,6 @@ void printLine(const char* format, ...)
     va_end(args);
     std::fflush(stderr);
 }
-
-} // namespace
 
 AudioCapture::AudioCapture(QObject* parent)
     : AudioCapture({[] { return makePulseAudioSource(); }, [] { return makeAlsaSource(); }}, parent)

@@ -3,26 +3,16 @@
 #include "AppPaths.h"
 #include "AudioCapture.h"
 #include "CustomWordsFile.h"
+#include "VoiceDiagnostics.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QtDebug>
-#include <cstdarg>
-#include <cstdio>
 
 using namespace voice;
 
 namespace {
-
-void printLine(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
-    std::fflush(stderr);
-}
 
 bool isWideScript(QChar c)
 {

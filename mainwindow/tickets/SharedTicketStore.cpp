@@ -5,6 +5,7 @@
 #include <QLockFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
 #include <atomic>
@@ -46,18 +47,14 @@ const char* const kSelectColumns =
 
 const char* const kInsufficientPrivilege = "42501";
 
-QJsonObject recordFromRow(const QSqlQuery& query)
+// The record's columns, in the statement's order, for both outbox copies and the server's insert.
+void bindRecord(QSqlQuery& query, const SharedRecord& record)
 {
-    QJsonObject record;
-    record["id"] = query.value(0).toInt();
-    record["ticket_type"] = query.value(1).toString();
-    record["json_data"] = query.value(2).toString();
-    record["recognize_time"] = query.value(3).toString();
-    record["created_at"] = query.value(4).toString();
-    record["updated_at"] = query.value(5).toString();
-    record["uuid"] = query.value(6).toString();
-    record["counter"] = query.value(7).toString();
-    return record;
+    for (const QVariant& value :
+         {QVariant(record.uuid), QVariant(record.counter), QVariant(record.type), QVariant(record.json),
+          QVariant(record.image), QVariant(record.recognizeTime), QVariant(record.createdAt),
+          QVariant(record.updatedAt)})
+        query.addBindValue(value);
 }
 
 QString uniqueName(const char* prefix)
@@ -273,11 +270,7 @@ int SharedTicketStore::insert(const SharedRecord& record)
     query.prepare("INSERT INTO ticket_records (uuid, counter, ticket_type, json_data, image_data, "
                   "recognize_time, created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
                   "ON CONFLICT (uuid) DO NOTHING RETURNING id");
-    for (const QVariant& value :
-         {QVariant(record.uuid), QVariant(record.counter), QVariant(record.type), QVariant(record.json),
-          QVariant(record.image), QVariant(record.recognizeTime), QVariant(record.createdAt),
-          QVariant(record.updatedAt)})
-        query.addBindValue(value);
+    bindRecord(query, record);
     if (!query.exec()) {
         queryFailed(query, "insert");
         return -1;
@@ -301,11 +294,7 @@ bool SharedTicketStore::enqueue(const SharedRecord& record)
     QSqlQuery query(outbox());
     query.prepare("INSERT OR IGNORE INTO outbox (uuid, counter, ticket_type, json_data, image_data, "
                   "recognize_time, created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-    for (const QVariant& value :
-         {QVariant(record.uuid), QVariant(record.counter), QVariant(record.type), QVariant(record.json),
-          QVariant(record.image), QVariant(record.recognizeTime), QVariant(record.createdAt),
-          QVariant(record.updatedAt)})
-        query.addBindValue(value);
+    bindRecord(query, record);
     if (!query.exec()) {
         qWarning() << "[TicketDatabase] Outbox insert failed:" << query.lastError().text();
         return false;
@@ -408,7 +397,7 @@ QJsonArray SharedTicketStore::select(const QString& where, const QVariantList& v
         return records;
     }
     while (query.next())
-        records.append(recordFromRow(query));
+        records.append(ticketRecordFromRow(query));
     return records;
 }
 
@@ -479,4 +468,20 @@ QStringList SharedTicketStore::counters()
     while (query.next())
         names << query.value(0).toString();
     return names;
+}
+
+QJsonObject ticketRecordFromRow(const QSqlQuery& query)
+{
+    QJsonObject record;
+    record["id"] = query.value(0).toInt();
+    record["ticket_type"] = query.value(1).toString();
+    record["json_data"] = query.value(2).toString();
+    record["recognize_time"] = query.value(3).toString();
+    record["created_at"] = query.value(4).toString();
+    record["updated_at"] = query.value(5).toString();
+    if (query.record().count() > 7) {
+        record["uuid"] = query.value(6).toString();
+        record["counter"] = query.value(7).toString();
+    }
+    return record;
 }

@@ -30,6 +30,10 @@ struct SharedRecord
     QString updatedAt;
 };
 
+// A record as the query dialog shows it, from a row of id, ticket_type, json_data, recognize_time,
+// created_at, updated_at and, in the shared store, uuid and counter.
+QJsonObject ticketRecordFromRow(const QSqlQuery& query);
+
 // What one round of sending the outbox achieved.
 struct SendReport
 {

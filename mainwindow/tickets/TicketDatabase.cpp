@@ -34,18 +34,6 @@ const char* const kCreateTable = "CREATE TABLE IF NOT EXISTS ticket_records ("
 const char* const kSelectColumns =
     "SELECT id, ticket_type, json_data, recognize_time, created_at, updated_at FROM ticket_records";
 
-QJsonObject recordFromRow(const QSqlQuery& query)
-{
-    QJsonObject record;
-    record["id"] = query.value(0).toInt();
-    record["ticket_type"] = query.value(1).toString();
-    record["json_data"] = query.value(2).toString();
-    record["recognize_time"] = query.value(3).toString();
-    record["created_at"] = query.value(4).toString();
-    record["updated_at"] = query.value(5).toString();
-    return record;
-}
-
 // LIKE treats "%" and "_" as wildcards; a user searching for "100%" means the characters.
 QString likePattern(const QString& keyword)
 {
@@ -445,7 +433,7 @@ bool TicketDatabase::readRecords(const QString& sql, const QStringList& values, 
         return false;
     }
     while (query.next())
-        out.append(recordFromRow(query));
+        out.append(ticketRecordFromRow(query));
     return true;
 }
 
@@ -475,7 +463,7 @@ QJsonObject TicketDatabase::getRecordById(int id)
     query.bindValue(":id", id);
     if (!query.exec() || !query.next())
         return {};
-    return recordFromRow(query);
+    return ticketRecordFromRow(query);
 }
 
 QImage TicketDatabase::getImage(int id)
