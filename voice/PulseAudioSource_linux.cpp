@@ -48,11 +48,11 @@ public:
             }
             pa_threaded_mainloop_wait(m_loop);
         }
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16LE;
-        spec.rate = kOutputRateHz;
-        spec.channels = 1;
-        m_stream = pa_stream_new(m_context, "Voice commands", &spec, nullptr);
+        pa_sample_spec sampleFormat{};
+        sampleFormat.format = PA_SAMPLE_S16LE;
+        sampleFormat.rate = kOutputRateHz;
+        sampleFormat.channels = 1;
+        m_stream = pa_stream_new(m_context, "Voice commands", &sampleFormat, nullptr);
         if (!m_stream) {
             pa_threaded_mainloop_unlock(m_loop);
             return fail(error, QStringLiteral("pa_stream_new: %1").arg(contextError()));
