@@ -81,25 +81,28 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${missing[@]}"
 fi
 
-# Voice recognition loads libvosk.so at run time; it ships inside the npm package "vosk".
-vosk="$root/third_party/vosk"
-if [ ! -f "$vosk/lib/linux-x86_64/libvosk.so" ]; then
-  echo "[deps] fetching libvosk"
+# Unpacks npm package $1 (name@version) into folder $2; further arguments name the parts to keep.
+fetch_npm_package() {
+  local package=$1 dest=$2
+  shift 2
+  local tmp
   tmp=$(mktemp -d)
-  (cd "$tmp" && npm pack --silent vosk@0.3.39 >/dev/null)
-  mkdir -p "$vosk"
-  tar -xzf "$tmp"/vosk-*.tgz -C "$vosk" --strip-components=1 package/lib/linux-x86_64 package/package.json
+  (cd "$tmp" && npm pack --silent "$package" >/dev/null)
+  mkdir -p "$dest"
+  tar -xzf "$tmp"/*.tgz -C "$dest" --strip-components=1 "$@"
   rm -rf "$tmp"
+}
+
+# Voice recognition loads libvosk.so at run time; it ships inside the npm package "vosk".
+if [ ! -f "$root/third_party/vosk/lib/linux-x86_64/libvosk.so" ]; then
+  echo "[deps] fetching libvosk"
+  fetch_npm_package vosk@0.3.39 "$root/third_party/vosk" package/lib/linux-x86_64 package/package.json
 fi
 
 # The minidump reader tools used by the crash tests ship inside an npm package.
 tools="$root/third_party/minidump"
 if [ ! -x "$tools/bin/linux-x64/minidump_dump" ]; then
   echo "[deps] fetching minidump tools"
-  tmp=$(mktemp -d)
-  (cd "$tmp" && npm pack --silent minidump@0.26.0 >/dev/null)
-  mkdir -p "$tools"
-  tar -xzf "$tmp"/minidump-*.tgz -C "$tools" --strip-components=1
-  rm -rf "$tmp"
+  fetch_npm_package minidump@0.26.0 "$tools"
   chmod +x "$tools"/bin/linux-x64/* 2>/dev/null || true
 fi
